@@ -1,0 +1,152 @@
+#include "messagecontrol.h"
+
+#include "messagecontrollistener.h"
+#include "msgtype.h"
+#include "logging/log.h"
+
+#include <array>
+#include <chrono>
+
+namespace dorvo_preview {
+
+namespace {
+
+using Handler = void (*)(MessageControl&, const MsgParam&);
+
+std::array<Handler, kMsgTypeCount> buildDispatchTable()
+{
+    std::array<Handler, kMsgTypeCount> table{};
+#define DP_MSG(number, Name, op, Sig, ...) DP_HANDLER_##Sig(number, op)
+#define DP_HANDLER_GENERIC(number, op, Sig)                                                                  \
+    table[number] = [](MessageControl& c, [[maybe_unused]] const MsgParam& p) {                              \
+        c.listener()->op(DP_ARGS_##Sig(p));                                                                  \
+    };
+#define DP_HANDLER_V(number, op) DP_HANDLER_GENERIC(number, op, V)
+#define DP_HANDLER_S(number, op) DP_HANDLER_GENERIC(number, op, S)
+#define DP_HANDLER_P(number, op) DP_HANDLER_GENERIC(number, op, P)
+#define DP_HANDLER_SF(number, op) DP_HANDLER_GENERIC(number, op, SF)
+#define DP_HANDLER_SS(number, op) DP_HANDLER_GENERIC(number, op, SS)
+#define DP_HANDLER_SI(number, op) DP_HANDLER_GENERIC(number, op, SI)
+#define DP_HANDLER_SB(number, op) DP_HANDLER_GENERIC(number, op, SB)
+#define DP_HANDLER_SL(number, op) DP_HANDLER_GENERIC(number, op, SL)
+#define DP_HANDLER_SSB(number, op) DP_HANDLER_GENERIC(number, op, SSB)
+#define DP_HANDLER_SIS(number, op) DP_HANDLER_GENERIC(number, op, SIS)
+#define DP_HANDLER_SSI(number, op) DP_HANDLER_GENERIC(number, op, SSI)
+#define DP_HANDLER_TSS(number, op) DP_HANDLER_GENERIC(number, op, TSS)
+#define DP_HANDLER_Create(number, op) DP_HANDLER_GENERIC(number, op, Create)
+#define DP_HANDLER_Exec(number, op)                                                                          \
+    table[number] = [](MessageControl& c, const MsgParam&) {                                                 \
+        MessageControl* control = &c;                                                                        \
+        c.listener()->op([control] { control->processOne(); });                                              \
+    };
+#define DP_HANDLER_Quit(number, op)                                                                          \
+    table[number] = [](MessageControl& c, const MsgParam& p) { c.listener()->op(p); };
+#include "msgcatalogue.def"
+#undef DP_MSG
+    return table;
+}
+
+int64_t monotonicMs()
+{
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count() / 1000 / 1000;
+}
+
+} // namespace
+
+MessageControl::MessageControl(MessageControlListener* listener) : listener_(listener) {}
+
+MessageControl::~MessageControl()
+{
+    clear();
+}
+
+void MessageControl::post(int32_t number, MsgParam param)
+{
+    if (!queued_) {
+        onMsgProcessor(number, param);
+        param.freeStrings();
+        return;
+    }
+    Entry entry{number, param, monotonicMs()};
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.push_back(entry);
+    }
+    cond_.notify_one();
+}
+
+bool MessageControl::processOne(bool* ran)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (queue_.empty()) {
+        if (ran)
+            *ran = false;
+        return false;
+    }
+    Entry entry = queue_.front();
+    queue_.pop_front();
+    lock.unlock();
+    if (ran)
+        *ran = true;
+    onMsgProcessor(entry.number, entry.param);
+    entry.param.freeStrings();
+    return entry.number == static_cast<int32_t>(MsgType::CreateQtExec);
+}
+
+bool MessageControl::onMsgProcessor(int32_t number, const MsgParam& param)
+{
+    const char* name = msgTypeName(number);
+    LOG_D("process msg: %s", name);
+    static const std::array<Handler, kMsgTypeCount> table = buildDispatchTable();
+    if (number < 0 || number >= kMsgTypeCount || !table[number]) {
+        LOG_E("Unknown msg %d", number);
+        return false;
+    }
+    if (listener_)
+        table[number](*this, param);
+    LOG_D("process msg end: %s", name);
+    return true;
+}
+
+void MessageControl::clear()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (Entry& entry : queue_)
+        entry.param.freeStrings();
+    queue_.clear();
+}
+
+void MessageControl::waitForMessage()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    cond_.wait(lock, [this] { return !queue_.empty() || woken_; });
+    woken_ = false;
+}
+
+void MessageControl::wake()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        woken_ = true;
+    }
+    cond_.notify_all();
+}
+
+size_t MessageControl::pending() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return queue_.size();
+}
+
+bool MessageControl::peek(int32_t& number, MsgParam& param) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (queue_.empty())
+        return false;
+    number = queue_.front().number;
+    param = queue_.front().param;
+    return true;
+}
+
+} // namespace dorvo_preview

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "msgparam.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+
+namespace dorvo_preview {
+
+class MessageControlListener;
+
+// Holds the queue of posted messages and hands each to the listener operation
+// of its number.
+class MessageControl
+{
+public:
+    explicit MessageControl(MessageControlListener* listener);
+    ~MessageControl();
+    MessageControl(const MessageControl&) = delete;
+    MessageControl& operator=(const MessageControl&) = delete;
+
+    void setQueued(bool queued) { queued_ = queued; }
+    bool queued() const { return queued_; }
+    MessageControlListener* listener() const { return listener_; }
+
+    // Queued mode: appends the message; direct mode: runs it on the calling
+    // thread. Either way the record's strings belong to the control afterwards.
+    void post(int32_t number, MsgParam param);
+    // Runs the oldest queued message. Returns true exactly when it was
+    // CreateQtExec; ran (optional) tells whether a message was taken at all.
+    bool processOne(bool* ran = nullptr);
+    // Runs the handler of one message. Returns false for a number without one.
+    bool onMsgProcessor(int32_t number, const MsgParam& param);
+    // Discards every queued message, freeing its strings.
+    void clear();
+
+    // Blocks until a message is queued or wake() is called.
+    void waitForMessage();
+    void wake();
+
+    size_t pending() const;
+    // Copies the number and record of the oldest queued message without
+    // taking it (the strings stay owned by the queue). False when empty.
+    bool peek(int32_t& number, MsgParam& param) const;
+
+private:
+    struct Entry
+    {
+        int32_t number;
+        MsgParam param;
+        int64_t postedMs;
+    };
+
+    mutable std::mutex mutex_;
+    std::condition_variable cond_;
+    std::deque<Entry> queue_;
+    bool woken_ = false;
+    bool queued_ = false;
+    MessageControlListener* listener_;
+};
+
+} // namespace dorvo_preview

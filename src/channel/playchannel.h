@@ -1,0 +1,70 @@
+#pragma once
+
+#include "messagecontrollistener.h"
+#include "msgparam.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+namespace dorvo_preview {
+
+class MessageControl;
+class KestThread;
+
+using HostCallback = void (*)(const char*);
+
+// The host callbacks, in the order the channel keeps them.
+enum class CallbackKind : int
+{
+    WidgetSelected = 0,
+    RectChanged,
+    WidgetDoubleClicked,
+    KeyChanged,
+    Fps,
+    MouseWheel,
+    Count
+};
+
+// Carries posted messages to the listener: at once (direct mode) or through a
+// queue drained by the worker thread and later by the Qt message timer
+// (queued mode).
+class PlayChannel
+{
+public:
+    // Without a listener the channel uses the Qt-side QtMsgCtrlListener.
+    explicit PlayChannel(std::unique_ptr<MessageControlListener> listener = nullptr);
+    ~PlayChannel();
+    PlayChannel(const PlayChannel&) = delete;
+    PlayChannel& operator=(const PlayChannel&) = delete;
+
+    void init(bool threaded);
+    void post(int32_t number, MsgParam param);
+    void prePause();
+    void stop();
+
+    // Direct call of the listener's widget creation (no message).
+    const char* createWidget(int type);
+
+    void setCallback(CallbackKind kind, HostCallback callback);
+    HostCallback callback(CallbackKind kind) const;
+    // Calls the callback if one is set; text is valid only during the call.
+    void notify(CallbackKind kind, const char* text) const;
+
+    MessageControl* control() const { return control_.get(); }
+    MessageControlListener* listener() const { return listener_.get(); }
+    KestThread* worker() const { return worker_.get(); }
+    bool stopped() const { return stopped_; }
+
+private:
+    int step();
+
+    std::atomic<bool> stopped_{false};
+    std::unique_ptr<MessageControlListener> listener_;
+    std::unique_ptr<MessageControl> control_;
+    std::unique_ptr<KestThread> worker_;
+    std::array<std::atomic<HostCallback>, static_cast<size_t>(CallbackKind::Count)> callbacks_{};
+};
+
+} // namespace dorvo_preview

@@ -1,0 +1,375 @@
+#include "qtmsgctrllistener.h"
+
+#include "core/engine/qtengine.h"
+#include "core/src/enginehost.h"
+#include "crash/nqexceptionhandler.h"
+#include "logging/log.h"
+#include "utils/metainvoke.h"
+#include "utils/metatypes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QObject>
+#include <QTextCodec>
+
+#include <atomic>
+#include <cinttypes>
+#include <cstring>
+
+namespace dorvo_preview {
+
+namespace {
+
+QApplication* g_application = nullptr;
+std::atomic<bool> g_execStarted{false};
+
+const char* str(const std::string& s)
+{
+    return s.c_str();
+}
+
+QVariant text(const std::string& s)
+{
+    return QVariant::fromValue(s);
+}
+
+bool isA(QObject* object, const char* className)
+{
+    if (!object)
+        return false;
+    std::string qualified = std::string("dorvo_preview::") + className;
+    return object->inherits(qualified.c_str()) || object->inherits(className);
+}
+
+void invokeOnWindow(const std::string& id, const char* method, const QVariantList& args)
+{
+    if (QObject* window = EngineHost::getWindow(id))
+        invokeByName(window, method, args);
+}
+
+void invokeOnWidget(const std::string& id, const char* method, const QVariantList& args)
+{
+    QObject* widget = EngineHost::getWidget(id);
+    if (!widget)
+        return;
+    // Only some kinds can show or hide themselves or write a picture of themselves.
+    if (!std::strcmp(method, "setWidgetVisible") || !std::strcmp(method, "grabWidgetImage"))
+        invokeIfPresent(widget, method, args);
+    else
+        invokeByName(widget, method, args);
+}
+
+void invokeOnClass(const std::string& id, const char* className, const char* method, const QVariantList& args)
+{
+    QObject* widget = EngineHost::getWidget(id);
+    if (!widget)
+        return;
+    if (!isA(widget, className)) {
+        LOG_E("widget %s is not a %s", id.c_str(), className);
+        return;
+    }
+    invokeByName(widget, method, args);
+}
+
+void logEnd()
+{
+    LOG_D("QtMsgCtrlListener::createQtExec end");
+}
+
+void crashDumpCallback()
+{
+    LOG_D("crash dump call back");
+}
+
+} // namespace
+
+// Log formats and argument lists of the generic operations, by signature.
+#define DP_LOG_S(op) LOG_D("QtMsgCtrlListener::" #op "() %s", str(id))
+#define DP_LOG_SF(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %f", str(id), static_cast<double>(value))
+#define DP_LOG_SS(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %s", str(id), str(text))
+#define DP_LOG_SI(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d", str(id), value)
+#define DP_LOG_SB(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d", str(id), value ? 1 : 0)
+#define DP_LOG_SL(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %" PRId64, str(id), value)
+#define DP_LOG_SSB(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %s, %d", str(id), str(text), value ? 1 : 0)
+#define DP_LOG_SIS(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d, %s", str(id), value, str(text))
+#define DP_LOG_SSI(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %s, %d", str(id), str(text), value)
+#define DP_LOG_TSS(op) LOG_D("QtMsgCtrlListener::" #op "() %d, %s, %s", type, str(id), str(text))
+
+#define DP_VARIANTS_S                                                                                        \
+    QVariantList {}
+#define DP_VARIANTS_SF                                                                                       \
+    QVariantList                                                                                             \
+    {                                                                                                        \
+        QVariant(value)                                                                                      \
+    }
+#define DP_VARIANTS_SS                                                                                       \
+    QVariantList                                                                                             \
+    {                                                                                                        \
+        ::dorvo_preview::text(text)                                                                          \
+    }
+#define DP_VARIANTS_SI                                                                                       \
+    QVariantList                                                                                             \
+    {                                                                                                        \
+        QVariant(value)                                                                                      \
+    }
+#define DP_VARIANTS_SB                                                                                       \
+    QVariantList                                                                                             \
+    {                                                                                                        \
+        QVariant(value)                                                                                      \
+    }
+#define DP_VARIANTS_SL                                                                                       \
+    QVariantList                                                                                             \
+    {                                                                                                        \
+        QVariant::fromValue<qint64>(value)                                                                   \
+    }
+#define DP_VARIANTS_SSB                                                                                      \
+    QVariantList                                                                                             \
+    {                                                                                                        \
+        ::dorvo_preview::text(text), QVariant(value)                                                         \
+    }
+#define DP_VARIANTS_SIS                                                                                      \
+    QVariantList                                                                                             \
+    {                                                                                                        \
+        QVariant(value), ::dorvo_preview::text(text)                                                         \
+    }
+#define DP_VARIANTS_SSI                                                                                      \
+    QVariantList                                                                                             \
+    {                                                                                                        \
+        ::dorvo_preview::text(text), QVariant(value)                                                         \
+    }
+
+#define DP_MSG(number, Name, op, Sig, Kind, Class, Method) DP_IMPL_##Kind(op, Sig, Class, Method)
+#define DP_IMPL_Special(op, Sig, Class, Method)
+#define DP_IMPL_Window(op, Sig, Class, Method)                                                               \
+    void QtMsgCtrlListener::op(DP_PARAMS_##Sig)                                                              \
+    {                                                                                                        \
+        DP_LOG_##Sig(op);                                                                                    \
+        invokeOnWindow(id, Method, DP_VARIANTS_##Sig);                                                       \
+    }
+#define DP_IMPL_Widget(op, Sig, Class, Method)                                                               \
+    void QtMsgCtrlListener::op(DP_PARAMS_##Sig)                                                              \
+    {                                                                                                        \
+        DP_LOG_##Sig(op);                                                                                    \
+        invokeOnWidget(id, Method, DP_VARIANTS_##Sig);                                                       \
+    }
+#define DP_IMPL_Container(op, Sig, Class, Method)                                                            \
+    void QtMsgCtrlListener::op(DP_PARAMS_##Sig)                                                              \
+    {                                                                                                        \
+        DP_LOG_##Sig(op);                                                                                    \
+        invokeOnClass(id, "WidgetContainer", Method, DP_VARIANTS_##Sig);                                     \
+    }
+#define DP_IMPL_Family(op, Sig, Class, Method)                                                               \
+    void QtMsgCtrlListener::op(DP_PARAMS_##Sig)                                                              \
+    {                                                                                                        \
+        DP_LOG_##Sig(op);                                                                                    \
+        invokeOnClass(id, Class, Method, DP_VARIANTS_##Sig);                                                 \
+    }
+#include "msgcatalogue.def"
+#undef DP_MSG
+
+void QtMsgCtrlListener::stringEncodeConvert(std::string& content)
+{
+    LOG_D("current content is %s", content.c_str());
+    QTextCodec* gbk = QTextCodec::codecForName("gbk");
+    const QByteArray converted =
+        gbk ? gbk->toUnicode(content.data(), static_cast<int>(content.size())).toUtf8() : QByteArray();
+    if (!converted.isEmpty()) {
+        content.assign(converted.constData(), static_cast<size_t>(converted.size()));
+        LOG_D("convert content is %s", content.c_str());
+    } else {
+        LOG_E("convert string error %s", content.c_str());
+    }
+}
+
+void QtMsgCtrlListener::createQtExec(const std::function<void()>& step)
+{
+    LOG_D("QtMsgCtrlListener::createQtExec");
+    if (g_execStarted.exchange(true)) {
+        LOG_D("QtMsgCtrlListener::createQtExec the Qt application ran already");
+        logEnd();
+        return;
+    }
+    const QString crashPath = QDir::currentPath() + "/crash/preview";
+    const QByteArray crashPathText = crashPath.toUtf8();
+    LOG_D("creash path is %s", crashPathText.constData());
+    NQExceptionHandler crashHandler(crashPath, QString(), true, "v1.1.0", "Brantel", &crashDumpCallback);
+
+    auto* engine = dynamic_cast<QtEngine*>(EngineHost::instance()->getEngine());
+    if (engine) {
+        LOG_E("create QApplication::instance()");
+        static int argc = 0;
+        static char* argv[] = {nullptr};
+        g_application = new QApplication(argc, argv);
+        engine->startMsgTimer(step);
+        QApplication::exec();
+    }
+    logEnd();
+}
+
+void QtMsgCtrlListener::quitQtExec(const MsgParam&)
+{
+    if (!g_application) {
+        LOG_D("QApplication is nullptr");
+        return;
+    }
+    LOG_D("quit QApplication");
+    if (auto* engine = dynamic_cast<QtEngine*>(EngineHost::instance()->getEngine()))
+        engine->stopMsgTimer();
+    QCoreApplication::quit();
+}
+
+void QtMsgCtrlListener::createWindow(const std::string& id)
+{
+    LOG_D("QtMsgCtrlListener::createWindow() %s", id.c_str());
+    LOG_E("cannot create window %s: preview windows are not built yet", id.c_str());
+}
+
+void QtMsgCtrlListener::destroyWindow(const std::string& id)
+{
+    LOG_D("QtMsgCtrlListener::destroyWindow() %s", id.c_str());
+    if (QObject* window = EngineHost::getWindow(id))
+        window->deleteLater();
+}
+
+void QtMsgCtrlListener::setAllWidgetBorderScale(const std::string& id, int value)
+{
+    LOG_D("QtMsgCtrlListener::setAllWidgetBorderScale() %s, %d", id.c_str(), value);
+    for (QObject* widget : EngineHost::instance()->widgets())
+        invokeIfPresent(widget, "setBorderScale", {QVariant(value)});
+}
+
+void QtMsgCtrlListener::addSystemFont(const std::string& path)
+{
+    LOG_D("QtMsgCtrlListener::addSystemFont() %s", path.c_str());
+    if (QObject* window = EngineHost::instance()->getAttachWindow())
+        invokeByName(window, "addSystemFont", {QVariant(QString::fromStdString(path))});
+}
+
+void QtMsgCtrlListener::grabImage() {}
+
+void QtMsgCtrlListener::pausePreviewForce(const std::string& id, bool value)
+{
+    LOG_D("QtMsgCtrlListener::pausePreviewForce() %s, %d", id.c_str(), value ? 1 : 0);
+    QObject* window = EngineHost::getWindow(id);
+    if (!window)
+        return;
+    if (value)
+        invokeByName(window, "pausePreviewForce", {});
+    else
+        EngineHost::instance()->setForcePaused(false);
+}
+
+const char* QtMsgCtrlListener::createWidget(int type, const std::string& containerId,
+                                            const std::string& newId, const std::string& content)
+{
+    LOG_D("QtMsgCtrlListener::createWidget() %d, %s, %s, %s", type, containerId.c_str(), newId.c_str(),
+          content.c_str());
+    LOG_E("cannot build widget type %d yet", type);
+    return nullptr;
+}
+
+void QtMsgCtrlListener::addWidget(const std::string& id, const std::string& widgetId)
+{
+    LOG_D("QtMsgCtrlListener::addWidget() %s, %s", id.c_str(), widgetId.c_str());
+    // The target is a window or a container.
+    QObject* target = EngineHost::getWindow(id);
+    if (!target)
+        target = EngineHost::getWidget(id);
+    QObject* widget = EngineHost::getWidget(widgetId);
+    if (!target || !widget)
+        return;
+    invokeByName(target, "addWidget", {QVariant::fromValue(widget)});
+}
+
+void QtMsgCtrlListener::deleteWidget(const std::string& id)
+{
+    LOG_D("QtMsgCtrlListener::deleteWidget() %s", id.c_str());
+    QObject* widget = EngineHost::getWidget(id);
+    if (!widget)
+        return;
+    widget->deleteLater();
+    if (QObject* window = EngineHost::instance()->getAttachWindow())
+        invokeIfPresent(window, "removeRect", {QVariant::fromValue(id)});
+}
+
+void QtMsgCtrlListener::setWidgetSource(int type, const std::string& id, const std::string& text)
+{
+    LOG_D("QtMsgCtrlListener::setWidgetSource() %d, %s, %s", type, id.c_str(), text.c_str());
+    if (!EngineHost::getWidget(id))
+        return;
+    const char* cls = nullptr;
+    switch (type) {
+    case 1:
+        cls = "AnalogClockWidget";
+        break;
+    case 2:
+        cls = "ColorTextWidget";
+        break;
+    case 4:
+    case 5:
+    case 7:
+    case 9:
+    case 20:
+        cls = "ImageWidget";
+        break;
+    case 6:
+        cls = "ImageGroupWidget";
+        break;
+    case 10:
+        cls = "TableWidget";
+        break;
+    case 11:
+        cls = "TextWidget";
+        break;
+    case 12:
+        cls = "TimerWidget";
+        break;
+    case 13:
+        cls = "VideoWidget";
+        break;
+    case 15:
+        cls = "TarroBaseWeatherWidget";
+        break;
+    case 17:
+        cls = "TarroSeniorWeatherWidget";
+        break;
+    case 18:
+        cls = "WeatherWidget";
+        break;
+    case 3:
+    case 8:
+    case 14:
+    case 16:
+        return;
+    default:
+        LOG_E("can not find this widget %d", type);
+        return;
+    }
+    invokeOnClass(id, cls, "setSource", {QVariant::fromValue(text)});
+}
+
+void QtMsgCtrlListener::setDisplayRatio(int type, const std::string& id, const std::string& text)
+{
+    LOG_D("QtMsgCtrlListener::setDisplayRatio() %d, %s, %s", type, id.c_str(), text.c_str());
+    if (!EngineHost::getWidget(id))
+        return;
+    if (type != 13) {
+        LOG_E("can not find this widget %d", type);
+        return;
+    }
+    invokeOnClass(id, "VideoWidget", "setDisplayRatio", {QVariant::fromValue(text)});
+}
+
+void QtMsgCtrlListener::setWidgetBackgroundColor(int type, const std::string& id, const std::string& text)
+{
+    LOG_D("QtMsgCtrlListener::setWidgetBackgroundColor() %d, %s, %s", type, id.c_str(), text.c_str());
+    if (!EngineHost::getWidget(id))
+        return;
+    if (type != 12) {
+        LOG_E("can not find this widget %d", type);
+        return;
+    }
+    invokeOnClass(id, "TimerWidget", "setBackground", {QVariant::fromValue(text)});
+}
+
+} // namespace dorvo_preview

@@ -1,0 +1,83 @@
+#include "qtengine.h"
+
+#include "logging/log.h"
+
+#include "utils/metatypes.h"
+#include <QTextCodec>
+#include <QThread>
+#include <QTimer>
+
+#include <string>
+
+namespace dorvo_preview {
+
+namespace {
+
+void customMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    RK::Level level = RK::Level::Info;
+    switch (type) {
+    case QtDebugMsg:
+        level = RK::Level::Debug;
+        break;
+    case QtWarningMsg:
+        level = RK::Level::Warn;
+        break;
+    case QtCriticalMsg:
+    case QtFatalMsg:
+        level = RK::Level::Error;
+        break;
+    default:
+        level = RK::Level::Info;
+        break;
+    }
+    const QByteArray text = message.toUtf8();
+    RK::logText(level, context.file ? context.file : "", context.function ? context.function : "",
+                context.line, text.constData());
+}
+
+} // namespace
+
+QtEngine::QtEngine()
+{
+    qRegisterMetaType<std::string>("std::string");
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    qInstallMessageHandler(customMessageHandler);
+}
+
+QtEngine::~QtEngine()
+{
+    // The timer lives on the Qt thread; it is left to Qt when that thread is
+    // not ours.
+    if (msgTimer_ && msgTimer_->thread() == QThread::currentThread())
+        delete msgTimer_;
+}
+
+void QtEngine::setHandles(void* moduleHandle, void* hostWindow)
+{
+    moduleHandle_ = moduleHandle;
+    hostWindow_ = hostWindow;
+}
+
+void QtEngine::startMsgTimer(const std::function<void()>& step)
+{
+    delete msgTimer_;
+    msgTimer_ = new QTimer();
+    QObject::connect(
+        msgTimer_, &QTimer::timeout, msgTimer_, [step] { step(); }, Qt::DirectConnection);
+    msgTimer_->start(1);
+}
+
+void QtEngine::stopMsgTimer()
+{
+    LOG_D("QtEngine::stopMsgTimer");
+    if (msgTimer_)
+        msgTimer_->stop();
+}
+
+bool QtEngine::msgTimerActive() const
+{
+    return msgTimer_ && msgTimer_->isActive();
+}
+
+} // namespace dorvo_preview

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QTimer;
+
+namespace dorvo_preview {
+
+// The Qt engine: registers the library's meta and QML types, routes Qt's own
+// messages into the library log and runs the 1 ms message timer that feeds
+// queued messages into the Qt event loop.
+class QtEngine : public QObject, public Engine
+{
+    Q_OBJECT
+public:
+    QtEngine();
+    ~QtEngine() override;
+
+    void setHandles(void* moduleHandle, void* hostWindow);
+    void* moduleHandle() const { return moduleHandle_; }
+    void* hostWindow() const { return hostWindow_; }
+
+    // Replaces the message timer by a new one that runs step once per 1 ms tick.
+    void startMsgTimer(const std::function<void()>& step);
+    void stopMsgTimer();
+    bool msgTimerActive() const;
+
+private:
+    void* moduleHandle_ = nullptr;
+    void* hostWindow_ = nullptr;
+    QTimer* msgTimer_ = nullptr;
+};
+
+} // namespace dorvo_preview

@@ -1,0 +1,119 @@
+#include "dorvo_preview.h"
+
+#include "channel/playchannel.h"
+#include "core/src/enginehost.h"
+#include "exportframe.h"
+#include "logging/log.h"
+#include "logging/spdlogapplication.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QString>
+
+#include <atomic>
+#include <mutex>
+
+using namespace dorvo_preview;
+using namespace dorvo_preview::frame;
+
+namespace {
+
+std::mutex g_startMutex;
+bool g_previewStarted = false;
+std::atomic<bool> g_runningPathSet{false};
+
+const size_t kLogFileSize = 20971520;
+const size_t kLogFileCount = 20;
+
+int storeCallback(const Site& site, CallbackKind kind, DorvoCallback callback)
+{
+    std::shared_ptr<PlayChannel> channel = channelOrRefuse(site);
+    if (!channel)
+        return -1;
+    channel->setCallback(kind, callback);
+    return 0;
+}
+
+} // namespace
+
+int init(void)
+{
+    std::lock_guard<std::mutex> lock(g_startMutex);
+    EngineHost* host = EngineHost::instance();
+    host->config(0);
+    auto channel = std::make_shared<PlayChannel>();
+    channel->init(false);
+    host->setPlayChannel("default", channel);
+    return 0;
+}
+
+bool initPreview(void* moduleHandle, void* hostWindow)
+{
+    std::lock_guard<std::mutex> lock(g_startMutex);
+    EngineHost* host = EngineHost::instance();
+    host->config(0, moduleHandle, hostWindow);
+    if (g_previewStarted)
+        return false;
+    auto channel = std::make_shared<PlayChannel>();
+    channel->init(true);
+    host->setPlayChannel("default", channel);
+    g_previewStarted = true;
+    return false;
+}
+
+void setRunningPath(const char* path)
+{
+    if (g_runningPathSet.exchange(true))
+        return;
+    QString runningPath = QString::fromLocal8Bit(path ? path : "");
+    runningPath.replace('\\', '/');
+    QDir::setCurrent(runningPath);
+    QCoreApplication::setLibraryPaths(QStringList{runningPath});
+    const std::string stored = runningPath.toStdString();
+    EngineHost::instance()->setRunningPath(stored);
+    exec();
+    RK::SpdlogApplication::instance().useRotatingFile(stored + "/log/preview/preview.log", kLogFileSize,
+                                                      kLogFileCount);
+    LOG_I("=====================VERSION 1.1.0=====================");
+}
+
+int unInit(void)
+{
+    return 0;
+}
+
+int openConsoleLog(void)
+{
+    RK::SpdlogApplication::instance().useConsole();
+    return 0;
+}
+
+int setOnWidgetSelected(DorvoCallback callback)
+{
+    return storeCallback(DP_SITE, CallbackKind::WidgetSelected, callback);
+}
+
+int setOnRectChanged(DorvoCallback callback)
+{
+    return storeCallback(DP_SITE, CallbackKind::RectChanged, callback);
+}
+
+int setOnWidgetDoubleClicked(DorvoCallback callback)
+{
+    return storeCallback(DP_SITE, CallbackKind::WidgetDoubleClicked, callback);
+}
+
+int setOnKeyChanged(DorvoCallback callback)
+{
+    return storeCallback(DP_SITE, CallbackKind::KeyChanged, callback);
+}
+
+int setFpsCallback(DorvoCallback callback)
+{
+    return storeCallback(DP_SITE, CallbackKind::Fps, callback);
+}
+
+int setMouseWheelCallback(DorvoCallback callback)
+{
+    return storeCallback(DP_SITE, CallbackKind::MouseWheel, callback);
+}

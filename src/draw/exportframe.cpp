@@ -1,0 +1,153 @@
+#include "exportframe.h"
+
+#include "channel/playchannel.h"
+#include "core/src/enginehost.h"
+#include "logging/log.h"
+#include "utils/uuid.h"
+
+#include <string>
+
+namespace dorvo_preview {
+namespace frame {
+
+void logRefusal(const Site& site)
+{
+    RK::logf(RK::Level::Error, site.file, site.function, site.line,
+             site.refusal == Refusal::Plain ? "%s error" : "%s() error", site.function);
+}
+
+Post::Post(const Site& site, MsgType type, WidgetType widgetType)
+    : site_(site), type_(type), channel_(EngineHost::instance()->getPlayChannel())
+{
+    param_.widgetType = static_cast<int32_t>(widgetType);
+}
+
+Post::~Post()
+{
+    param_.freeStrings();
+}
+
+std::string* Post::copy(const char* text)
+{
+    return new std::string(text ? text : "");
+}
+
+Post& Post::str1(const char* text)
+{
+    if (channel_ && !param_.firstString)
+        param_.firstString = copy(text);
+    return *this;
+}
+
+Post& Post::str2(const char* text)
+{
+    if (channel_ && !param_.secondString)
+        param_.secondString = copy(text);
+    return *this;
+}
+
+Post& Post::str3(const char* text)
+{
+    if (channel_ && !param_.thirdString)
+        param_.thirdString = copy(text);
+    return *this;
+}
+
+Post& Post::flag(bool value)
+{
+    param_.boolValue = value;
+    return *this;
+}
+
+Post& Post::integer(int64_t value)
+{
+    param_.intValue = value;
+    return *this;
+}
+
+Post& Post::real(float value)
+{
+    param_.floatValue = value;
+    return *this;
+}
+
+int Post::send()
+{
+    if (!channel_) {
+        logRefusal(site_);
+        return -1;
+    }
+    MsgParam record = param_;
+    param_ = MsgParam(); // the channel owns the strings from here on
+    channel_->post(static_cast<int32_t>(type_), record);
+    return 0;
+}
+
+const char* createWindow(const Site& site)
+{
+    Post post(site, MsgType::CreateKestWindow);
+    if (!post.ready()) {
+        logRefusal(site);
+        return nullptr;
+    }
+    const std::string id = makeIdentifier();
+    post.str1(id.c_str()).send();
+    return EngineHost::instance()->storeWindowId(id);
+}
+
+const char* createWidget(const Site& site, int type, const char* containerId, const char* defaultContent)
+{
+    Post post(site, MsgType::CreateWidget, static_cast<WidgetType>(type));
+    if (!post.ready()) {
+        logRefusal(site);
+        return nullptr;
+    }
+    if (static_cast<unsigned>(type) > static_cast<unsigned>(kWidgetTypeMax)) {
+        RK::logf(RK::Level::Error, site.file, site.function, site.line, "cannot support this type %d", type);
+        return nullptr;
+    }
+    const std::string id = makeIdentifier();
+    post.str1(id.c_str()).str2(containerId).str3(defaultContent).send();
+    return EngineHost::instance()->storeWidgetId(id);
+}
+
+const char* createWidgetContainer(const Site& site, const char* defaultContent)
+{
+    Post post(site, MsgType::CreateWidget, WidgetType::WidgetContainer);
+    if (!post.ready()) {
+        logRefusal(site);
+        return nullptr;
+    }
+    const std::string id = makeIdentifier();
+    post.str1(id.c_str()).str2("").str3(defaultContent).send();
+    return EngineHost::instance()->storeWidgetId(id);
+}
+
+const char* createFamilyWidget(const Site& site, WidgetType type)
+{
+    std::shared_ptr<PlayChannel> channel = channelOrRefuse(site);
+    if (!channel)
+        return nullptr;
+    return channel->createWidget(static_cast<int>(type));
+}
+
+int acceptIgnored(const Site& site, const char* first, const char* second)
+{
+    if (!channelOrRefuse(site))
+        return -1;
+    // Copied like every other argument, then dropped: nothing uses them.
+    std::string a(first ? first : "");
+    std::string b(second ? second : "");
+    return 0;
+}
+
+std::shared_ptr<PlayChannel> channelOrRefuse(const Site& site)
+{
+    std::shared_ptr<PlayChannel> channel = EngineHost::instance()->getPlayChannel();
+    if (!channel)
+        logRefusal(site);
+    return channel;
+}
+
+} // namespace frame
+} // namespace dorvo_preview

@@ -1,0 +1,23 @@
+#include "dorvo_preview.h"
+
+#include "exportframe.h"
+
+using namespace dorvo_preview;
+using namespace dorvo_preview::frame;
+
+const char* NHdmi_createWidget(void)
+{
+    return createFamilyWidget(DP_SITE, WidgetType::Hdmi);
+}
+
+int NHdmi_setPic(const char* widgetId, const char* picture)
+{
+    return acceptIgnored(DP_SITE, widgetId, picture);
+}
+
+int NHdmi_setName(const char* widgetId, const char* name)
+{
+    (void)widgetId;
+    (void)name;
+    return 0;
+}

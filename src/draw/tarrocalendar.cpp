@@ -1,0 +1,25 @@
+#include "dorvo_preview.h"
+
+#include "exportframe.h"
+
+using namespace dorvo_preview;
+using namespace dorvo_preview::frame;
+
+const char* NCalendar_createWidget(void)
+{
+    return createFamilyWidget(DP_SITE, WidgetType::Calendar);
+}
+
+int NCalendar_setLunarEnabled(const char* widgetId, bool value)
+{
+    return Post(DP_SITE, MsgType::NCalendar_setLunarEnabled, WidgetType::Calendar)
+        .str1(widgetId)
+        .flag(value)
+        .send();
+}
+
+int NCalendar_destroyWidget(const char* widgetId)
+{
+    (void)widgetId;
+    return 0;
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QMetaType>
+
+#include <string>
+
+Q_DECLARE_METATYPE(std::string)

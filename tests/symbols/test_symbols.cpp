@@ -1,0 +1,74 @@
+// The shared library exports exactly the interface: every function declared in
+// the public header, the BitConverter members, and nothing else of ours.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::set<std::string> declaredFunctions()
+{
+    std::ifstream header(DORVO_HEADER_PATH);
+    std::stringstream text;
+    text << header.rdbuf();
+    const std::string all = text.str();
+    const std::regex decl(R"(DORVO_PREVIEW_API\s+[A-Za-z_ *]+?\b([A-Za-z_][A-Za-z0-9_]*)\s*\()");
+    std::set<std::string> names;
+    for (auto it = std::sregex_iterator(all.begin(), all.end(), decl); it != std::sregex_iterator(); ++it)
+        names.insert((*it)[1]);
+    return names;
+}
+
+std::set<std::string> exportedSymbols()
+{
+    const std::string command = std::string("nm -D --defined-only ") + DORVO_LIBRARY_PATH;
+    std::set<std::string> names;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return names;
+    char line[4096];
+    while (std::fgets(line, sizeof line, pipe)) {
+        std::istringstream in(line);
+        std::string address, kind, name;
+        if (in >> address >> kind >> name)
+            names.insert(name);
+    }
+    pclose(pipe);
+    return names;
+}
+
+TEST(Symbols, ExactlyTheInterfaceIsExported)
+{
+    const std::set<std::string> declared = declaredFunctions();
+    EXPECT_EQ(declared.size(), 232u);
+    const std::set<std::string> exported = exportedSymbols();
+    ASSERT_FALSE(exported.empty());
+
+    for (const std::string& name : declared)
+        EXPECT_TRUE(exported.count(name)) << "not exported: " << name;
+
+    const std::set<std::string> linkerSymbols = {"_init", "_fini", "__bss_start", "_edata", "_end"};
+    const std::set<std::string> bitConverterMembers = {
+        "ByteToBytes",      "ShortToBytes",       "IntToBytes",       "ByteToShort", "ByteToInt",
+        "ReverseByteArray", "ByteToASCIIToShort", "ByteToASCIIToInt", "is_str_utf8", "is_str_gbk"};
+    std::set<std::string> members;
+    for (const std::string& name : exported) {
+        if (declared.count(name) || linkerSymbols.count(name))
+            continue;
+        std::smatch m;
+        if (std::regex_match(name, m, std::regex(R"(_ZN12BitConverter\d+([A-Za-z_0-9]+)E.*)"))) {
+            members.insert(m[1]);
+            continue;
+        }
+        ADD_FAILURE() << "unexpected export: " << name;
+    }
+    EXPECT_EQ(members, bitConverterMembers);
+}
+
+} // namespace
