@@ -63,12 +63,19 @@ MessageControl::~MessageControl()
 
 void MessageControl::post(int32_t number, MsgParam param)
 {
+    post(number, param, nullptr);
+}
+
+void MessageControl::post(int32_t number, MsgParam param, std::function<void()> done)
+{
     if (!queued_) {
         onMsgProcessor(number, param);
         param.freeStrings();
+        if (done)
+            done();
         return;
     }
-    Entry entry{number, param, monotonicMs()};
+    Entry entry{number, param, monotonicMs(), std::move(done)};
     {
         std::lock_guard<std::mutex> lock(mutex_);
         queue_.push_back(entry);
@@ -84,13 +91,15 @@ bool MessageControl::processOne(bool* ran)
             *ran = false;
         return false;
     }
-    Entry entry = queue_.front();
+    Entry entry = std::move(queue_.front());
     queue_.pop_front();
     lock.unlock();
     if (ran)
         *ran = true;
     onMsgProcessor(entry.number, entry.param);
     entry.param.freeStrings();
+    if (entry.done)
+        entry.done();
     return entry.number == static_cast<int32_t>(MsgType::CreateQtExec);
 }
 
@@ -111,10 +120,16 @@ bool MessageControl::onMsgProcessor(int32_t number, const MsgParam& param)
 
 void MessageControl::clear()
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (Entry& entry : queue_)
+    std::deque<Entry> discarded;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        discarded.swap(queue_);
+    }
+    for (Entry& entry : discarded) {
         entry.param.freeStrings();
-    queue_.clear();
+        if (entry.done)
+            entry.done();
+    }
 }
 
 void MessageControl::waitForMessage()

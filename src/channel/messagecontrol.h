@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 
 namespace dorvo_preview {
@@ -28,6 +29,9 @@ public:
     // Queued mode: appends the message; direct mode: runs it on the calling
     // thread. Either way the record's strings belong to the control afterwards.
     void post(int32_t number, MsgParam param);
+    // The same; done runs once the handler has returned, or when the message
+    // is discarded unrun.
+    void post(int32_t number, MsgParam param, std::function<void()> done);
     // Runs the oldest queued message. Returns true exactly when it was
     // CreateQtExec; ran (optional) tells whether a message was taken at all.
     bool processOne(bool* ran = nullptr);
@@ -51,6 +55,7 @@ private:
         int32_t number;
         MsgParam param;
         int64_t postedMs;
+        std::function<void()> done;
     };
 
     mutable std::mutex mutex_;

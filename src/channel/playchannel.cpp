@@ -4,7 +4,11 @@
 #include "messagecontrollistener.h"
 #include "qtmsgctrllistener.h"
 #include "logging/log.h"
+#include "channel/msgtype.h"
 #include "utils/kestThread.h"
+
+#include <chrono>
+#include <future>
 
 namespace dorvo_preview {
 
@@ -61,10 +65,29 @@ void PlayChannel::stop()
     control_->clear();
 }
 
-const char* PlayChannel::createWidget(int type)
+void PlayChannel::createWidget(int type, const std::string& id)
 {
-    static const std::string none;
-    return listener_->createWidget(type, none, none, none);
+    MsgParam param;
+    param.widgetType = type;
+    param.firstString = new std::string(id);
+    param.secondString = new std::string();
+    param.thirdString = new std::string();
+    const auto number = static_cast<int32_t>(MsgType::CreateWidget);
+    if (!control_->queued() || worker_->isCurrentThread()) {
+        // Direct mode, or the worker (the Qt thread) calling: run it here.
+        control_->onMsgProcessor(number, param);
+        param.freeStrings();
+        return;
+    }
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> created = done->get_future();
+    control_->post(number, param, [done] { done->set_value(); });
+    // The worker never waits for host threads, so this wait ends unless the
+    // worker pauses (after the Qt loop ended) or the channel is torn down.
+    while (created.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
+        if (stopped_ || worker_->status() != KestThread::Running)
+            return;
+    }
 }
 
 void PlayChannel::setCallback(CallbackKind kind, HostCallback callback)

@@ -44,8 +44,12 @@ public:
     void prePause();
     void stop();
 
-    // Direct call of the listener's widget creation (no message).
-    const char* createWidget(int type);
+    // Creates a widget of the type under the given id and returns when it
+    // exists: the creation travels as a CreateWidget message, in order with
+    // what was posted before, and the caller waits for it unless waiting
+    // could not end (on the worker thread itself it runs at once; while the
+    // worker is paused it stays queued).
+    void createWidget(int type, const std::string& id);
 
     void setCallback(CallbackKind kind, HostCallback callback);
     HostCallback callback(CallbackKind kind) const;

@@ -68,7 +68,12 @@ void setRunningPath(const char* path)
     QString runningPath = QString::fromLocal8Bit(path ? path : "");
     runningPath.replace('\\', '/');
     QDir::setCurrent(runningPath);
-    QCoreApplication::setLibraryPaths(QStringList{runningPath});
+    // The running path comes first; Qt's own plugin folder stays behind it,
+    // as the platform plugins live there rather than beside the host.
+    QStringList libraryPaths = QCoreApplication::libraryPaths();
+    libraryPaths.removeAll(runningPath);
+    libraryPaths.prepend(runningPath);
+    QCoreApplication::setLibraryPaths(libraryPaths);
     const std::string stored = runningPath.toStdString();
     EngineHost::instance()->setRunningPath(stored);
     exec();

@@ -128,7 +128,10 @@ const char* createFamilyWidget(const Site& site, WidgetType type)
     std::shared_ptr<PlayChannel> channel = channelOrRefuse(site);
     if (!channel)
         return nullptr;
-    return channel->createWidget(static_cast<int>(type));
+    const std::string id = makeIdentifier();
+    const char* stored = EngineHost::instance()->storeWidgetId(id);
+    channel->createWidget(static_cast<int>(type), id);
+    return stored;
 }
 
 int acceptIgnored(const Site& site, const char* first, const char* second)

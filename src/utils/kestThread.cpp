@@ -90,6 +90,7 @@ void KestThread::stop()
 
 void KestThread::onRun()
 {
+    workerId_ = std::this_thread::get_id();
     pthread_setname_np(pthread_self(), name_.substr(0, 15).c_str());
     LOG_D("KestThread::onRun start");
     if (startHook_)

@@ -34,6 +34,8 @@ public:
     void stop();     // ends the loop and joins (detaches when called on the thread itself)
 
     int32_t status() const { return status_.load(); }
+    // True when called on the worker thread itself.
+    bool isCurrentThread() const { return workerId_.load() == std::this_thread::get_id(); }
     const std::string& name() const { return name_; }
 
     void setStartHook(std::function<void()> hook) { startHook_ = std::move(hook); }
@@ -55,6 +57,7 @@ private:
     std::condition_variable cond_;
     std::atomic<int32_t> status_{Constructed};
     std::unique_ptr<std::thread> thread_;
+    std::atomic<std::thread::id> workerId_{};
     std::function<void()> startHook_;
     std::function<void()> endHook_;
     std::function<void()> wakeHook_;

@@ -5,7 +5,9 @@
 #include "logging/log.h"
 #include "logging/spdlogapplication.h"
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QThread>
 
 #include <deque>
 #include <map>
@@ -47,6 +49,12 @@ EngineHost::EngineHost() : d(std::make_unique<Private>())
 
 EngineHost::~EngineHost()
 {
+    // A host that unloads the library with the Qt loop still running on the
+    // worker: end the loop so that the worker can pause and be joined.
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        if (app->thread() != QThread::currentThread())
+            QMetaObject::invokeMethod(app, "quit", Qt::QueuedConnection);
+    }
     // Channels go first: their workers may still run handlers that use the engine.
     std::unordered_map<std::string, std::shared_ptr<PlayChannel>> channels;
     {

@@ -1,0 +1,23 @@
+// A host that starts the engine and leaves without calling quit(): the
+// process must still end.
+
+#include "dorvo_preview.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    initPreview(nullptr, nullptr);
+    setRunningPath(argv[1]);
+    for (int i = 0; i < 100; ++i)
+        setWidgetX("some-widget", static_cast<float>(i));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    std::printf("leaving\n");
+    return 0;
+}

@@ -1,0 +1,118 @@
+// Queued mode end to end, through the shared library only, as a host uses it:
+// initPreview, setRunningPath with backslashes, messages before and after the
+// Qt loop starts, quit, and messages after quit that stay queued.
+
+#include "dorvo_preview.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QtGlobal>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+template <typename Pred> bool waitFor(Pred pred, int ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+size_t count(const std::string& text, const std::string& what)
+{
+    size_t n = 0;
+    for (size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1))
+        ++n;
+    return n;
+}
+
+TEST(QueuedHost, StartRunStopThroughTheInterface)
+{
+    char pattern[] = "/tmp/dorvo-run-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string root = pattern;
+    // The host gives a Windows-style path; it becomes a slash path.
+    std::string hostPath = root + "\\running";
+    ASSERT_EQ(system(("mkdir -p " + root + "/running").c_str()), 0);
+
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(initPreview(nullptr, nullptr));
+    EXPECT_FALSE(initPreview(nullptr, nullptr)); // only updates the handles
+    EXPECT_EQ(quit(), 0);                        // before exec: "QApplication is nullptr"
+    EXPECT_EQ(setWidgetX("before-exec", 1.0f), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+
+    setRunningPath(hostPath.c_str());
+    setRunningPath("/somewhere/else"); // ignored
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(count(console, "PlayChannel::PlayChannel()"), 1u) << console;
+    EXPECT_EQ(count(console, "QApplication is nullptr"), 1u);
+    EXPECT_NE(console.find("process msg: SetWidgetX"), std::string::npos);
+    EXPECT_NE(console.find("cannot find widget id before-exec"), std::string::npos);
+
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    EXPECT_EQ(std::string(cwd), root + "/running");
+    ASSERT_FALSE(QCoreApplication::libraryPaths().isEmpty());
+    EXPECT_EQ(QCoreApplication::libraryPaths().first().toStdString(), root + "/running");
+
+    const std::string logPath = root + "/running/log/preview/preview.log";
+    ASSERT_TRUE(waitFor([&] { return readFile(logPath).find("VERSION 1.1.0") != std::string::npos; }, 10000));
+    std::string log = readFile(logPath);
+    // The first record is the logger's set-up record.
+    EXPECT_LT(log.find("dorvo_preview logger is setup."), log.find('\n'));
+    EXPECT_LT(log.find("dorvo_preview logger is setup."),
+              log.find("=====================VERSION 1.1.0====================="));
+
+    // After exec: messages run on the Qt thread, one per timer tick.
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return readFile(logPath).find("create QApplication::instance()") != std::string::npos ||
+                   console.find("create QApplication::instance()") != std::string::npos;
+        },
+        10000));
+    EXPECT_EQ(setWidgetY("after-exec", 2.0f), 0);
+    ASSERT_TRUE(waitFor(
+        [&] { return readFile(logPath).find("cannot find widget id after-exec") != std::string::npos; },
+        10000));
+
+    // Qt's own warnings reach the log at warn level.
+    qWarning("a warning from Qt's own logging");
+    log = readFile(logPath);
+    EXPECT_NE(log.find("] W ["), std::string::npos);
+    EXPECT_NE(log.find("a warning from Qt's own logging"), std::string::npos);
+
+    EXPECT_EQ(quit(), 0);
+    ASSERT_TRUE(waitFor(
+        [&] { return readFile(logPath).find("QtMsgCtrlListener::createQtExec end") != std::string::npos; },
+        10000));
+    // After quit the worker pauses: later messages stay queued.
+    EXPECT_EQ(setWidgetX("after-quit", 3.0f), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    log = readFile(logPath);
+    EXPECT_EQ(log.find("after-quit"), std::string::npos);
+    EXPECT_NE(log.find("quit QApplication"), std::string::npos);
+    // The queued message is freed when the library unloads (checked by the sanitizer build).
+}
+
+} // namespace
