@@ -9,6 +9,7 @@
 #include "support/recordinglistener.h"
 
 #include <benchmark/benchmark.h>
+#include <spdlog/spdlog.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,22 +20,22 @@ using namespace dorvo_preview;
 
 namespace {
 
-// A listener that does nothing, so that the worker only drains the queue.
-class NullListener : public testsupport::RecordingListener
-{};
-
 std::shared_ptr<PlayChannel> g_channel;
 
 void setUpOnce()
 {
     if (g_channel)
         return;
+    EngineHost::instance(); // it points the log at the console when created
     // No sinks: records are dropped, as the log level is not what is measured.
     auto& log = RK::SpdlogApplication::instance();
     log.shutdown();
     log.setName(RK::SpdlogApplication::kLoggerName);
     log.setup();
-    g_channel = std::make_shared<PlayChannel>(std::make_unique<NullListener>());
+    log.logger()->set_level(spdlog::level::off);
+    auto listener = std::make_unique<testsupport::RecordingListener>();
+    listener->setRecording(false);
+    g_channel = std::make_shared<PlayChannel>(std::move(listener));
     // Queued mode with the worker draining, as after initPreview() and before exec().
     g_channel->init(true);
     EngineHost::instance()->setPlayChannel("default", g_channel);

@@ -22,20 +22,26 @@ SpdlogApplication& SpdlogApplication::instance()
     return *app;
 }
 
+// Both switch in one step: the new logger is built first and replaces the old
+// one at once, so that records logged meanwhile by other threads are not lost.
 void SpdlogApplication::useConsole()
 {
-    shutdown();
+    const std::shared_ptr<spdlog::logger> old = logger();
+    clearSinks();
     addConsoleSink(kPattern);
     setName(kLoggerName);
     setup();
+    retire(old);
 }
 
 void SpdlogApplication::useRotatingFile(const std::string& path, size_t maxSize, size_t maxFiles)
 {
-    shutdown();
+    const std::shared_ptr<spdlog::logger> old = logger();
+    clearSinks();
     addRotatingFileSink(kPattern, path, maxSize, maxFiles);
     setName(kLoggerName);
     setup();
+    retire(old);
 }
 
 } // namespace RK

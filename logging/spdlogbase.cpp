@@ -30,6 +30,24 @@ std::shared_ptr<spdlog::logger> SpdlogBase::logger() const
     return d->logger;
 }
 
+void SpdlogBase::clearSinks()
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->sinks.clear();
+}
+
+void SpdlogBase::retire(const std::shared_ptr<spdlog::logger>& old)
+{
+    if (!old)
+        return;
+    try {
+        old->info("{} logger was shutdown.", old->name());
+        old->flush();
+    } catch (const std::exception& e) {
+        std::printf("logger shutdown failed: %s\n", e.what());
+    }
+}
+
 void SpdlogBase::shutdown()
 {
     std::shared_ptr<spdlog::logger> old;

@@ -37,6 +37,10 @@ public:
     std::string name() const;
     // Builds the logger from the sinks, level debug, and makes it current.
     void setup();
+    // Forgets the sinks collected for the next logger.
+    void clearSinks();
+    // Logs "<name> logger was shutdown." on a logger that is no longer current.
+    static void retire(const std::shared_ptr<spdlog::logger>& old);
 
 private:
     struct Private;

@@ -76,11 +76,16 @@ void MessageControl::post(int32_t number, MsgParam param, std::function<void()> 
         return;
     }
     Entry entry{number, param, monotonicMs(), std::move(done)};
+    bool wake = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        queue_.push_back(entry);
+        queue_.push_back(std::move(entry));
+        // Only a sleeping worker needs the (costly) wake-up.
+        wake = waiting_;
+        waiting_ = false;
     }
-    cond_.notify_one();
+    if (wake)
+        cond_.notify_one();
 }
 
 bool MessageControl::processOne(bool* ran)
@@ -135,7 +140,11 @@ void MessageControl::clear()
 void MessageControl::waitForMessage()
 {
     std::unique_lock<std::mutex> lock(mutex_);
-    cond_.wait(lock, [this] { return !queue_.empty() || woken_; });
+    while (queue_.empty() && !woken_) {
+        waiting_ = true;
+        cond_.wait(lock);
+    }
+    waiting_ = false;
     woken_ = false;
 }
 

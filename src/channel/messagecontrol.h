@@ -62,6 +62,7 @@ private:
     std::condition_variable cond_;
     std::deque<Entry> queue_;
     bool woken_ = false;
+    bool waiting_ = false;
     bool queued_ = false;
     MessageControlListener* listener_;
 };

@@ -202,6 +202,7 @@ void QtMsgCtrlListener::createQtExec(const std::function<void()>& step)
         g_application = new QApplication(argc, argv);
         engine->startMsgTimer(step);
         QApplication::exec();
+        engine->releaseMsgTimer();
     }
     logEnd();
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QtGlobal>
 
 #include <chrono>
@@ -44,6 +45,11 @@ size_t count(const std::string& text, const std::string& what)
     for (size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1))
         ++n;
     return n;
+}
+
+TEST(QueuedHost, ResourcesAreRegisteredOnLoad)
+{
+    EXPECT_TRUE(QFile::exists(":/preview/qml/EmptyContent.qml"));
 }
 
 TEST(QueuedHost, StartRunStopThroughTheInterface)

@@ -45,6 +45,9 @@ std::set<std::string> exportedSymbols()
 
 TEST(Symbols, ExactlyTheInterfaceIsExported)
 {
+#ifdef DORVO_SANITIZED_BUILD
+    GTEST_SKIP() << "sanitizer builds export type information of their own";
+#endif
     const std::set<std::string> declared = declaredFunctions();
     EXPECT_EQ(declared.size(), 232u);
     const std::set<std::string> exported = exportedSymbols();

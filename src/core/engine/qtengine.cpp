@@ -75,6 +75,12 @@ void QtEngine::stopMsgTimer()
         msgTimer_->stop();
 }
 
+void QtEngine::releaseMsgTimer()
+{
+    delete msgTimer_;
+    msgTimer_ = nullptr;
+}
+
 bool QtEngine::msgTimerActive() const
 {
     return msgTimer_ && msgTimer_->isActive();

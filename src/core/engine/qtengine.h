@@ -27,6 +27,8 @@ public:
     // Replaces the message timer by a new one that runs step once per 1 ms tick.
     void startMsgTimer(const std::function<void()>& step);
     void stopMsgTimer();
+    // Deletes the timer; called on the Qt thread once its event loop has ended.
+    void releaseMsgTimer();
     bool msgTimerActive() const;
 
 private:

@@ -1,0 +1,549 @@
+// Tests of NQExceptionHandler: set-up failures and signal bookkeeping in this process, and the files
+// written by crash_victim, a program that crashes on purpose.
+
+#include "crash/nqexceptionhandler.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtGlobal>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#ifndef CRASH_VICTIM_PATH
+#error "CRASH_VICTIM_PATH must name the crash_victim program"
+#endif
+
+extern char** environ;
+
+namespace {
+
+using dorvo_preview::NQExceptionHandler;
+
+const int kHandledSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
+
+void noCallback() {}
+
+// ---- capture of Qt debug messages ------------------------------------------------------------------
+
+QStringList g_messages;
+
+void collectMessage(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    g_messages << message;
+}
+
+class MessageCapture
+{
+public:
+    MessageCapture() : m_previous(qInstallMessageHandler(&collectMessage)) { g_messages.clear(); }
+    ~MessageCapture() { qInstallMessageHandler(m_previous); }
+    const QStringList& messages() const { return g_messages; }
+
+private:
+    QtMessageHandler m_previous;
+};
+
+// ---- running the victim ------------------------------------------------------------------------------
+
+struct VictimRun
+{
+    int status = 0;
+    bool timedOut = false;
+    QString output;
+};
+
+// Runs crash_victim with args, without core files, with sanitizer options for a crashing program, and
+// with extraEnvironment ("NAME=value") added. Its output and errors are collected.
+VictimRun runVictim(const QStringList& args, const QString& outputFile,
+                    const QStringList& extraEnvironment = QStringList())
+{
+    std::vector<std::string> argStrings{CRASH_VICTIM_PATH};
+    for (const QString& arg : args)
+        argStrings.push_back(QFile::encodeName(arg).toStdString());
+    std::vector<char*> argv;
+    for (std::string& arg : argStrings)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    // The sanitizers leave the fatal signals to the handler; the thread sanitizer is told that the handler
+    // knowingly leaves async-signal-safe ground once the dump header and the report are written.
+    const std::pair<std::string, std::string> sanitizerOptions[] = {
+        {"ASAN_OPTIONS=", "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:handle_abort=0:"
+                          "allow_user_segv_handler=1:detect_leaks=0"},
+        {"TSAN_OPTIONS=", "report_signal_unsafe=0"},
+    };
+    std::vector<std::string> envStrings;
+    std::vector<std::string> options;
+    for (const auto& option : sanitizerOptions)
+        options.push_back(option.first);
+    for (char** entry = environ; *entry; ++entry) {
+        bool replaced = false;
+        for (size_t i = 0; i < options.size(); ++i) {
+            const std::string& prefix = sanitizerOptions[i].first;
+            if (std::strncmp(*entry, prefix.c_str(), prefix.size()) == 0) {
+                options[i] = std::string(*entry) + ":";
+                replaced = true;
+            }
+        }
+        if (!replaced)
+            envStrings.emplace_back(*entry);
+    }
+    for (size_t i = 0; i < options.size(); ++i)
+        envStrings.push_back(options[i] + sanitizerOptions[i].second);
+    for (const QString& variable : extraEnvironment)
+        envStrings.push_back(variable.toStdString());
+    std::vector<char*> envp;
+    for (std::string& variable : envStrings)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+
+    const QByteArray outputPath = QFile::encodeName(outputFile);
+    VictimRun run;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int out = ::open(outputPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (out >= 0) {
+            ::dup2(out, STDOUT_FILENO);
+            ::dup2(out, STDERR_FILENO);
+        }
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    if (child < 0) {
+        ADD_FAILURE() << "fork failed: " << std::strerror(errno);
+        return run;
+    }
+
+    // A hanging handler must fail the test rather than block it.
+    const timespec pause{0, 20 * 1000 * 1000};
+    for (int waited = 0;; ++waited) {
+        const pid_t done = ::waitpid(child, &run.status, WNOHANG);
+        if (done == child)
+            break;
+        if (done < 0 && errno != EINTR) {
+            ADD_FAILURE() << "waitpid failed: " << std::strerror(errno);
+            break;
+        }
+        if (waited == 60 * 50) {
+            run.timedOut = true;
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &run.status, 0);
+            break;
+        }
+        ::nanosleep(&pause, nullptr);
+    }
+
+    QFile output(outputFile);
+    if (output.open(QIODevice::ReadOnly))
+        run.output = QString::fromLocal8Bit(output.readAll());
+    return run;
+}
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+QString victimFilePath()
+{
+    return QFileInfo(QStringLiteral(CRASH_VICTIM_PATH)).canonicalFilePath();
+}
+
+struct CrashFiles
+{
+    QString dumpPath;
+    QString reportPath;
+    QStringList reportLines;
+    QString dump;
+};
+
+// Checks that folder holds exactly one "<uuid>.dmp" and one "<uuid>.txt" with the same UUID, and that the
+// report has the expected lines; returns the files' contents for further checks.
+CrashFiles checkCrashFiles(const QString& folder, const QString& applicationName)
+{
+    CrashFiles files;
+    const QStringList entries = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    EXPECT_EQ(entries.size(), 2) << entries.join(QLatin1Char(' ')).toStdString();
+    if (entries.size() != 2)
+        return files;
+
+    const QRegularExpression uuidName(
+        QStringLiteral("^([0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12})\\.dmp$"));
+    const QRegularExpressionMatch match = uuidName.match(entries.at(0));
+    EXPECT_TRUE(match.hasMatch()) << entries.at(0).toStdString();
+    if (!match.hasMatch())
+        return files;
+    const QString uuid = match.captured(1);
+    EXPECT_EQ(entries.at(1), uuid + QStringLiteral(".txt"));
+
+    files.dumpPath = folder + QLatin1Char('/') + uuid + QStringLiteral(".dmp");
+    files.reportPath = folder + QLatin1Char('/') + uuid + QStringLiteral(".txt");
+    files.dump = readText(files.dumpPath);
+
+    const QString report = readText(files.reportPath);
+    EXPECT_TRUE(report.endsWith(QLatin1Char('\n')));
+    files.reportLines = report.split(QLatin1Char('\n'));
+    if (!files.reportLines.isEmpty() && files.reportLines.last().isEmpty())
+        files.reportLines.removeLast();
+    EXPECT_EQ(files.reportLines.size(), 7) << report.toStdString();
+    if (files.reportLines.size() != 7)
+        return files;
+
+    EXPECT_EQ(files.reportLines.at(0), files.dumpPath);
+    EXPECT_EQ(files.reportLines.at(1), QStringLiteral("Brantel"));
+    EXPECT_EQ(files.reportLines.at(2), applicationName);
+    EXPECT_EQ(files.reportLines.at(3), QStringLiteral("v1.1.0"));
+    EXPECT_EQ(files.reportLines.at(4), victimFilePath());
+
+    const QRegularExpression startTime(
+        QStringLiteral("^StartTime:(\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2})$"));
+    const QRegularExpression currentTime(
+        QStringLiteral("^CurrentTime:(\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2})$"));
+    const QRegularExpressionMatch start = startTime.match(files.reportLines.at(5));
+    const QRegularExpressionMatch current = currentTime.match(files.reportLines.at(6));
+    EXPECT_TRUE(start.hasMatch()) << files.reportLines.at(5).toStdString();
+    EXPECT_TRUE(current.hasMatch()) << files.reportLines.at(6).toStdString();
+    if (start.hasMatch() && current.hasMatch()) {
+        EXPECT_LE(start.captured(1), current.captured(1));
+    }
+    return files;
+}
+
+class CrashVictimTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_workDir.isValid());
+        // A folder the handler has to create, parents included.
+        m_crashDir = m_workDir.path() + QStringLiteral("/crash/preview");
+        m_outputFile = m_workDir.path() + QStringLiteral("/victim-output.txt");
+    }
+
+    VictimRun crash(const QString& mode, const QStringList& options = QStringList(),
+                    const QStringList& extraEnvironment = QStringList())
+    {
+        return runVictim(QStringList{m_crashDir, mode} + options, m_outputFile, extraEnvironment);
+    }
+
+    // Runs the victim in mode and checks that it died of sig and left a dump naming the signal, with
+    // function among the frames.
+    CrashFiles expectCrash(const QString& mode, int sig, const char* signalName, const char* function,
+                           const QStringList& options = QStringList(),
+                           const QString& applicationName = QStringLiteral("crash_victim"))
+    {
+        const VictimRun run = crash(mode, options);
+        EXPECT_FALSE(run.timedOut);
+        EXPECT_TRUE(WIFSIGNALED(run.status)) << "status " << run.status << "\n" << run.output.toStdString();
+        if (WIFSIGNALED(run.status)) {
+            EXPECT_EQ(WTERMSIG(run.status), sig) << run.output.toStdString();
+        }
+        EXPECT_TRUE(run.output.contains(QStringLiteral("crash callback called"))) << run.output.toStdString();
+        EXPECT_FALSE(run.output.contains(QStringLiteral("survived the crash")));
+
+        CrashFiles files = checkCrashFiles(m_crashDir, applicationName);
+        EXPECT_TRUE(
+            files.dump.contains(QStringLiteral("signal: %1 (%2)").arg(sig).arg(QLatin1String(signalName))))
+            << files.dump.toStdString();
+        EXPECT_TRUE(files.dump.contains(QStringLiteral("raw backtrace"))) << files.dump.toStdString();
+        EXPECT_TRUE(files.dump.contains(QStringLiteral("symbolized backtrace"))) << files.dump.toStdString();
+        EXPECT_TRUE(files.dump.contains(QStringLiteral("end of dump"))) << files.dump.toStdString();
+        EXPECT_TRUE(files.dump.contains(QLatin1String(function))) << files.dump.toStdString();
+        return files;
+    }
+
+    QTemporaryDir m_workDir;
+    QString m_crashDir;
+    QString m_outputFile;
+};
+
+// ---- the victim ----------------------------------------------------------------------------------------
+
+TEST_F(CrashVictimTest, SegmentationFaultWritesDumpAndReport)
+{
+    const CrashFiles files = expectCrash(QStringLiteral("segv"), SIGSEGV, "SIGSEGV", "victimCrashSegv");
+    EXPECT_TRUE(files.dump.contains(QStringLiteral("fault address: 0x0000000000000000")))
+        << files.dump.toStdString();
+    EXPECT_TRUE(files.dump.contains(QStringLiteral("(SEGV_MAPERR)"))) << files.dump.toStdString();
+    EXPECT_TRUE(files.dump.contains(QStringLiteral("(main thread)"))) << files.dump.toStdString();
+    EXPECT_TRUE(files.dump.contains(QStringLiteral("<- interrupted here"))) << files.dump.toStdString();
+}
+
+TEST_F(CrashVictimTest, AbortWritesDumpAndReport)
+{
+    expectCrash(QStringLiteral("abort"), SIGABRT, "SIGABRT", "victimCrashAbort");
+}
+
+TEST_F(CrashVictimTest, DivisionByZeroWritesDumpAndReport)
+{
+    const CrashFiles files = expectCrash(QStringLiteral("fpe"), SIGFPE, "SIGFPE", "victimCrashFpe");
+    EXPECT_TRUE(files.dump.contains(QStringLiteral("(FPE_INTDIV)"))) << files.dump.toStdString();
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+TEST_F(CrashVictimTest, IllegalInstructionWritesDumpAndReport)
+{
+    expectCrash(QStringLiteral("ill"), SIGILL, "SIGILL", "victimCrashIll");
+}
+#endif
+
+TEST_F(CrashVictimTest, BusErrorWritesDumpAndReport)
+{
+    expectCrash(QStringLiteral("bus"), SIGBUS, "SIGBUS", "victimCrashBus");
+}
+
+TEST_F(CrashVictimTest, RaisedSignalStillEndsTheProcess)
+{
+    const CrashFiles files = expectCrash(QStringLiteral("raise-segv"), SIGSEGV, "SIGSEGV", "victimRaiseSegv");
+    EXPECT_TRUE(files.dump.contains(QStringLiteral("(SI_TKILL)"))) << files.dump.toStdString();
+}
+
+TEST_F(CrashVictimTest, CrashOnThreadWithoutAlternateStack)
+{
+    const CrashFiles files =
+        expectCrash(QStringLiteral("thread-segv"), SIGSEGV, "SIGSEGV", "victimCrashSegv");
+    EXPECT_FALSE(files.dump.contains(QStringLiteral("(main thread)"))) << files.dump.toStdString();
+}
+
+TEST_F(CrashVictimTest, StackOverflowIsHandledOnAlternateStack)
+{
+    expectCrash(QStringLiteral("overflow"), SIGSEGV, "SIGSEGV", "victimRecurse");
+}
+
+TEST_F(CrashVictimTest, HandlerArmedBeforeApplicationFollowsApplicationName)
+{
+    const QStringList options{QStringLiteral("--early"), QStringLiteral("--name"),
+                              QStringLiteral("renamed_victim")};
+    expectCrash(QStringLiteral("segv"), SIGSEGV, "SIGSEGV", "victimCrashSegv", options,
+                QStringLiteral("renamed_victim"));
+}
+
+TEST_F(CrashVictimTest, ReporterReceivesTheReportLines)
+{
+    const QString reporter = m_workDir.path() + QStringLiteral("/reporter.sh");
+    const QString reporterOutput = m_workDir.path() + QStringLiteral("/reporter-arguments.txt");
+    {
+        QFile script(reporter);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$REPORTER_OUTPUT\"\n");
+    }
+    ASSERT_TRUE(QFile::setPermissions(reporter, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ExeOwner));
+
+    const VictimRun run = crash(QStringLiteral("segv"), QStringList{QStringLiteral("--reporter"), reporter},
+                                QStringList{QStringLiteral("REPORTER_OUTPUT=") + reporterOutput});
+    EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGSEGV) << run.output.toStdString();
+
+    const CrashFiles files = checkCrashFiles(m_crashDir, QStringLiteral("crash_victim"));
+    ASSERT_EQ(files.reportLines.size(), 7);
+    QStringList arguments = readText(reporterOutput).split(QLatin1Char('\n'));
+    if (!arguments.isEmpty() && arguments.last().isEmpty())
+        arguments.removeLast();
+    EXPECT_EQ(arguments, files.reportLines.mid(0, 5));
+}
+
+TEST_F(CrashVictimTest, HangingCallbackStillEndsTheProcess)
+{
+    // The handler gives up waiting after a while and ends the process of the original signal.
+    expectCrash(QStringLiteral("segv"), SIGSEGV, "SIGSEGV", "victimCrashSegv",
+                QStringList{QStringLiteral("--hang-in-callback")});
+}
+
+TEST_F(CrashVictimTest, NormalExitLeavesNoFiles)
+{
+    const VictimRun run = crash(QStringLiteral("none"));
+    EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0) << "status " << run.status << "\n"
+                                                                       << run.output.toStdString();
+    EXPECT_TRUE(QFileInfo(m_crashDir).isDir());
+    EXPECT_TRUE(QDir(m_crashDir).isEmpty());
+    EXPECT_TRUE(run.output.contains(QStringLiteral("NQExceptionHandler::~NQExceptionHandler")))
+        << run.output.toStdString();
+}
+
+// ---- set-up in this process ----------------------------------------------------------------------
+
+// Compares the handler and the flags a program sets (the kernel adds a restorer flag of its own).
+bool sameAction(const struct sigaction& a, const struct sigaction& b)
+{
+    const int flags = SA_SIGINFO | SA_ONSTACK | SA_RESTART | SA_NODEFER | SA_RESETHAND;
+    if ((a.sa_flags & flags) != (b.sa_flags & flags))
+        return false;
+    return (a.sa_flags & SA_SIGINFO) ? a.sa_sigaction == b.sa_sigaction : a.sa_handler == b.sa_handler;
+}
+
+std::vector<struct sigaction> currentActions()
+{
+    std::vector<struct sigaction> actions;
+    for (int sig : kHandledSignals) {
+        struct sigaction action = {};
+        ::sigaction(sig, nullptr, &action);
+        actions.push_back(action);
+    }
+    return actions;
+}
+
+class CrashHandlerSetupTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_workDir.isValid()); }
+
+    NQExceptionHandler* make(const QString& folder)
+    {
+        return new NQExceptionHandler(folder, QString(), true, QStringLiteral("v1.1.0"),
+                                      QStringLiteral("Brantel"), &noCallback);
+    }
+
+    QTemporaryDir m_workDir;
+};
+
+TEST_F(CrashHandlerSetupTest, EmptyFolderIsNotArmed)
+{
+    const std::vector<struct sigaction> before = currentActions();
+    MessageCapture capture;
+    {
+        NQExceptionHandler handler(QString(), QString(), true, QStringLiteral("v1.1.0"),
+                                   QStringLiteral("Brantel"), &noCallback);
+        EXPECT_FALSE(handler.armed());
+        EXPECT_TRUE(capture.messages().contains(QStringLiteral("NQExceptionHandler initialization failed!")));
+    }
+    EXPECT_TRUE(capture.messages().contains(QStringLiteral("NQExceptionHandler::~NQExceptionHandler")));
+    const std::vector<struct sigaction> after = currentActions();
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_TRUE(sameAction(before[i], after[i])) << "signal " << kHandledSignals[i];
+}
+
+TEST_F(CrashHandlerSetupTest, UncreatableFolderIsNotArmed)
+{
+    MessageCapture capture;
+    NQExceptionHandler handler(QStringLiteral("/proc/nqexceptionhandler-test/crash"), QString(), true,
+                               QStringLiteral("v1.1.0"), QStringLiteral("Brantel"), &noCallback);
+    EXPECT_FALSE(handler.armed());
+    EXPECT_TRUE(capture.messages().contains(QStringLiteral("NQExceptionHandler initialization failed!")));
+}
+
+TEST_F(CrashHandlerSetupTest, FolderPathNamingAFileIsNotArmed)
+{
+    const QString file = m_workDir.path() + QStringLiteral("/plain-file");
+    {
+        QFile plain(file);
+        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    }
+    NQExceptionHandler handler(file, QString(), true, QStringLiteral("v1.1.0"), QStringLiteral("Brantel"),
+                               &noCallback);
+    EXPECT_FALSE(handler.armed());
+}
+
+TEST_F(CrashHandlerSetupTest, CreatesMissingFolders)
+{
+    const QString folder = m_workDir.path() + QStringLiteral("/a/b/c");
+    NQExceptionHandler handler(folder, QString(), true, QStringLiteral("v1.1.0"), QStringLiteral("Brantel"),
+                               &noCallback);
+    EXPECT_TRUE(handler.armed());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST_F(CrashHandlerSetupTest, ExistingFolderIsArmed)
+{
+    NQExceptionHandler handler(m_workDir.path(), QString(), false, QStringLiteral("v1.1.0"),
+                               QStringLiteral("Brantel"), nullptr);
+    EXPECT_TRUE(handler.armed());
+}
+
+TEST_F(CrashHandlerSetupTest, SecondHandlerIsNotArmed)
+{
+    NQExceptionHandler first(m_workDir.path(), QString(), true, QStringLiteral("v1.1.0"),
+                             QStringLiteral("Brantel"), &noCallback);
+    ASSERT_TRUE(first.armed());
+    const std::vector<struct sigaction> armedActions = currentActions();
+    {
+        MessageCapture capture;
+        NQExceptionHandler second(m_workDir.path() + QStringLiteral("/other"), QString(), true,
+                                  QStringLiteral("v1.1.0"), QStringLiteral("Brantel"), &noCallback);
+        EXPECT_FALSE(second.armed());
+        EXPECT_TRUE(capture.messages().contains(QStringLiteral("NQExceptionHandler initialization failed!")));
+    }
+    // Destroying the unarmed handler leaves the armed one in place.
+    EXPECT_TRUE(first.armed());
+    const std::vector<struct sigaction> stillArmed = currentActions();
+    for (size_t i = 0; i < armedActions.size(); ++i)
+        EXPECT_TRUE(sameAction(armedActions[i], stillArmed[i])) << "signal " << kHandledSignals[i];
+}
+
+TEST_F(CrashHandlerSetupTest, InstallsAndRestoresSignalActions)
+{
+    const std::vector<struct sigaction> before = currentActions();
+    {
+        NQExceptionHandler handler(m_workDir.path(), QString(), true, QStringLiteral("v1.1.0"),
+                                   QStringLiteral("Brantel"), &noCallback);
+        ASSERT_TRUE(handler.armed());
+        const std::vector<struct sigaction> during = currentActions();
+        for (size_t i = 0; i < during.size(); ++i) {
+            EXPECT_FALSE(sameAction(before[i], during[i])) << "signal " << kHandledSignals[i];
+            EXPECT_EQ(during[i].sa_flags & (SA_SIGINFO | SA_ONSTACK), SA_SIGINFO | SA_ONSTACK);
+            EXPECT_EQ(during[i].sa_sigaction, during[0].sa_sigaction);
+        }
+    }
+    const std::vector<struct sigaction> after = currentActions();
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_TRUE(sameAction(before[i], after[i])) << "signal " << kHandledSignals[i];
+}
+
+TEST_F(CrashHandlerSetupTest, InstallsAndRestoresAlternateStack)
+{
+    stack_t before{};
+    ASSERT_EQ(::sigaltstack(nullptr, &before), 0);
+    {
+        NQExceptionHandler handler(m_workDir.path(), QString(), true, QStringLiteral("v1.1.0"),
+                                   QStringLiteral("Brantel"), &noCallback);
+        ASSERT_TRUE(handler.armed());
+        stack_t during{};
+        ASSERT_EQ(::sigaltstack(nullptr, &during), 0);
+        EXPECT_FALSE(during.ss_flags & SS_DISABLE);
+        EXPECT_GE(during.ss_size, 64u * 1024u);
+    }
+    stack_t after{};
+    ASSERT_EQ(::sigaltstack(nullptr, &after), 0);
+    EXPECT_EQ(after.ss_flags & SS_DISABLE, before.ss_flags & SS_DISABLE);
+    if (!(before.ss_flags & SS_DISABLE)) {
+        EXPECT_EQ(after.ss_sp, before.ss_sp);
+        EXPECT_EQ(after.ss_size, before.ss_size);
+    }
+}
+
+TEST_F(CrashHandlerSetupTest, CanArmAgainAfterDestruction)
+{
+    std::unique_ptr<NQExceptionHandler> first(make(m_workDir.path()));
+    ASSERT_TRUE(first->armed());
+    first.reset();
+    std::unique_ptr<NQExceptionHandler> second(make(m_workDir.path()));
+    EXPECT_TRUE(second->armed());
+}
+
+} // namespace
