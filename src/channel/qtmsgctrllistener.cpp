@@ -11,8 +11,13 @@
 #include <QDir>
 #include <QObject>
 #include <QTextCodec>
+#include <QThread>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
 #include <cinttypes>
 #include <cstring>
 
@@ -22,6 +27,31 @@ namespace {
 
 QApplication* g_application = nullptr;
 std::atomic<bool> g_execStarted{false};
+
+// Whether the Qt event loop runs, for the process-exit hook below.
+std::mutex g_loopMutex;
+std::condition_variable g_loopEnded;
+bool g_loopRunning = false;
+
+// A host that exits without quit() while the Qt loop runs on the engine
+// thread: end the loop before the process tears down Qt's own globals. The
+// hook is registered after the application object exists, so it runs before
+// the globals Qt made while creating it are destroyed.
+void endLoopAtExit()
+{
+    std::unique_lock<std::mutex> lock(g_loopMutex);
+    if (!g_loopRunning || !g_application || QThread::currentThread() == g_application->thread())
+        return;
+    QMetaObject::invokeMethod(g_application, "quit", Qt::QueuedConnection);
+    g_loopEnded.wait_for(lock, std::chrono::seconds(5), [] { return !g_loopRunning; });
+}
+
+void setLoopRunning(bool running)
+{
+    std::lock_guard<std::mutex> lock(g_loopMutex);
+    g_loopRunning = running;
+    g_loopEnded.notify_all();
+}
 
 const char* str(const std::string& s)
 {
@@ -200,9 +230,12 @@ void QtMsgCtrlListener::createQtExec(const std::function<void()>& step)
         static int argc = 0;
         static char* argv[] = {nullptr};
         g_application = new QApplication(argc, argv);
+        setLoopRunning(true);
+        std::atexit(&endLoopAtExit);
         engine->startMsgTimer(step);
         QApplication::exec();
         engine->releaseMsgTimer();
+        setLoopRunning(false);
     }
     logEnd();
 }

@@ -67,7 +67,8 @@ void setRunningPath(const char* path)
         return;
     QString runningPath = QString::fromLocal8Bit(path ? path : "");
     runningPath.replace('\\', '/');
-    QDir::setCurrent(runningPath);
+    if (!QDir().mkpath(runningPath) || !QDir::setCurrent(runningPath))
+        LOG_E("cannot use running path %s", runningPath.toUtf8().constData());
     // The running path comes first; Qt's own plugin folder stays behind it,
     // as the platform plugins live there rather than beside the host.
     QStringList libraryPaths = QCoreApplication::libraryPaths();

@@ -12,8 +12,19 @@ KestThread::KestThread(std::function<int()> work, std::string name)
 
 KestThread::~KestThread()
 {
-    if (thread_)
+    bool started = false;
+    {
+        std::lock_guard<std::mutex> call(callMutex_);
+        started = thread_ != nullptr;
+    }
+    if (started)
         stop();
+    if (isCurrentThread())
+        return;
+    // A thread that stopped itself was detached and may still be leaving its
+    // loop: wait until it no longer touches this object.
+    std::unique_lock<std::mutex> state(stateMutex_);
+    cond_.wait(state, [this] { return !looping_; });
 }
 
 void KestThread::wake()
@@ -44,7 +55,14 @@ void KestThread::prePause()
 {
     LOG_D("KestThread::prePause");
     std::unique_lock<std::mutex> call(callMutex_, std::try_to_lock);
-    if (call.owns_lock() && status_ == Running)
+    if (!call.owns_lock()) {
+        // Another control call is under way: keep the request for the run
+        // loop, which honours it once the call is over.
+        if (isCurrentThread())
+            prePaused_ = true;
+        return;
+    }
+    if (status_ == Running)
         prePaused_ = true;
 }
 
@@ -91,6 +109,10 @@ void KestThread::stop()
 void KestThread::onRun()
 {
     workerId_ = std::this_thread::get_id();
+    {
+        std::lock_guard<std::mutex> state(stateMutex_);
+        looping_ = true;
+    }
     pthread_setname_np(pthread_self(), name_.substr(0, 15).c_str());
     LOG_D("KestThread::onRun start");
     if (startHook_)
@@ -107,20 +129,30 @@ void KestThread::onRun()
             LOG_D("ThreadStatusPaused == _threadStatus");
             std::unique_lock<std::mutex> state(stateMutex_);
             cond_.wait(state, [this] { return status_ != Paused; });
-        } else if (status_ == Running) {
+        } else if (status_ == Running && !prePaused_) {
             if (work_() < 0)
                 prePaused_ = true;
         }
         if (prePaused_) {
             std::unique_lock<std::mutex> call(callMutex_, std::try_to_lock);
-            if (call.owns_lock() && status_ == Running)
-                status_ = Paused;
-            prePaused_ = false;
+            if (call.owns_lock()) {
+                if (status_ == Running)
+                    status_ = Paused;
+                prePaused_ = false;
+            } else {
+                // A control call holds the mutex (a pause() waiting for this
+                // loop is seen at the top): the request waits for its end
+                // instead of being lost, and no more work runs meanwhile.
+                std::this_thread::yield();
+            }
         }
     }
     if (endHook_)
         endHook_();
     LOG_D("KestThread::onRun end");
+    std::lock_guard<std::mutex> state(stateMutex_);
+    looping_ = false;
+    cond_.notify_all();
 }
 
 } // namespace dorvo_preview

@@ -58,6 +58,7 @@ private:
     std::atomic<int32_t> status_{Constructed};
     std::unique_ptr<std::thread> thread_;
     std::atomic<std::thread::id> workerId_{};
+    bool looping_ = false; // the run loop has not returned yet (state mutex)
     std::function<void()> startHook_;
     std::function<void()> endHook_;
     std::function<void()> wakeHook_;

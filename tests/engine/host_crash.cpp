@@ -9,6 +9,12 @@
 #include <cstdio>
 #include <thread>
 
+// A plain null write (left unchecked in sanitizer builds, so that it faults).
+__attribute__((noinline, no_sanitize("undefined"))) void writeThroughNull(volatile int* where)
+{
+    *where = 42;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2)
@@ -20,7 +26,6 @@ int main(int argc, char** argv)
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     std::printf("crashing\n");
     std::fflush(stdout);
-    volatile int* nowhere = nullptr;
-    *nowhere = 42;
+    writeThroughNull(nullptr);
     return 0;
 }

@@ -3,6 +3,8 @@
 
 #include "dorvo_preview.h"
 
+#include <QCoreApplication>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -15,9 +17,12 @@ int main(int argc, char** argv)
         return 2;
     initPreview(nullptr, nullptr);
     setRunningPath(argv[1]);
+    // Leave while the Qt loop runs and messages are still flowing.
+    for (int i = 0; i < 1000 && !QCoreApplication::instance(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     for (int i = 0; i < 100; ++i)
         setWidgetX("some-widget", static_cast<float>(i));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     std::printf("leaving\n");
     return 0;
 }

@@ -25,7 +25,8 @@ TEST(HostCrash, DumpAndReportUnderTheRunningPath)
     host.start(HOST_CRASH_PATH, {dir.path()});
     ASSERT_TRUE(host.waitForFinished(60000));
     EXPECT_EQ(host.exitStatus(), QProcess::CrashExit);
-    EXPECT_TRUE(host.readAllStandardOutput().contains("crashing"));
+    const QByteArray console = host.readAllStandardOutput();
+    EXPECT_TRUE(console.contains("crashing"));
 
     QDir crash(dir.path() + "/crash/preview");
     ASSERT_TRUE(crash.exists());
@@ -59,13 +60,14 @@ TEST(HostCrash, DumpAndReportUnderTheRunningPath)
     ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
     const QByteArray text = dump.readAll();
     EXPECT_TRUE(text.contains("SIGSEGV")) << text.left(400).constData();
-    EXPECT_TRUE(text.contains("main")) << text.left(2000).constData();
+    EXPECT_TRUE(text.contains("writeThroughNull")) << text.left(2000).constData();
 
-    // The library's log knew of it.
+    // The library's log knew of it. The engine thread starts before the log
+    // moves to the file, so its first records may still be on the console.
     QFile log(dir.path() + "/log/preview/preview.log");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray logText = log.readAll();
-    EXPECT_TRUE(logText.contains("creash path is " + dir.path().toUtf8() + "/crash/preview"));
+    EXPECT_TRUE((console + logText).contains("creash path is " + dir.path().toUtf8() + "/crash/preview"));
     EXPECT_TRUE(logText.contains("crash dump call back"));
 }
 

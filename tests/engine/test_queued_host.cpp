@@ -91,12 +91,7 @@ TEST(QueuedHost, StartRunStopThroughTheInterface)
               log.find("=====================VERSION 1.1.0====================="));
 
     // After exec: messages run on the Qt thread, one per timer tick.
-    ASSERT_TRUE(waitFor(
-        [&] {
-            return readFile(logPath).find("create QApplication::instance()") != std::string::npos ||
-                   console.find("create QApplication::instance()") != std::string::npos;
-        },
-        10000));
+    ASSERT_TRUE(waitFor([] { return QCoreApplication::instance() != nullptr; }, 10000));
     EXPECT_EQ(setWidgetY("after-exec", 2.0f), 0);
     ASSERT_TRUE(waitFor(
         [&] { return readFile(logPath).find("cannot find widget id after-exec") != std::string::npos; },

@@ -32,6 +32,10 @@ struct EngineHost::Private
     mutable std::mutex channelMutex; // channel table
     std::unordered_map<std::string, std::shared_ptr<PlayChannel>> channels;
     std::shared_ptr<PlayChannel> defaultChannel;
+    // Channels and engines replaced by a later init(): a running Qt loop may
+    // still hold their message timer, so they live until the library unloads.
+    std::vector<std::shared_ptr<PlayChannel>> retiredChannels;
+    std::vector<std::unique_ptr<Engine>> retiredEngines;
 
     std::string runningPath;
 
@@ -57,14 +61,18 @@ EngineHost::~EngineHost()
     }
     // Channels go first: their workers may still run handlers that use the engine.
     std::unordered_map<std::string, std::shared_ptr<PlayChannel>> channels;
+    std::vector<std::shared_ptr<PlayChannel>> retired;
     {
         std::lock_guard<std::mutex> lock(d->channelMutex);
         channels.swap(d->channels);
+        retired.swap(d->retiredChannels);
         d->defaultChannel.reset();
     }
     channels.clear();
+    retired.clear();
     std::lock_guard<std::mutex> lock(d->mutex);
     d->engine.reset();
+    d->retiredEngines.clear();
 }
 
 EngineHost* EngineHost::instance()
@@ -98,15 +106,14 @@ bool EngineHost::config(int kind)
 {
     if (kind != 0)
         return false;
-    std::unique_ptr<Engine> old;
     {
         std::lock_guard<std::mutex> lock(d->mutex);
-        old = std::move(d->engine);
+        // The replaced engine is no longer handed out, but its message timer
+        // may still run in a Qt loop: it is kept until unload.
+        if (d->engine)
+            d->retiredEngines.push_back(std::move(d->engine));
         d->engine = std::make_unique<QtEngine>();
     }
-    // A replaced engine must not be used afterwards; it goes here, after the
-    // new one is in place.
-    old.reset();
     LOG_I("EngineHost config Qt engine");
     return true;
 }
@@ -121,16 +128,13 @@ void EngineHost::setPlayChannel(const std::string& name, std::shared_ptr<PlayCha
         LOG_E("EngineHost::setPlayChannel() playChannel is nullptr!");
         return;
     }
-    std::shared_ptr<PlayChannel> replaced;
-    {
-        std::lock_guard<std::mutex> lock(d->channelMutex);
-        auto& slot = d->channels[name];
-        replaced = std::move(slot);
-        slot = channel;
-        if (name == "default")
-            d->defaultChannel = channel;
-    }
-    // The replaced channel is torn down outside the lock.
+    std::lock_guard<std::mutex> lock(d->channelMutex);
+    auto& slot = d->channels[name];
+    if (slot && slot != channel)
+        d->retiredChannels.push_back(std::move(slot));
+    slot = channel;
+    if (name == "default")
+        d->defaultChannel = channel;
 }
 
 std::shared_ptr<PlayChannel> EngineHost::getPlayChannel()
