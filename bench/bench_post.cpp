@@ -3,6 +3,7 @@
 
 #include "channel/messagecontrol.h"
 #include "channel/playchannel.h"
+#include "utils/kestThread.h"
 #include "core/src/enginehost.h"
 #include "dorvo_preview.h"
 #include "logging/spdlogapplication.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 using namespace dorvo_preview;
@@ -64,21 +66,34 @@ void BM_NTextSetSource(benchmark::State& state)
 BENCHMARK(BM_NTextSetSource)->Threads(1)->Threads(4)->UseRealTime();
 
 // Median and 99th percentile of single calls, timed one by one.
-void printLatencyFigures()
+void timeSingleCalls(const char* label, int gapMicroseconds)
 {
-    setUpOnce();
     const char* id = "3f1c2a9e-7b4d-4e21-9c3a-5d8e7f6a1b20";
-    const int n = 200000;
+    const int n = gapMicroseconds ? 20000 : 200000;
     std::vector<double> ns(n);
     for (int i = 0; i < n; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
         setWidgetX(id, static_cast<float>(i));
         const auto t1 = std::chrono::steady_clock::now();
         ns[i] = std::chrono::duration<double, std::nano>(t1 - t0).count();
+        if (gapMicroseconds)
+            std::this_thread::sleep_for(std::chrono::microseconds(gapMicroseconds));
     }
     std::sort(ns.begin(), ns.end());
-    std::printf("setWidgetX queued, one call: median %.0f ns, p99 %.0f ns, p99.9 %.0f ns (n=%d)\n", ns[n / 2],
+    std::printf("setWidgetX, %s: median %.0f ns, p99 %.0f ns, p99.9 %.0f ns (n=%d)\n", label, ns[n / 2],
                 ns[n * 99 / 100], ns[n * 999 / 1000], n);
+}
+
+void printLatencyFigures()
+{
+    setUpOnce();
+    timeSingleCalls("back to back, worker draining", 0);
+    timeSingleCalls("100 us apart, worker asleep in between", 100);
+    // The same with nobody draining: the cost of the post alone.
+    g_channel->worker()->pause();
+    timeSingleCalls("back to back, worker paused", 0);
+    g_channel->control()->clear();
+    g_channel->worker()->start();
 }
 
 } // namespace

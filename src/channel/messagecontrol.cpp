@@ -6,6 +6,7 @@
 
 #include <array>
 #include <chrono>
+#include <thread>
 
 namespace dorvo_preview {
 
@@ -80,6 +81,7 @@ void MessageControl::post(int32_t number, MsgParam param, std::function<void()> 
     {
         std::lock_guard<std::mutex> lock(mutex_);
         queue_.push_back(std::move(entry));
+        pendingHint_.store(true, std::memory_order_relaxed);
         // Only a sleeping worker needs the (costly) wake-up.
         wake = waiting_;
         waiting_ = false;
@@ -98,6 +100,7 @@ bool MessageControl::processOne(bool* ran)
     }
     Entry entry = std::move(queue_.front());
     queue_.pop_front();
+    pendingHint_.store(!queue_.empty(), std::memory_order_relaxed);
     lock.unlock();
     if (ran)
         *ran = true;
@@ -106,6 +109,39 @@ bool MessageControl::processOne(bool* ran)
     if (entry.done)
         entry.done();
     return entry.number == static_cast<int32_t>(MsgType::CreateQtExec);
+}
+
+bool MessageControl::drain(bool* ran)
+{
+    std::deque<Entry> batch;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        batch.swap(queue_);
+        pendingHint_.store(false, std::memory_order_relaxed);
+    }
+    if (ran)
+        *ran = !batch.empty();
+    const auto exec = static_cast<int32_t>(MsgType::CreateQtExec);
+    while (!batch.empty()) {
+        Entry entry = std::move(batch.front());
+        batch.pop_front();
+        if (entry.number == exec && !batch.empty()) {
+            // The Qt loop about to start takes the rest one per tick, in order,
+            // ahead of anything posted meanwhile.
+            std::lock_guard<std::mutex> lock(mutex_);
+            for (auto it = batch.rbegin(); it != batch.rend(); ++it)
+                queue_.push_front(std::move(*it));
+            batch.clear();
+            pendingHint_.store(true, std::memory_order_relaxed);
+        }
+        onMsgProcessor(entry.number, entry.param);
+        entry.param.freeStrings();
+        if (entry.done)
+            entry.done();
+        if (entry.number == exec)
+            return true;
+    }
+    return false;
 }
 
 bool MessageControl::onMsgProcessor(int32_t number, const MsgParam& param)
@@ -129,6 +165,7 @@ void MessageControl::clear()
     {
         std::lock_guard<std::mutex> lock(mutex_);
         discarded.swap(queue_);
+        pendingHint_.store(false, std::memory_order_relaxed);
     }
     for (Entry& entry : discarded) {
         entry.param.freeStrings();
@@ -139,6 +176,18 @@ void MessageControl::clear()
 
 void MessageControl::waitForMessage()
 {
+    // Messages often come in bursts: look again for a short while before
+    // sleeping, so that a burst does not pay a wake-up per message.
+    const auto spinUntil = std::chrono::steady_clock::now() + std::chrono::microseconds(50);
+    while (std::chrono::steady_clock::now() < spinUntil) {
+        if (pendingHint_.load(std::memory_order_relaxed) || wokenHint_.load(std::memory_order_relaxed))
+            break;
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#else
+        std::this_thread::yield();
+#endif
+    }
     std::unique_lock<std::mutex> lock(mutex_);
     while (queue_.empty() && !woken_) {
         waiting_ = true;
@@ -146,6 +195,7 @@ void MessageControl::waitForMessage()
     }
     waiting_ = false;
     woken_ = false;
+    wokenHint_.store(false, std::memory_order_relaxed);
 }
 
 void MessageControl::wake()
@@ -153,6 +203,7 @@ void MessageControl::wake()
     {
         std::lock_guard<std::mutex> lock(mutex_);
         woken_ = true;
+        wokenHint_.store(true, std::memory_order_relaxed);
     }
     cond_.notify_all();
 }

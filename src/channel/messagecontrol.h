@@ -2,6 +2,7 @@
 
 #include "msgparam.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -35,6 +36,11 @@ public:
     // Runs the oldest queued message. Returns true exactly when it was
     // CreateQtExec; ran (optional) tells whether a message was taken at all.
     bool processOne(bool* ran = nullptr);
+    // Runs every queued message, taking the queue in one step rather than one
+    // lock per message (the worker's way before the Qt loop runs). Stops after
+    // CreateQtExec, handing what follows it back to the queue first, and then
+    // returns true. ran tells whether any message was taken.
+    bool drain(bool* ran = nullptr);
     // Runs the handler of one message. Returns false for a number without one.
     bool onMsgProcessor(int32_t number, const MsgParam& param);
     // Discards every queued message, freeing its strings.
@@ -63,6 +69,9 @@ private:
     std::deque<Entry> queue_;
     bool woken_ = false;
     bool waiting_ = false;
+    // Lock-free hints for the worker's short look before it sleeps.
+    std::atomic<bool> pendingHint_{false};
+    std::atomic<bool> wokenHint_{false};
     bool queued_ = false;
     MessageControlListener* listener_;
 };

@@ -114,7 +114,7 @@ int PlayChannel::step()
     if (stopped_)
         return 0;
     bool ran = false;
-    if (control_->processOne(&ran))
+    if (control_->drain(&ran))
         prePause();
     else if (!ran)
         control_->waitForMessage();
