@@ -7,6 +7,8 @@
 #include "support/recordinglistener.h"
 #include "utils/kestThread.h"
 
+#include "support/wait.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -17,22 +19,13 @@ using namespace dorvo_preview;
 
 namespace {
 
+using testsupport::waitFor;
+
 MsgParam withId(const std::string& id)
 {
     MsgParam p;
     p.firstString = new std::string(id);
     return p;
-}
-
-template <typename Pred> bool waitFor(Pred pred, int ms = 5000)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
 }
 
 TEST(MessageControl, QueuedMessagesRunInPostingOrderAndUnknownOnesAreDropped)

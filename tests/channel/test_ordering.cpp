@@ -10,6 +10,8 @@
 #include "support/recordinglistener.h"
 #include "utils/kestThread.h"
 
+#include "support/wait.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -23,6 +25,8 @@
 using namespace dorvo_preview;
 
 namespace {
+
+using testsupport::waitFor;
 
 constexpr int kThreads = 8;
 
@@ -78,17 +82,6 @@ void expectEveryThreadInOrder(SequenceLog& log, int perThread)
         for (int i = 0; i < perThread; ++i)
             ASSERT_EQ(entry.second[i], i) << entry.first;
     }
-}
-
-template <typename Pred> bool waitFor(Pred pred, int ms)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
 }
 
 void quietLog()

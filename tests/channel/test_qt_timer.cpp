@@ -10,6 +10,8 @@
 #include "support/logcapture.h"
 #include "utils/kestThread.h"
 
+#include "support/wait.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -24,6 +26,8 @@
 using namespace dorvo_preview;
 
 namespace {
+
+using testsupport::waitFor;
 
 struct Seen
 {
@@ -52,17 +56,6 @@ public:
         g_seen.calls.emplace_back(id, static_cast<int>(value));
     }
 };
-
-template <typename Pred> bool waitFor(Pred pred, int ms)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
 
 TEST(QtTimer, MessagesRunOnTheQtThreadInOrderUntilQuit)
 {

@@ -10,6 +10,8 @@
 #include "support/recordinglistener.h"
 #include "utils/kestThread.h"
 
+#include "support/wait.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,6 +21,8 @@
 using namespace dorvo_preview;
 
 namespace {
+
+using testsupport::waitFor;
 
 // Records like RecordingListener; its pausePreview creates a widget from the
 // engine thread, as a host callback running there would.
@@ -32,17 +36,6 @@ public:
         createdOnWorker = NImage_createWidget();
     }
 };
-
-template <typename Pred> bool waitFor(Pred pred, int ms)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
 
 bool recordedCreation(testsupport::RecordingListener& l, int type, const char* id)
 {

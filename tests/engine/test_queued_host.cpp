@@ -4,6 +4,8 @@
 
 #include "dorvo_preview.h"
 
+#include "support/wait.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -20,23 +22,14 @@
 
 namespace {
 
+using testsupport::waitFor;
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-template <typename Pred> bool waitFor(Pred pred, int ms)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
 }
 
 size_t count(const std::string& text, const std::string& what)

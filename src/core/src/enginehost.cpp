@@ -143,7 +143,9 @@ std::shared_ptr<PlayChannel> EngineHost::getPlayChannel()
     return d->defaultChannel;
 }
 
-QObject* EngineHost::getWindow(const std::string& id)
+// The two registry look-ups: log the miss (the host, its record or the id)
+// and give null.
+QObject* EngineHost::lookUp(bool window, const std::string& id)
 {
     EngineHost* host = instance();
     if (!host) {
@@ -155,32 +157,23 @@ QObject* EngineHost::getWindow(const std::string& id)
         return nullptr;
     }
     std::lock_guard<std::mutex> lock(host->d->mutex);
-    auto it = host->d->windows.find(id);
-    if (it == host->d->windows.end()) {
-        LOG_E("cannot find window id %s", id.c_str());
+    const auto& registry = window ? host->d->windows : host->d->widgets;
+    auto it = registry.find(id);
+    if (it == registry.end()) {
+        LOG_E("cannot find %s id %s", window ? "window" : "widget", id.c_str());
         return nullptr;
     }
     return it->second;
 }
 
+QObject* EngineHost::getWindow(const std::string& id)
+{
+    return lookUp(true, id);
+}
+
 QObject* EngineHost::getWidget(const std::string& id)
 {
-    EngineHost* host = instance();
-    if (!host) {
-        LOG_E("host is nullptr");
-        return nullptr;
-    }
-    if (!host->d) {
-        LOG_E("context is nullptr");
-        return nullptr;
-    }
-    std::lock_guard<std::mutex> lock(host->d->mutex);
-    auto it = host->d->widgets.find(id);
-    if (it == host->d->widgets.end()) {
-        LOG_E("cannot find widget id %s", id.c_str());
-        return nullptr;
-    }
-    return it->second;
+    return lookUp(false, id);
 }
 
 void EngineHost::addWindow(const std::string& id, QObject* window)

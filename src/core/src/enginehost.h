@@ -61,6 +61,7 @@ public:
 
 private:
     EngineHost();
+    static QObject* lookUp(bool window, const std::string& id);
     struct Private;
     std::unique_ptr<Private> d;
 };
