@@ -2,6 +2,7 @@
 
 #include "core/engine/qtengine.h"
 #include "core/src/enginehost.h"
+#include "core/src/window.h"
 #include "crash/nqexceptionhandler.h"
 #include "logging/log.h"
 #include "utils/metainvoke.h"
@@ -255,7 +256,16 @@ void QtMsgCtrlListener::quitQtExec(const MsgParam&)
 void QtMsgCtrlListener::createWindow(const std::string& id)
 {
     LOG_D("QtMsgCtrlListener::createWindow() %s", id.c_str());
-    LOG_E("cannot create window %s: preview windows are not built yet", id.c_str());
+    if (!EngineHost::instance()) {
+        LOG_E("host is nullptr");
+        return;
+    }
+    if (!QCoreApplication::instance()) {
+        LOG_E("cannot create window %s before the Qt application runs", id.c_str());
+        return;
+    }
+    // Owned by Qt's object tree from here: destroyWindow deletes it later.
+    new Window(id);
 }
 
 void QtMsgCtrlListener::destroyWindow(const std::string& id)

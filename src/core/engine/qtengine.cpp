@@ -1,6 +1,9 @@
 #include "qtengine.h"
 
+#include "core/appcommon/itemrectdata.h"
+#include "core/src/enginehost.h"
 #include "logging/log.h"
+#include "qwinquickview/qwinquickview.h"
 
 #include "utils/metatypes.h"
 #include <QTextCodec>
@@ -41,6 +44,8 @@ void customMessageHandler(QtMsgType type, const QMessageLogContext& context, con
 QtEngine::QtEngine()
 {
     qRegisterMetaType<std::string>("std::string");
+    qRegisterMetaType<ns::ItemRectData>("ns::ItemRectData");
+    qRegisterMetaType<std::vector<ns::ItemRectData>>("std::vector<ns::ItemRectData>");
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     qInstallMessageHandler(customMessageHandler);
 }
@@ -79,6 +84,11 @@ void QtEngine::releaseMsgTimer()
 {
     delete msgTimer_;
     msgTimer_ = nullptr;
+}
+
+QWinQuickView* QtEngine::createView()
+{
+    return new QWinQuickView(hostWindow_, QString::fromStdString(EngineHost::instance()->runningPath()));
 }
 
 bool QtEngine::msgTimerActive() const

@@ -9,6 +9,10 @@
 class QTimer;
 
 namespace dorvo_preview {
+class QWinQuickView;
+}
+
+namespace dorvo_preview {
 
 // The Qt engine: registers the library's meta and QML types, routes Qt's own
 // messages into the library log and runs the 1 ms message timer that feeds
@@ -30,6 +34,10 @@ public:
     // Deletes the timer; called on the Qt thread once its event loop has ended.
     void releaseMsgTimer();
     bool msgTimerActive() const;
+
+    // The Quick view of a new preview window, embedded in the host's window,
+    // with the running path as QML import path.
+    QWinQuickView* createView();
 
 private:
     void* moduleHandle_ = nullptr;

@@ -1,0 +1,289 @@
+// A preview window as a host drives it: through the shared library's exports,
+// rendered under Xvfb, read back from the X server and touched with real
+// mouse and key events. The view is a top-level window at (0, 0), 800 x 600.
+
+#include "dorvo_preview.h"
+#include "support/wait.h"
+#include "support/xscreen.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+using testsupport::Rgb;
+using testsupport::waitFor;
+using testsupport::xdotool;
+
+namespace {
+
+std::mutex g_mutex;
+std::vector<std::string> g_keys;
+std::vector<std::string> g_wheel;
+std::vector<std::string> g_fps;
+
+void onKey(const char* text)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_keys.emplace_back(text);
+}
+void onWheel(const char* text)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_wheel.emplace_back(text);
+}
+void onFps(const char* text)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_fps.emplace_back(text);
+}
+template <typename T> T copyOf(const T& value)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return value;
+}
+void clearEvents()
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_keys.clear();
+    g_wheel.clear();
+}
+
+constexpr int kViewW = 800, kViewH = 600;
+
+class WindowTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        screen = new testsupport::XScreen();
+        ASSERT_TRUE(screen->ok()) << "no X display";
+        char dir[] = "/tmp/dorvo-window-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        initPreview(nullptr, nullptr);
+        setRunningPath(dir);
+        setOnKeyChanged(&onKey);
+        setMouseWheelCallback(&onWheel);
+        setFpsCallback(&onFps);
+        win = createWindow();
+        ASSERT_NE(win, nullptr);
+        setWindowX(win, 0);
+        setWindowY(win, 0);
+        setWindowWidth(win, kViewW);
+        setWindowHeight(win, kViewH);
+        setCanvasWidth(win, 400);
+        setCanvasHeight(win, 300);
+        setWindowBackColor(win, "#FF00C000");
+        attachWindow(win);
+        ASSERT_TRUE(waitFor(
+            [] {
+                return screen->pixel(kViewW / 2, kViewH / 2).near(0, 0, 0) &&
+                       screen->pixel(10, 10).near(0, 192, 0);
+            },
+            15000))
+            << "the window did not show";
+    }
+
+    // Posts a scale and waits until the scene shows it: while the 400-pixel
+    // canvas fits, its left edge sits at 400 - 2 * percent.
+    static void scaleTo(int percent)
+    {
+        setWindowScale(win, percent);
+        if (percent >= 200) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            return;
+        }
+        const int left = kViewW / 2 - 2 * percent;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                return screen->pixel(left + 4, kViewH / 2).near(0, 0, 0) &&
+                       screen->pixel(left - 4, kViewH / 2).near(0, 192, 0);
+            },
+            5000))
+            << "scale " << percent << " not shown";
+    }
+
+    static testsupport::XScreen* screen;
+    static const char* win;
+};
+
+testsupport::XScreen* WindowTest::screen = nullptr;
+const char* WindowTest::win = nullptr;
+
+TEST_F(WindowTest, CanvasAndBackgroundColours)
+{
+    scaleTo(100);
+    // Canvas 400 x 300, centred: x 200..600, y 150..450.
+    EXPECT_TRUE(screen->pixel(400, 300).near(0, 0, 0));
+    EXPECT_TRUE(screen->pixel(210, 160).near(0, 0, 0));
+    EXPECT_TRUE(screen->pixel(190, 300).near(0, 192, 0));
+    EXPECT_TRUE(screen->pixel(400, 140).near(0, 192, 0));
+    EXPECT_TRUE(screen->pixel(610, 460).near(0, 192, 0));
+}
+
+TEST_F(WindowTest, HalfScaleIsCentredWithoutBars)
+{
+    scaleTo(50);
+    // 200 x 150 around the centre: x 300..500, y 225..375.
+    EXPECT_TRUE(screen->pixel(310, 300).near(0, 0, 0));
+    EXPECT_TRUE(screen->pixel(290, 300).near(0, 192, 0));
+    EXPECT_TRUE(screen->pixel(400, 235).near(0, 0, 0));
+    EXPECT_TRUE(screen->pixel(400, 215).near(0, 192, 0));
+    // No bars along the edges.
+    for (int x = 20; x < kViewW - 20; x += 40)
+        EXPECT_TRUE(screen->pixel(x, kViewH - 3).near(0, 192, 0)) << x;
+    scaleTo(100);
+}
+
+// The bottom bar's handle: the run of handle-coloured pixels in the bar's row.
+std::pair<int, int> handleSpan(testsupport::XScreen& screen)
+{
+    int first = -1, last = -1;
+    for (int x = 0; x < kViewW; x += 2) {
+        const Rgb p = screen.pixel(x, kViewH - 9);
+        if (p.near(0x38, 0x38, 0x38, 30)) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    }
+    return {first, last};
+}
+
+TEST_F(WindowTest, DoubleScaleShowsBarsCentredAndKeepsTheUsersPosition)
+{
+    scaleTo(300); // 1200 x 900 in an 800 x 600 view
+    auto span = handleSpan(*screen);
+    ASSERT_GE(span.first, 0) << "no horizontal bar";
+    const int centre = (span.first + span.second) / 2;
+    EXPECT_NEAR(centre, kViewW / 2, 12);
+
+    // The user drags the handle to the right.
+    const std::string row = std::to_string(kViewH - 9);
+    xdotool("mousemove " + std::to_string(centre) + " " + row);
+    xdotool("mousedown 1");
+    for (int step = 1; step <= 6; ++step) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        xdotool("mousemove " + std::to_string(centre + 20 * step) + " " + row);
+    }
+    xdotool("mouseup 1");
+    std::pair<int, int> moved;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            moved = handleSpan(*screen);
+            return moved.first >= 0 && (moved.first + moved.second) / 2 > centre + 40;
+        },
+        5000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+
+    // A later zoom step keeps the bar where the user left it (off the middle).
+    scaleTo(350);
+    std::pair<int, int> after;
+    waitFor(
+        [&] {
+            after = handleSpan(*screen);
+            return after.first >= 0 && after.second - after.first < moved.second - moved.first - 10;
+        },
+        3000);
+    ASSERT_GE(after.first, 0);
+    EXPECT_GT((after.first + after.second) / 2, kViewW / 2 + 30);
+
+    // Once the bars hide, the next overflow centres them again.
+    scaleTo(100);
+    EXPECT_LT(handleSpan(*screen).first, 0);
+    scaleTo(300);
+    auto again = handleSpan(*screen);
+    ASSERT_GE(again.first, 0);
+    EXPECT_NEAR((again.first + again.second) / 2, kViewW / 2, 12);
+    scaleTo(100);
+}
+
+TEST_F(WindowTest, CtrlWheelReportsUpAndDownPlainWheelNothing)
+{
+    clearEvents();
+    xdotool("mousemove 400 300");
+    xdotool("click 4 click 5");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(copyOf(g_wheel).empty());
+    xdotool("keydown ctrl click 4 keyup ctrl");
+    ASSERT_TRUE(waitFor([] { return copyOf(g_wheel).size() == 1; }, 3000));
+    xdotool("keydown ctrl click 5 keyup ctrl");
+    ASSERT_TRUE(waitFor([] { return copyOf(g_wheel).size() == 2; }, 3000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(copyOf(g_wheel), (std::vector<std::string>{"up", "down"}));
+}
+
+TEST_F(WindowTest, KeysReportTheirNamesOnce)
+{
+    // Focus the view with a click on the canvas, then type.
+    xdotool("mousemove 400 300 click 1");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    clearEvents();
+    xdotool("key Delete");
+    xdotool("key Return");
+    xdotool("key KP_Enter");
+    xdotool("key ctrl+c");
+    xdotool("key ctrl+v");
+    xdotool("key ctrl+s");
+    xdotool("key BackSpace");
+    xdotool("key a");
+    ASSERT_TRUE(waitFor([] { return copyOf(g_keys).size() >= 7; }, 5000)) << copyOf(g_keys).size();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(copyOf(g_keys), (std::vector<std::string>{"Delete", "Return", "Enter", "CtrlC", "CtrlV",
+                                                        "CtrlS", "Backspace"}));
+}
+
+TEST_F(WindowTest, FrameRateArrivesOnceASecondWhenItChanges)
+{
+    ASSERT_TRUE(waitFor([] { return copyOf(g_fps).size() >= 2; }, 6000));
+    const auto values = copyOf(g_fps);
+    for (size_t i = 1; i < values.size(); ++i)
+        EXPECT_NE(values[i], values[i - 1]);
+    for (const auto& v : values)
+        EXPECT_GT(std::atoi(v.c_str()), 0) << v;
+}
+
+TEST_F(WindowTest, BadInputChangesNothing)
+{
+    scaleTo(100);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    setWindowScale(win, 0);
+    setWindowScale(win, -50);
+    setWindowBackColor(win, "#GG0000");
+    setWindowBackColor(win, "");
+    setWindowBackColor(win, nullptr);
+    setCanvasWidth(win, nan);
+    setCanvasHeight(win, 1e9f);
+    setCanvasWidth(win, -5);
+    setWindowWidth(win, nan);
+    setWindowHeight(win, 1e9f);
+    setWindowX(win, nan);
+    setWindowScale("not-a-window", 200);
+    setWindowBackColor("not-a-window", "#FFFF0000");
+    setCanvasWidth(nullptr, 100);
+    attachWindow("");
+    destroyWindow("nope");
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_TRUE(screen->pixel(400, 300).near(0, 0, 0));
+    EXPECT_TRUE(screen->pixel(210, 160).near(0, 0, 0));
+    EXPECT_TRUE(screen->pixel(190, 300).near(0, 192, 0));
+    EXPECT_TRUE(screen->pixel(10, 10).near(0, 192, 0));
+    EXPECT_TRUE(screen->pixel(kViewW - 5, kViewH - 5).near(0, 192, 0));
+}
+
+TEST_F(WindowTest, AlphaColourAndNames)
+{
+    setWindowBackColor(win, "red");
+    ASSERT_TRUE(waitFor([] { return screen->pixel(10, 10).near(255, 0, 0); }, 3000));
+    setWindowBackColor(win, "#FF0000FF");
+    ASSERT_TRUE(waitFor([] { return screen->pixel(10, 10).near(0, 0, 255); }, 3000));
+    setWindowBackColor(win, "#FF00C000");
+    ASSERT_TRUE(waitFor([] { return screen->pixel(10, 10).near(0, 192, 0); }, 3000));
+}
+
+} // namespace
