@@ -19,8 +19,10 @@ QWinQuickView::QWinQuickView(void* hostWindow, const QString& importPath) : impo
 {
     if (hostWindow) {
         host_ = NativeParent::wrap(hostWindow);
-        if (!host_)
+        if (!host_) {
             LOG_E("create win widget error");
+            hostMissing_ = true;
+        }
     }
 }
 
@@ -34,6 +36,10 @@ QWinQuickView::~QWinQuickView()
 
 void QWinQuickView::setSource(const QUrl& url)
 {
+    // A host window was given but is not usable: no view at all, rather
+    // than one in the wrong place.
+    if (hostMissing_)
+        return;
     if (!quickView_) {
         LOG_D("create view begin");
         quickView_ = new QQuickView(host_.data());

@@ -48,6 +48,7 @@ private:
     QQuickView* quickView_ = nullptr;
     QPointer<QWindow> host_;
     QString importPath_;
+    bool hostMissing_ = false;
     int x_ = 0;
     int y_ = 0;
     int width_ = 0;

@@ -40,4 +40,26 @@ int XScreen::childCount(unsigned long window) const
     return static_cast<int>(count);
 }
 
+unsigned long XScreen::createWindow(int x, int y, int width, int height, unsigned long rgb)
+{
+    auto* display = static_cast<Display*>(display_);
+    XSetWindowAttributes attributes{};
+    attributes.background_pixel = rgb;
+    attributes.override_redirect = True;
+    const ::Window window =
+        XCreateWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWBackPixel | CWOverrideRedirect, &attributes);
+    XMapWindow(display, window);
+    XSync(display, False);
+    return window;
+}
+
+void XScreen::destroyWindow(unsigned long window)
+{
+    auto* display = static_cast<Display*>(display_);
+    XDestroyWindow(display, window);
+    XSync(display, False);
+}
+
 } // namespace testsupport

@@ -28,8 +28,12 @@ public:
     bool ok() const { return display_ != nullptr; }
     // The colour of one screen pixel (root window coordinates).
     Rgb pixel(int x, int y) const;
-    // The X window ids of the children of a window.
+    // How many child windows a window has (-1 when it does not exist).
     int childCount(unsigned long window) const;
+    // A mapped top-level window filled with a colour (0xRRGGBB), as a host
+    // application's own window; returns its X window id.
+    unsigned long createWindow(int x, int y, int width, int height, unsigned long rgb);
+    void destroyWindow(unsigned long window);
 
 private:
     void* display_;
