@@ -236,6 +236,10 @@ void QtMsgCtrlListener::createQtExec(const std::function<void()>& step)
         engine->startMsgTimer(step);
         QApplication::exec();
         engine->releaseMsgTimer();
+        // The loop does not run again: the windows (and their scenes) go now,
+        // on the thread they belong to.
+        for (QObject* window : EngineHost::instance()->windows())
+            delete window;
         setLoopRunning(false);
     }
     logEnd();
@@ -264,8 +268,11 @@ void QtMsgCtrlListener::createWindow(const std::string& id)
         LOG_E("cannot create window %s before the Qt application runs", id.c_str());
         return;
     }
-    // Owned by Qt's object tree from here: destroyWindow deletes it later.
+    // Deleted by destroyWindow, or when the Qt loop ends.
     new Window(id);
+    // Qt Quick made globals of its own while building the scene; the exit
+    // hook registered now runs before they are destroyed.
+    std::atexit(&endLoopAtExit);
 }
 
 void QtMsgCtrlListener::destroyWindow(const std::string& id)

@@ -89,6 +89,14 @@ protected:
             << "the window did not show";
     }
 
+    static void TearDownTestSuite()
+    {
+        // A well-behaved host ends the engine before it leaves.
+        quit();
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        delete screen;
+    }
+
     // Posts a scale and waits until the scene shows it: while the 400-pixel
     // canvas fits, its left edge sits at 400 - 2 * percent.
     static void scaleTo(int percent)
