@@ -1,15 +1,44 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the demo host on the example
-# program. The demo host arrives with the preview window.
+# Installs what is missing, builds, and runs the demo host (build/tools/preview-player) on the example
+# program examples/window.json. With a display ($DISPLAY set) the preview shows in a window for 15
+# seconds; without one it runs under Xvfb and writes a screenshot to build/demo/window.png.
+# Extra arguments go to preview-player (for example --embed or --verbose).
 set -euo pipefail
+
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
+
 bash scripts/install-deps.sh
+
 export CCACHE_DIR="${CCACHE_DIR:-$here/.ccache}"
 export CCACHE_BASEDIR="$here"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
-if [ ! -x build/tools/preview-player ]; then
-  echo "demo.sh: the demo host (tools/preview-player) is not there yet; the library is built at build/libdorvo_preview.so"
-  exit 0
+
+player="$here/build/tools/preview-player"
+program="$here/examples/window.json"
+if [ ! -x "$player" ]; then
+  echo "demo.sh: $player was not built" >&2
+  exit 1
+fi
+
+export QSG_RENDER_LOOP=basic
+
+if [ -n "${DISPLAY:-}" ]; then
+  echo "demo.sh: showing $program for 15 s (the callbacks appear below as JSON lines)"
+  "$player" "$@" --duration 15000 "$program"
+else
+  shot="$here/build/demo/window.png"
+  mkdir -p "$(dirname "$shot")"
+  rm -f "$shot"
+  echo "demo.sh: no DISPLAY; running $program under Xvfb and taking a screenshot"
+  export QT_QPA_PLATFORM=xcb
+  export LIBGL_ALWAYS_SOFTWARE=1
+  output="$(xvfb-run -a -s "-screen 0 1920x1080x24" \
+    "$player" --embed "$@" --screenshot "$shot" --at 1500 "$program")"
+  printf '%s\n' "$output"
+  # The screenshot lines name the PNG files written.
+  printf '%s\n' "$output" | sed -n 's/^{"screenshot":"\(.*\)"}$/\1/p' | while read -r png; do
+    echo "demo.sh: screenshot written: $png"
+  done
 fi

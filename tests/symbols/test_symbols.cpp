@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <regex>
@@ -36,8 +37,13 @@ std::set<std::string> exportedSymbols()
     while (std::fgets(line, sizeof line, pipe)) {
         std::istringstream in(line);
         std::string address, kind, name;
-        if (in >> address >> kind >> name)
-            names.insert(name);
+        // Lower-case kinds are local symbols: listed, but nothing can bind to
+        // them ('u', 'v' and 'w' are global nonetheless).
+        if (in >> address >> kind >> name) {
+            const char k = kind.empty() ? '?' : kind[0];
+            if (std::isupper(static_cast<unsigned char>(k)) || k == 'u' || k == 'v' || k == 'w')
+                names.insert(name);
+        }
     }
     pclose(pipe);
     return names;
