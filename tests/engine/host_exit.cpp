@@ -17,10 +17,11 @@ int main(int argc, char** argv)
         return 2;
     initPreview(nullptr, nullptr);
     setRunningPath(argv[1]);
-    // Leave while the Qt loop runs and messages are still flowing.
+    // Leave while the Qt loop runs and messages are still flowing. A family
+    // creation returns once the engine thread has run it, so the loop is up.
     for (int i = 0; i < 1000 && !QCoreApplication::instance(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    NText_createWidget();
     for (int i = 0; i < 100; ++i)
         setWidgetX("some-widget", static_cast<float>(i));
     std::printf("leaving\n");

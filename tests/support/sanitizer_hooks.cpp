@@ -25,6 +25,15 @@ __attribute__((visibility("default"), used)) const char* __tsan_default_suppress
 {
     return "race:libQt5Core.so\n"
            "race:libQt5Gui.so\n"
+           "race:libQt5XcbQpa.so\n"
+           "race:libQt5Quick.so\n"
+           "race:libQt5Qml.so\n"
+           "race:libxcb.so\n"
+           "race:libX11.so\n"
+           "race:libGLX_mesa.so\n"
+           "race:libgallium\n"
+           "race:swrast_dri.so\n"
+           "race:libLLVM\n"
            "race:libdbus-1.so\n"
            "race:libglib-2.0.so\n";
 }
