@@ -105,23 +105,22 @@ void QWinQuickView::setY(float y)
 
 void QWinQuickView::setWidth(float width)
 {
-    int value = 0;
-    if (!toPixels(width, value) || value < 0) {
-        LOG_E("invalid window width %f", static_cast<double>(width));
-        return;
-    }
-    width_ = value;
-    applyGeometry();
+    setSize("width", width, width_);
 }
 
 void QWinQuickView::setHeight(float height)
 {
-    int value = 0;
-    if (!toPixels(height, value) || value < 0) {
-        LOG_E("invalid window height %f", static_cast<double>(height));
+    setSize("height", height, height_);
+}
+
+void QWinQuickView::setSize(const char* which, float value, int& side)
+{
+    int pixels = 0;
+    if (!toPixels(value, pixels) || pixels < 0) {
+        LOG_E("invalid window %s %f", which, static_cast<double>(value));
         return;
     }
-    height_ = value;
+    side = pixels;
     applyGeometry();
 }
 

@@ -44,6 +44,7 @@ protected:
 
 private:
     void applyGeometry();
+    void setSize(const char* which, float value, int& side);
 
     QQuickView* quickView_ = nullptr;
     QPointer<QWindow> host_;

@@ -175,28 +175,26 @@ void Window::setBackColor(std::string color)
 
 void Window::setCanvasWidth(float width)
 {
-    if (!rootItem())
-        return;
-    if (!validCanvasSize(width)) {
-        LOG_E("invalid canvas width %f", static_cast<double>(width));
-        return;
-    }
-    d->canvasRect.width = width;
-    addRect(d->canvasRect);
-    callRoot(rootItem(), "setCanvasWidth", QVariant(static_cast<double>(width)));
+    setCanvasSide(width, &ns::ItemRectData::width, "setCanvasWidth");
 }
 
 void Window::setCanvasHeight(float height)
 {
+    setCanvasSide(height, &ns::ItemRectData::height, "setCanvasHeight");
+}
+
+// Stores one side of the canvas in its registry rectangle and in the scene.
+void Window::setCanvasSide(float value, double ns::ItemRectData::*side, const char* qmlFunction)
+{
     if (!rootItem())
         return;
-    if (!validCanvasSize(height)) {
-        LOG_E("invalid canvas height %f", static_cast<double>(height));
+    if (!validCanvasSize(value)) {
+        LOG_E("%s invalid value %f", qmlFunction, static_cast<double>(value));
         return;
     }
-    d->canvasRect.height = height;
+    d->canvasRect.*side = value;
     addRect(d->canvasRect);
-    callRoot(rootItem(), "setCanvasHeight", QVariant(static_cast<double>(height)));
+    callRoot(rootItem(), qmlFunction, QVariant(static_cast<double>(value)));
 }
 
 void Window::setScale(int percent)

@@ -53,6 +53,8 @@ public Q_SLOTS:
     void resumePreview();
 
 private:
+    void setCanvasSide(float value, double ns::ItemRectData::*side, const char* qmlFunction);
+
     struct Private;
     std::shared_ptr<Private> d;
 };
