@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <sstream>
 #include <cstdlib>
 #include <limits>
 #include <mutex>
@@ -67,6 +69,7 @@ protected:
         ASSERT_NE(mkdtemp(dir), nullptr);
         initPreview(nullptr, nullptr);
         setRunningPath(dir);
+        runningPath = dir;
         setOnKeyChanged(&onKey);
         setMouseWheelCallback(&onWheel);
         setFpsCallback(&onFps);
@@ -116,12 +119,22 @@ protected:
             << "scale " << percent << " not shown";
     }
 
+    static std::string logText()
+    {
+        std::ifstream in(runningPath + "/log/preview/preview.log");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
     static testsupport::XScreen* screen;
     static const char* win;
+    static std::string runningPath;
 };
 
 testsupport::XScreen* WindowTest::screen = nullptr;
 const char* WindowTest::win = nullptr;
+std::string WindowTest::runningPath;
 
 TEST_F(WindowTest, CanvasAndBackgroundColours)
 {
@@ -282,6 +295,16 @@ TEST_F(WindowTest, BadInputChangesNothing)
     EXPECT_TRUE(screen->pixel(190, 300).near(0, 192, 0));
     EXPECT_TRUE(screen->pixel(10, 10).near(0, 192, 0));
     EXPECT_TRUE(screen->pixel(kViewW - 5, kViewH - 5).near(0, 192, 0));
+}
+
+TEST_F(WindowTest, AddedFontLoadsInTheAttachedWindow)
+{
+    ASSERT_EQ(addSystemFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"), 0);
+    ASSERT_TRUE(waitFor([] { return logText().find("font loaded") != std::string::npos; }, 5000));
+    EXPECT_NE(logText().find("add font name famliy is DejaVu Sans"), std::string::npos);
+    // A missing file is reported, not fatal.
+    ASSERT_EQ(addSystemFont("/no/such/font.ttf"), 0);
+    ASSERT_TRUE(waitFor([] { return logText().find("font error") != std::string::npos; }, 5000));
 }
 
 TEST_F(WindowTest, AlphaColourAndNames)
