@@ -1,0 +1,123 @@
+import QtQuick 2.15
+
+// A text item that draws either through Qt's Text (antialiased) or, with
+// antialiasing off, through the hard-edged NWText painter.
+Item {
+    id: root
+
+    property bool antialiasing: true
+    property int wrapMode: Text.NoWrap
+    property string text: ""
+    property int textFormat: Text.RichText
+    property int verticalAlignment: Text.AlignTop
+    property int horizontalAlignment: Text.AlignLeft
+    readonly property real contentWidth: qtText.contentWidth
+    readonly property real contentHeight: qtText.contentHeight
+    property string backgroundColor: "#00000000"
+    property font font: qtText.font
+    property color color: "white"
+    property int pixelSize: 8
+    property int lineHeightMode: Text.ProportionalHeight
+    property real lineHeight: 1.0
+    property string realText: ""
+    property bool emBold: false
+    property bool alwaysShow: false
+
+    // Set while the text is shown at a warm-up size for one frame.
+    property bool warming: false
+    property var nwItem: null
+
+    function nwVerticalAlignment() {
+        if (verticalAlignment === Text.AlignVCenter)
+            return 1
+        if (verticalAlignment === Text.AlignBottom)
+            return 2
+        return 0
+    }
+
+    function nwTextFormat() {
+        if (textFormat === Text.PlainText)
+            return 2
+        return wrapMode === Text.NoWrap ? 0 : 1
+    }
+
+    // Renders rich text once at 48 pixels so the glyphs are prepared before the
+    // real text shows; not needed where the platform renders glyphs itself.
+    function onSetText() {
+        if (Qt.platform.os === "windows" || Qt.platform.os === "wasm" || text === "")
+            return
+        realText = text
+        warming = true
+        warmTimer.restart()
+    }
+
+    function createNwText() {
+        if (nwItem)
+            return
+        try {
+            nwItem = Qt.createQmlObject('import QtQuick 2.15; import an.kest.text 1.0; NWText {}', root, "NWText")
+        } catch (e) {
+            console.log("[KestText] NWText unavailable, drawing without it: " + e)
+            nwItem = null
+            return
+        }
+        nwItem.width = Qt.binding(function () { return root.width })
+        nwItem.height = Qt.binding(function () { return root.height })
+        nwItem.nwWidth = Qt.binding(function () { return root.width })
+        nwItem.nwHeight = Qt.binding(function () { return root.height })
+        nwItem.nwTextFormat = Qt.binding(function () { return root.nwTextFormat() })
+        nwItem.nwBackgroundColor = Qt.binding(function () { return root.backgroundColor })
+        nwItem.nwVerticalAlignment = Qt.binding(function () { return root.nwVerticalAlignment() })
+        nwItem.nwFont = Qt.binding(function () { return root.font })
+        nwItem.nwColor = Qt.binding(function () { return root.color })
+        nwItem.nwPixelSize = Qt.binding(function () { return root.pixelSize })
+        nwItem.nwLineHeight = Qt.binding(function () { return root.lineHeight * root.pixelSize })
+        nwItem.nwText = Qt.binding(function () { return root.text })
+    }
+
+    function destroyNwText() {
+        if (nwItem) {
+            nwItem.destroy()
+            nwItem = null
+        }
+    }
+
+    onAntialiasingChanged: antialiasing ? destroyNwText() : createNwText()
+    onTextChanged: onSetText()
+    Component.onCompleted: if (!antialiasing) createNwText()
+
+    Rectangle {
+        anchors.fill: parent
+        visible: !root.nwItem
+        color: root.backgroundColor
+    }
+
+    Text {
+        id: qtText
+        anchors.fill: parent
+        visible: !root.nwItem
+        antialiasing: root.antialiasing
+        renderType: root.antialiasing ? Text.QtRendering : Text.NativeRendering
+        text: root.warming ? warmText(root.realText) : root.text
+        textFormat: root.textFormat
+        wrapMode: root.wrapMode
+        verticalAlignment: root.verticalAlignment
+        horizontalAlignment: root.horizontalAlignment
+        color: root.color
+        font.pixelSize: root.warming && root.textFormat === Text.PlainText ? 48 : root.pixelSize
+        lineHeightMode: root.lineHeightMode
+        lineHeight: root.lineHeight
+
+        function warmText(t) {
+            if (root.textFormat === Text.PlainText)
+                return t
+            return t.replace(/font-size:\d{2,3}px/g, "font-size:48px")
+        }
+    }
+
+    Timer {
+        id: warmTimer
+        interval: 16
+        onTriggered: root.warming = false
+    }
+}
