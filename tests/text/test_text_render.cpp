@@ -1,2 +1,437 @@
+// Rendering of the rich text in a Quick view: paging, static text, marquee
+// speed, markup characters shown as text, bad records, and the hard-edged
+// text painter's background.
+
+#include "core/src/nwquickitem/textqmltypes.h"
+
 #include <gtest/gtest.h>
-TEST(TextRender, Placeholder) {}
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+static void initPreviewResources()
+{
+    Q_INIT_RESOURCE(preview);
+}
+
+namespace {
+
+QGuiApplication* app()
+{
+    static int argc = 1;
+    static char name[] = "test_text_render";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* instance = [] {
+        initPreviewResources();
+        auto* a = new QGuiApplication(argc, argv);
+        dorvo_preview::registerTextQmlTypes();
+        return a;
+    }();
+    return instance;
+}
+
+QJsonObject attribute(const QString& key, const QString& color, int size,
+                      const QString& family = "DejaVu Sans")
+{
+    return QJsonObject{{"key", key},
+                       {"attributes", QJsonObject{{"textColor", color},
+                                                  {"backgroundColor", "#00000000"},
+                                                  {"font", QJsonObject{{"family", family},
+                                                                       {"size", size},
+                                                                       {"style", "NORMAL"},
+                                                                       {"isUnderline", false}}}}}};
+}
+
+QJsonObject line(const QString& text, const QString& key)
+{
+    return QJsonObject{{"segs", QJsonArray{QJsonObject{{"content", text}, {"attributeKey", key}}}}};
+}
+
+QJsonObject paragraph(const QJsonArray& lines, const QString& halign = "LEFT", const QString& valign = "TOP")
+{
+    return QJsonObject{{"lines", lines},
+                       {"lineSpacing", 0},
+                       {"letterSpacing", 0},
+                       {"horizontalAlignment", halign},
+                       {"verticalAlignment", valign},
+                       {"backgroundColor", "#00000000"}};
+}
+
+struct TextSpec
+{
+    QString type = "PAGE_SWITCH";
+    int remainDuration = 1000;
+    int effect = 0;
+    int effectDuration = 0;
+    QString animation = "MARQUEE_LEFT";
+    int speed = 60;
+    bool jagged = false;
+    QJsonArray paragraphs;
+    QJsonArray attributes;
+};
+
+QString record(const TextSpec& s)
+{
+    QJsonObject content{
+        {"paragraphs", s.paragraphs},
+        {"textAttributes", s.attributes},
+        {"displayStyle",
+         QJsonObject{
+             {"type", s.type},
+             {"pageSwitchAttributes",
+              QJsonObject{{"inAnimation", QJsonObject{{"type", s.effect}, {"duration", s.effectDuration}}},
+                          {"remainDuration", s.remainDuration}}},
+             {"scrollAttributes", QJsonObject{{"effects", QJsonObject{{"speed", s.speed},
+                                                                      {"animation", s.animation},
+                                                                      {"isHeadTail", false},
+                                                                      {"headTailSpacing", "0"}}}}},
+             {"offset", QJsonObject{{"x", 0}, {"y", 0}}}}},
+        {"backgroundMusic", QJsonObject{{"isTextSync", false}, {"duration", 0}}}};
+    QJsonObject widget{{"id", "text-1"},
+                       {"type", 11},
+                       {"zOrder", 1},
+                       {"duration", 60000},
+                       {"backgroundColor", "#ff000000"},
+                       {"metadata", QJsonObject{{"textAntialiasing", s.jagged}, {"content", content}}}};
+    return QString::fromUtf8(QJsonDocument(widget).toJson(QJsonDocument::Compact));
+}
+
+// A window holding one RichTextScale of the given size.
+class TextView
+{
+public:
+    TextView(int w, int h, const QString& widgetStr)
+    {
+        app();
+        view.resize(w, h);
+        view.setColor(Qt::black);
+        QQmlComponent host(view.engine());
+        host.setData("import QtQuick 2.15\nItem { property alias text: t; RichTextScale { id: t } }\n",
+                     QUrl("qrc:/preview/qml/text/TestHost.qml"));
+        root.reset(qobject_cast<QQuickItem*>(host.beginCreate(view.engine()->rootContext())));
+        if (!root) {
+            ADD_FAILURE() << host.errorString().toStdString();
+            return;
+        }
+        root->setSize(QSizeF(w, h));
+        text = root->property("text").value<QQuickItem*>();
+        text->setProperty("widgetStr", widgetStr);
+        host.completeCreate();
+        root->setParentItem(view.contentItem());
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    QImage grab() { return view.grabWindow(); }
+
+    struct AppFirst
+    {
+        AppFirst() { app(); }
+    } appFirst;
+    QQuickView view;
+    std::unique_ptr<QQuickItem> root;
+    QQuickItem* text = nullptr;
+};
+
+bool isRed(QRgb p)
+{
+    return qRed(p) > 150 && qGreen(p) < 90 && qBlue(p) < 90;
+}
+bool isGreen(QRgb p)
+{
+    return qGreen(p) > 150 && qRed(p) < 90 && qBlue(p) < 90;
+}
+
+int count(const QImage& img, const std::function<bool(QRgb)>& pred)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += pred(img.pixel(x, y)) ? 1 : 0;
+    return n;
+}
+
+// Leftmost / topmost column or row holding a red pixel, -1 when none.
+int leftmost(const QImage& img, const std::function<bool(QRgb)>& pred)
+{
+    for (int x = 0; x < img.width(); ++x)
+        for (int y = 0; y < img.height(); ++y)
+            if (pred(img.pixel(x, y)))
+                return x;
+    return -1;
+}
+int topmost(const QImage& img, const std::function<bool(QRgb)>& pred)
+{
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (pred(img.pixel(x, y)))
+                return y;
+    return -1;
+}
+
+// Two lines of 100-pixel text, red then green: one line per page at 150 px.
+TextSpec twoPages(const QString& type)
+{
+    TextSpec s;
+    s.type = type;
+    s.paragraphs = QJsonArray{paragraph(QJsonArray{line("RRRR", "r"), line("GGGG", "g")})};
+    s.attributes = QJsonArray{attribute("r", "#ffff0000", 100), attribute("g", "#ff00ff00", 100)};
+    return s;
+}
+
+} // namespace
+
+TEST(TextRender, PagedTextShowsPageOneThenPageTwo)
+{
+    TextSpec s = twoPages("PAGE_SWITCH");
+    s.remainDuration = 1000;
+    TextView v(400, 150, record(s));
+    QTest::qWait(300);
+    QImage first = v.grab();
+    EXPECT_GT(count(first, isRed), 100);
+    EXPECT_EQ(count(first, isGreen), 0);
+    QTest::qWait(1000);
+    QImage second = v.grab();
+    EXPECT_EQ(count(second, isRed), 0);
+    EXPECT_GT(count(second, isGreen), 100);
+}
+
+TEST(TextRender, StaticTextShowsOnlyTheFirstPage)
+{
+    TextView v(400, 150, record(twoPages("STATIC")));
+    for (int i = 0; i < 4; ++i) {
+        QTest::qWait(500);
+        QImage img = v.grab();
+        EXPECT_GT(count(img, isRed), 100) << "at " << (i + 1) * 500 << " ms";
+        EXPECT_EQ(count(img, isGreen), 0) << "at " << (i + 1) * 500 << " ms";
+    }
+}
+
+// Pages still switch when the effect cannot be made (an unknown code).
+TEST(TextRender, UnknownEffectCodeStillSwitchesPages)
+{
+    TextSpec s = twoPages("PAGE_SWITCH");
+    s.effect = 12345;
+    s.effectDuration = 300;
+    TextView v(400, 150, record(s));
+    QTest::qWait(300);
+    EXPECT_GT(count(v.grab(), isRed), 100);
+    QTest::qWait(1000);
+    EXPECT_GT(count(v.grab(), isGreen), 100);
+}
+
+// Markup characters in a run are shown as text, never read as markup.
+TEST(TextRender, MarkupCharactersInRunsAreShownAsText)
+{
+    TextSpec s;
+    s.type = "STATIC";
+    s.paragraphs =
+        QJsonArray{paragraph(QJsonArray{line("<span style=\"color:#00ff00\">GG</span> & <b>x</b>", "r")})};
+    s.attributes = QJsonArray{attribute("r", "#ffff0000", 30)};
+    TextView v(900, 300, record(s));
+    QTest::qWait(200);
+    QImage img = v.grab();
+    EXPECT_EQ(count(img, isGreen), 0);
+    EXPECT_GT(count(img, isRed), 500);
+}
+
+namespace {
+
+// Measures the speed of a moving red block between two grabs.
+double measuredSpeed(TextView& v, bool horizontal, int settleMs, int gapMs)
+{
+    QTest::qWait(settleMs);
+    QElapsedTimer clock;
+    QImage a = v.grab();
+    clock.start();
+    QTest::qWait(gapMs);
+    QImage b = v.grab();
+    const double seconds = clock.elapsed() / 1000.0;
+    const int pa = horizontal ? leftmost(a, isRed) : topmost(a, isRed);
+    const int pb = horizontal ? leftmost(b, isRed) : topmost(b, isRed);
+    EXPECT_GE(pa, 0);
+    EXPECT_GE(pb, 0);
+    return (pa - pb) / seconds;
+}
+
+TextSpec marquee(const QString& animation, int speed, bool jagged)
+{
+    TextSpec s;
+    s.type = "SCROLL";
+    s.animation = animation;
+    s.speed = speed;
+    s.jagged = jagged;
+    s.paragraphs = QJsonArray{paragraph(QJsonArray{line("\u2588\u2588", "r")})};
+    s.attributes = QJsonArray{attribute("r", "#ffff0000", 40)};
+    return s;
+}
+
+} // namespace
+
+TEST(TextRender, LeftMarqueeMovesAtTheSetSpeed)
+{
+    TextView v(800, 100, record(marquee("MARQUEE_LEFT", 100, false)));
+    const double speed = measuredSpeed(v, true, 1500, 2000);
+    EXPECT_NEAR(speed, 100.0, 10.0);
+}
+
+TEST(TextRender, LeftMarqueeWithJaggedTextMovesAtTheSetSpeedInWholePixels)
+{
+    TextView v(800, 100, record(marquee("MARQUEE_LEFT", 100, true)));
+    const double speed = measuredSpeed(v, true, 1500, 2000);
+    EXPECT_NEAR(speed, 100.0, 10.0);
+}
+
+TEST(TextRender, RightAndUpAndDownMarqueesMoveTheirWay)
+{
+    {
+        TextView v(800, 100, record(marquee("MARQUEE_RIGHT", 100, false)));
+        EXPECT_NEAR(measuredSpeed(v, true, 1500, 1500), -100.0, 10.0);
+    }
+    {
+        TextView v(200, 600, record(marquee("MARQUEE_UP", 80, false)));
+        EXPECT_NEAR(measuredSpeed(v, false, 1500, 1500), 80.0, 8.0);
+    }
+    {
+        TextView v(200, 600, record(marquee("MARQUEE_DOWN", 80, false)));
+        EXPECT_NEAR(measuredSpeed(v, false, 1500, 1500), -80.0, 8.0);
+    }
+}
+
+// Bad records: logged, nothing shown, no crash, no hang.
+TEST(TextRender, BadRecordsShowNothingAndDoNotCrash)
+{
+    const QStringList bad = {
+        "",
+        "{not json",
+        "[1,2,3]",
+        "{\"metadata\":5}",
+        "{\"metadata\":{\"content\":{\"paragraphs\":\"x\"}}}",
+        "{\"metadata\":{\"content\":{\"paragraphs\":[{\"lines\":[]}]}}}",
+        "{\"metadata\":{\"content\":{\"paragraphs\":[{\"lines\":[{\"segs\":[]}]}]}}}",
+        "{\"metadata\":{\"content\":{\"paragraphs\":[null],\"displayStyle\":{\"type\":\"SCROLL\"}}}}",
+    };
+    for (const QString& widgetStr : bad) {
+        TextView v(300, 100, widgetStr);
+        QTest::qWait(50);
+        EXPECT_EQ(count(v.grab(), [](QRgb p) { return qRed(p) + qGreen(p) + qBlue(p) > 60; }), 0)
+            << widgetStr.toStdString();
+    }
+}
+
+TEST(TextRender, EmptyTextReportsAnError)
+{
+    TextSpec s;
+    s.paragraphs = QJsonArray{paragraph(QJsonArray{})};
+    TextView v(300, 100, "{}");
+    QQuickItem* inner = nullptr;
+    for (QQuickItem* child : v.text->childItems())
+        if (child->metaObject()->indexOfSignal("baseMediaError(QString)") >= 0)
+            inner = child;
+    ASSERT_NE(inner, nullptr);
+    QSignalSpy spy(inner, SIGNAL(baseMediaError(QString)));
+    QMetaObject::invokeMethod(inner, "init");
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toString().toStdString(), "[RichText] RichText.onError error ,text is empty ");
+}
+
+// Wrong member types, huge sizes, empty paragraphs and unknown codes mixed in
+// one record: the valid text still shows.
+TEST(TextRender, WrongTypesAndHugeValuesStillShowText)
+{
+    TextSpec s = twoPages("PAGE_SWITCH");
+    s.effect = 999999;
+    s.effectDuration = -5;
+    s.remainDuration = -1;
+    s.paragraphs.append(QJsonObject{{"lines", "none"}});
+    s.paragraphs.append(paragraph(QJsonArray{line("", "r"), line("x", "missing")}));
+    s.attributes.append(QJsonObject{{"key", 5}, {"attributes", "bad"}});
+    s.attributes.append(attribute("huge", "#ffff0000", 100000000));
+    TextView v(400, 150, record(s));
+    QTest::qWait(300);
+    EXPECT_GT(count(v.grab(), isRed), 100);
+}
+
+TEST(TextRender, HundredThousandCharactersPageWithoutHanging)
+{
+    TextSpec s;
+    s.type = "PAGE_SWITCH";
+    QString text;
+    while (text.size() < 100000)
+        text += "signage preview text ";
+    text.truncate(100000);
+    s.paragraphs = QJsonArray{paragraph(QJsonArray{line(text, "r")})};
+    s.attributes = QJsonArray{attribute("r", "#ffff0000", 20)};
+    TextView v(1920, 1080, record(s));
+    QTest::qWait(100);
+    EXPECT_GT(count(v.grab(), isRed), 1000);
+}
+
+namespace {
+
+QImage paintNWText(const QString& background)
+{
+    app();
+    QQuickView view;
+    view.resize(200, 100);
+    view.setColor(QColor(0, 0, 255));
+    QQmlComponent c(view.engine());
+    c.setData(
+        QString(
+            "import QtQuick 2.15\nimport an.kest.text 1.0\n"
+            "NWText { width: 200; height: 100; nwWidth: 200; nwHeight: 100; nwTextFormat: NWText.RichText;"
+            " nwText: '<span style=\"color:#ffffff;font-size:20px\">Hi</span>'; nwBackgroundColor: '%1' }\n")
+            .arg(background)
+            .toUtf8(),
+        QUrl());
+    std::unique_ptr<QQuickItem> item(qobject_cast<QQuickItem*>(c.create()));
+    if (!item) {
+        ADD_FAILURE() << c.errorString().toStdString();
+        return QImage();
+    }
+    item->setParentItem(view.contentItem());
+    view.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QTest::qWait(50);
+    return view.grabWindow();
+}
+
+} // namespace
+
+TEST(TextRender, NWTextTransparentBackgroundLeavesWhatIsBehind)
+{
+    QImage img = paintNWText("#00000000");
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.pixel(190, 90), qRgb(0, 0, 255));
+    EXPECT_GT(count(img, [](QRgb p) { return qRed(p) > 200 && qGreen(p) > 200; }), 10); // the text
+}
+
+TEST(TextRender, NWTextFilledBackgroundCoversTheWholeItem)
+{
+    QImage img = paintNWText("#ffff0000");
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.pixel(190, 90), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_GT(count(img, [](QRgb p) { return qRed(p) > 200 && qGreen(p) > 200; }), 10);
+}
+
+// Hard-edged glyphs: only the text colour and the background, no blend in between.
+TEST(TextRender, NWTextHasNoAntialiasedEdges)
+{
+    QImage img = paintNWText("#ff000000");
+    ASSERT_FALSE(img.isNull());
+    int mixed = count(img, [](QRgb p) { return p != qRgb(0, 0, 0) && p != qRgb(255, 255, 255); });
+    EXPECT_EQ(mixed, 0);
+}
