@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,6 +17,7 @@
 #include <QQuickItem>
 #include <QQuickView>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -434,4 +436,73 @@ TEST(TextRender, NWTextHasNoAntialiasedEdges)
     ASSERT_FALSE(img.isNull());
     int mixed = count(img, [](QRgb p) { return p != qRgb(0, 0, 0) && p != qRgb(255, 255, 255); });
     EXPECT_EQ(mixed, 0);
+}
+
+// The hidden grab copy writes the current page, then one numbered file per
+// further page of the first pass.
+TEST(TextRender, HiddenCopyWritesOneImagePerPage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TextSpec s = twoPages("PAGE_SWITCH");
+    s.paragraphs = QJsonArray{paragraph(QJsonArray{line("RRRR", "r"), line("GGGG", "g"), line("RRRR", "r")})};
+    s.remainDuration = 200;
+    TextView v(400, 150, record(s));
+    const QString path = dir.path() + "/page.png";
+    QMetaObject::invokeMethod(v.text, "setVisible", Q_ARG(QVariant, false));
+    QMetaObject::invokeMethod(v.text, "getQmlImage", Q_ARG(QVariant, path));
+    QTest::qWait(1000);
+    for (const QString& name : {QString("page.png"), QString("page1.png"), QString("page2.png")}) {
+        QImage img(dir.path() + "/" + name);
+        ASSERT_FALSE(img.isNull()) << name.toStdString();
+        EXPECT_EQ(img.size(), QSize(400, 150)) << name.toStdString();
+        EXPECT_GT(count(img, [](QRgb p) { return isRed(p) || isGreen(p); }), 100) << name.toStdString();
+    }
+    // page1 is the first page again (written 100 ms after start), page2 the second.
+    EXPECT_GT(count(QImage(dir.path() + "/page2.png"), isGreen), 100);
+}
+
+namespace {
+
+int countIn(const QImage& img, const QRect& r, const std::function<bool(QRgb)>& pred)
+{
+    return count(img.copy(r), pred);
+}
+
+} // namespace
+
+// A fold spreads one strip over rectangles: each shows its own section at its
+// own place, nothing shows between them.
+TEST(TextRender, FoldShowsStripSectionsInTheirRectangles)
+{
+    TextSpec s;
+    s.type = "STATIC";
+    app();
+    // Red blocks up to 200 pixels into the strip, green blocks after them.
+    QFont font("DejaVu Sans");
+    font.setPixelSize(25);
+    const int advance = QFontMetrics(font).horizontalAdvance(QChar(0x2588));
+    ASSERT_GT(advance, 0);
+    QJsonObject red{{"content", QString(200 / advance, QChar(0x2588))}, {"attributeKey", "r"}};
+    QJsonObject green{{"content", QString(200 / advance, QChar(0x2588))}, {"attributeKey", "g"}};
+    s.paragraphs = QJsonArray{paragraph(QJsonArray{QJsonObject{{"segs", QJsonArray{red, green}}}})};
+    s.attributes = QJsonArray{attribute("r", "#ffff0000", 25), attribute("g", "#ff00ff00", 25)};
+    QJsonDocument doc = QJsonDocument::fromJson(record(s).toUtf8());
+    QJsonObject w = doc.object();
+    w["fold"] = QJsonObject{
+        {"enable", true},
+        {"orientation", 0},
+        {"count", 2},
+        {"layoutItems", QJsonArray{QJsonObject{{"x", 0}, {"y", 100}, {"width", 200}, {"height", 50}},
+                                   QJsonObject{{"x", 0}, {"y", 0}, {"width", 200}, {"height", 50}}}}};
+    TextView v(200, 150, QString::fromUtf8(QJsonDocument(w).toJson(QJsonDocument::Compact)));
+    QTest::qWait(200);
+    QImage img = v.grab();
+    // The first rectangle (bottom) shows the start of the strip: red.
+    EXPECT_GT(countIn(img, QRect(0, 100, 200, 50), isRed), 100);
+    EXPECT_EQ(countIn(img, QRect(0, 100, 100, 50), isGreen), 0);
+    // The second (top) shows what follows: green.
+    EXPECT_GT(countIn(img, QRect(0, 0, 200, 50), isGreen), 100);
+    EXPECT_EQ(countIn(img, QRect(0, 0, 200, 50), isRed), 0);
+    EXPECT_EQ(countIn(img, QRect(0, 50, 200, 50), [](QRgb p) { return isRed(p) || isGreen(p); }), 0);
 }
