@@ -506,3 +506,22 @@ TEST(TextRender, FoldShowsStripSectionsInTheirRectangles)
     EXPECT_EQ(countIn(img, QRect(0, 0, 200, 50), isRed), 0);
     EXPECT_EQ(countIn(img, QRect(0, 50, 200, 50), [](QRgb p) { return isRed(p) || isGreen(p); }), 0);
 }
+
+// Jagged text pages through the hard-edged painter: the same pages, and no
+// blended edge pixels.
+TEST(TextRender, JaggedPagedTextHasHardEdges)
+{
+    TextSpec s = twoPages("PAGE_SWITCH");
+    s.jagged = true;
+    s.remainDuration = 1000;
+    TextView v(400, 150, record(s));
+    QTest::qWait(300);
+    QImage first = v.grab();
+    EXPECT_GT(count(first, isRed), 100);
+    EXPECT_EQ(count(first, isGreen), 0);
+    EXPECT_EQ(count(first, [](QRgb p) { return p != qRgb(0, 0, 0) && p != qRgb(255, 0, 0); }), 0);
+    QTest::qWait(1000);
+    QImage second = v.grab();
+    EXPECT_GT(count(second, isGreen), 100);
+    EXPECT_EQ(count(second, [](QRgb p) { return p != qRgb(0, 0, 0) && p != qRgb(0, 255, 0); }), 0);
+}

@@ -69,10 +69,20 @@ function cleanFamily(f) {
     return f.replace(/['"<>;&\\]/g, "")
 }
 
+// Families already reported, so that a layout of many runs logs each once.
+var reported = ({})
+
+function reportOnce(message) {
+    if (reported[message])
+        return
+    reported[message] = true
+    console.log(message)
+}
+
 // provider: an object with getFontName(family), used on Android only; may be null.
 function fontFamily(family, provider) {
     if (family === undefined || family === null || family === "") {
-        console.log("[RichText] font family missing, using " + DEFAULT_FAMILY)
+        reportOnce("[RichText] font family missing, using " + DEFAULT_FAMILY)
         return DEFAULT_FAMILY
     }
     var f = String(family)
@@ -82,7 +92,7 @@ function fontFamily(family, provider) {
     }
     if (FONT_ALIASES.hasOwnProperty(f))
         return FONT_ALIASES[f]
-    console.log("Font Not Find " + f)
+    reportOnce("Font Not Find " + f)
     return cleanFamily(f)
 }
 
@@ -115,7 +125,7 @@ var DEFAULT_ATTRIBUTES = {
 function attributesFor(attrMap, key) {
     if (attrMap && attrMap.hasOwnProperty(key))
         return attrMap[key]
-    console.log("[RichText] no text attributes for key " + JSON.stringify(key))
+    reportOnce("[RichText] no text attributes for key " + JSON.stringify(key))
     return DEFAULT_ATTRIBUTES
 }
 
