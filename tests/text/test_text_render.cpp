@@ -525,3 +525,21 @@ TEST(TextRender, JaggedPagedTextHasHardEdges)
     EXPECT_GT(count(second, isGreen), 100);
     EXPECT_EQ(count(second, [](QRgb p) { return p != qRgb(0, 0, 0) && p != qRgb(0, 255, 0); }), 0);
 }
+
+// Very long scrolling texts, hard-edged or not, in every direction.
+TEST(TextRender, HugeScrollingTextsDoNotCrash)
+{
+    QString text;
+    while (text.size() < 100000)
+        text += "scrolling signage text ";
+    text.truncate(100000);
+    for (const char* animation : {"MARQUEE_LEFT", "MARQUEE_UP", "PAN_LEFT"}) {
+        for (bool jagged : {false, true}) {
+            TextSpec s = marquee(animation, 200, jagged);
+            s.paragraphs = QJsonArray{paragraph(QJsonArray{line(text, "r")})};
+            TextView v(400, 300, record(s));
+            QTest::qWait(300);
+            EXPECT_GT(count(v.grab(), isRed), 50) << animation << (jagged ? " jagged" : "");
+        }
+    }
+}

@@ -72,7 +72,8 @@ Rectangle {
             measure.text = html
             len = Math.floor(measure.contentWidth)
         } else if (animation === "PAN_LEFT") {
-            var pages = JR.PagesText(paragraphs, info.attrMap, measure, Math.floor(width), Math.floor(height), null)
+            measure.wrapMode = Text.Wrap
+            var pages = JR.PagesText(paragraphs, info.attrMap, measure, Math.floor(width), Math.floor(height), null, 1)
             html = pages.length ? pages[0] : ""
             measure.wrapMode = Text.Wrap
             measure.width = Math.floor(width)

@@ -23,6 +23,13 @@ Item {
     property bool emBold: false
     property bool alwaysShow: false
 
+    // The hard-edged painter draws into one texture; beyond this size it
+    // cannot, and the text is drawn by Qt's Text instead.
+    readonly property int maxPaintedSize: 16384
+    readonly property bool paintable: width <= maxPaintedSize && height <= maxPaintedSize
+    // Longer texts are not warmed up: laying them out twice costs more than it saves.
+    readonly property int maxWarmLength: 4096
+
     // Set while the text is shown at a warm-up size for one frame.
     property bool warming: false
     property var nwItem: null
@@ -44,7 +51,7 @@ Item {
     // Renders rich text once at 48 pixels so the glyphs are prepared before the
     // real text shows; not needed where the platform renders glyphs itself.
     function onSetText() {
-        if (Qt.platform.os === "windows" || Qt.platform.os === "wasm" || text === "")
+        if (Qt.platform.os === "windows" || Qt.platform.os === "wasm" || text === "" || text.length > maxWarmLength)
             return
         realText = text
         warming = true
@@ -54,6 +61,10 @@ Item {
     function createNwText() {
         if (nwItem)
             return
+        if (!paintable) {
+            console.log("[KestText] " + width + "x" + height + " is too large to paint hard-edged, drawing it smoothly")
+            return
+        }
         try {
             nwItem = Qt.createQmlObject('import QtQuick 2.15; import an.kest.text 1.0; NWText {}', root, "NWText")
         } catch (e) {
@@ -83,6 +94,12 @@ Item {
     }
 
     onAntialiasingChanged: antialiasing ? destroyNwText() : createNwText()
+    onPaintableChanged: {
+        if (!paintable)
+            destroyNwText()
+        else if (!antialiasing)
+            createNwText()
+    }
     onTextChanged: onSetText()
     Component.onCompleted: if (!antialiasing) createNwText()
 

@@ -32,7 +32,8 @@ function chars(s) {
     return out
 }
 
-function PagesText(paragraphs, attrMap, measure, pageWidth, pageHeight, provider) {
+// maxPages (optional): stop once that many pages are complete.
+function PagesText(paragraphs, attrMap, measure, pageWidth, pageHeight, provider, maxPages) {
     var pages = []
     try {
         if (!measure || !(pageWidth > 0) || !(pageHeight > 0)) {
@@ -41,17 +42,19 @@ function PagesText(paragraphs, attrMap, measure, pageWidth, pageHeight, provider
         }
         measure.width = pageWidth
         var layout = new Layout(attrMap, measure, pageHeight, provider)
-        for (var i = 0; i < paragraphs.length; ++i) {
+        layout.maxPages = maxPages > 0 ? maxPages : 0
+        for (var i = 0; i < paragraphs.length && !layout.full(); ++i) {
             var p = paragraphs[i]
             layout.head = TH.paragraphHead(p)
             layout.page += layout.head
-            for (var j = 0; j < p.lines.length; ++j)
+            for (var j = 0; j < p.lines.length && !layout.full(); ++j)
                 layout.lineStep(p.lines[j], j > 0, i === paragraphs.length - 1 && j === p.lines.length - 1)
             layout.page += "</p>"
         }
-        if (layout.hasContent())
+        if (layout.hasContent() && !layout.full())
             layout.push()
         pages = layout.pages
+        console.log("[RichText] " + pages.length + " pages, " + layout.measurements + " measurements")
     } catch (e) {
         console.log("getpage error  e=" + e)
     }
@@ -67,12 +70,22 @@ function Layout(attrMap, measure, pageHeight, provider) {
     this.page = ""
     this.head = ""
     this.measurements = 0
+    this.lastHtml = null
+    this.lastHeight = 0
+}
+
+Layout.prototype.full = function () {
+    return this.maxPages > 0 && this.pages.length >= this.maxPages
 }
 
 Layout.prototype.height = function (html) {
+    if (html === this.lastHtml)
+        return this.lastHeight
     this.measurements++
     this.measure.text = html
-    return this.measure.contentHeight
+    this.lastHtml = html
+    this.lastHeight = this.measure.contentHeight
+    return this.lastHeight
 }
 
 Layout.prototype.fits = function (html) {
@@ -125,9 +138,9 @@ Layout.prototype.lineStep = function (line, needsBreak, isLast) {
         this.page += run
         return
     }
-    for (var k = 0; k < segs.length; ++k)
+    for (var k = 0; k < segs.length && !this.full(); ++k)
         this.runStep(segs[k])
-    if (this.hasContent() && !this.endsWithHead()) {
+    if (!this.full() && this.hasContent() && !this.endsWithHead()) {
         if (this.height(this.page + "</p>") > this.pageHeight || isLast)
             this.push()
     }
@@ -162,14 +175,14 @@ Layout.prototype.runStep = function (seg) {
     // Every round either takes characters or pushes a page holding text, so
     // this ends; the guard only protects against a measuring item that lies.
     var guard = 2 * rest.length + 8
-    while (rest.length > 0 && !this.fitsWith(rest, attr)) {
+    while (rest.length > 0 && !this.full() && !this.fitsWith(rest, attr)) {
         if (--guard < 0) {
             console.log("getpage error  e=layout made no progress, " + rest.length + " characters kept on one page")
             break
         }
         rest = this.splitStep(rest, attr)
     }
-    if (rest.length > 0)
+    if (rest.length > 0 && !this.full())
         this.page += this.span(rest, attr)
 }
 
