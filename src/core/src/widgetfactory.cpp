@@ -1,5 +1,6 @@
 #include "widgetfactory.h"
 
+#include "textwidget.h"
 #include "widget.h"
 
 #include <map>
@@ -20,9 +21,9 @@ std::map<int, WidgetFactory::Creator>& registeredKinds()
 // The kinds built into the library, by interface type code.
 Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
 {
-    (void)window;
-    (void)parentItem;
     switch (type) {
+    case 11:
+        return new TextWidget(window, parentItem);
     default:
         return nullptr;
     }

@@ -1,0 +1,432 @@
+// The text widget through the exported functions, as a host drives it:
+// paging, static text, marquee speed, setter guards, page images and bad
+// input. Pictures come from the window's own scene (no screen reading).
+
+#include "dorvo_preview.h"
+#include "support/wait.h"
+
+#include "channel/messagecontrol.h"
+#include "channel/playchannel.h"
+#include "core/src/enginehost.h"
+#include "core/src/nwquickitem/textqmltypes.h"
+#include "core/src/textwidget.h"
+#include "core/src/window.h"
+#include "qwinquickview/qwinquickview.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QQuickItem>
+#include <QQuickView>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+using namespace testsupport;
+using nlohmann::json;
+
+namespace {
+
+bool isRed(QRgb p)
+{
+    return qRed(p) > 150 && qGreen(p) < 90 && qBlue(p) < 90;
+}
+bool isGreen(QRgb p)
+{
+    return qGreen(p) > 150 && qRed(p) < 90 && qBlue(p) < 90;
+}
+bool isBlue(QRgb p)
+{
+    return qBlue(p) > 150 && qRed(p) < 90 && qGreen(p) < 90;
+}
+
+int count(const QImage& img, const std::function<bool(QRgb)>& pred)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += pred(img.pixel(x, y)) ? 1 : 0;
+    return n;
+}
+
+int leftmost(const QImage& img, const std::function<bool(QRgb)>& pred)
+{
+    for (int x = 0; x < img.width(); ++x)
+        for (int y = 0; y < img.height(); ++y)
+            if (pred(img.pixel(x, y)))
+                return x;
+    return -1;
+}
+
+json attribute(const std::string& key, const std::string& color, int size)
+{
+    return {{"key", key},
+            {"attributes",
+             {{"textColor", color},
+              {"backgroundColor", "#00000000"},
+              {"font",
+               {{"family", "DejaVu Sans"}, {"size", size}, {"style", "NORMAL"}, {"isUnderline", false}}}}}};
+}
+
+json line(const std::string& text, const std::string& key)
+{
+    return {{"segs", json::array({{{"content", text}, {"attributeKey", key}}})}};
+}
+
+// Two lines of 80-pixel text, red then green: one page each at 120 px.
+json twoPages(const char* type, int remain)
+{
+    return {
+        {"paragraphs", json::array({{{"lines", json::array({line("RRR", "r"), line("GGG", "g")})},
+                                     {"horizontalAlignment", "LEFT"},
+                                     {"verticalAlignment", "TOP"}}})},
+        {"textAttributes", json::array({attribute("r", "#ffff0000", 80), attribute("g", "#ff00ff00", 80)})},
+        {"displayStyle",
+         {{"type", type},
+          {"pageSwitchAttributes",
+           {{"inAnimation", {{"type", 0}, {"duration", 0}}}, {"remainDuration", remain}}},
+          {"scrollAttributes", {{"effects", {{"speed", 100}, {"animation", "MARQUEE_LEFT"}}}}}}}};
+}
+
+json marquee(int speed)
+{
+    return {{"paragraphs", json::array({{{"lines", json::array({line("\u2588\u2588", "r")})}}})},
+            {"textAttributes", json::array({attribute("r", "#ffff0000", 40)})},
+            {"displayStyle",
+             {{"type", "SCROLL"},
+              {"scrollAttributes", {{"effects", {{"speed", speed}, {"animation", "MARQUEE_LEFT"}}}}}}}};
+}
+
+class TextWidgetTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        dorvo_preview::registerTextQmlTypes();
+        char dir[] = "/tmp/dorvo-text-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        runningPath = dir;
+        initPreview(nullptr, nullptr);
+        setRunningPath(dir);
+        win = createWindow();
+        ASSERT_NE(win, nullptr);
+        setWindowWidth(win, 800);
+        setWindowHeight(win, 600);
+        setCanvasWidth(win, 600);
+        setCanvasHeight(win, 400);
+        setWindowBackColor(win, "#FF000000");
+        attachWindow(win);
+        ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; }, 15000));
+        flush();
+    }
+
+    static void TearDownTestSuite()
+    {
+        quit();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+
+    static void onQtThread(const std::function<void()>& fn)
+    {
+        QObject* window = dorvo_preview::EngineHost::getWindow(win);
+        ASSERT_NE(window, nullptr);
+        QMetaObject::invokeMethod(window, fn, Qt::BlockingQueuedConnection);
+    }
+
+    static void flush()
+    {
+        auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
+        if (channel)
+            waitFor([&] { return channel->control()->pending() == 0; }, 5000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        onQtThread([] {});
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+
+    static dorvo_preview::TextWidget* widget(const std::string& id)
+    {
+        return qobject_cast<dorvo_preview::TextWidget*>(dorvo_preview::EngineHost::getWidget(id));
+    }
+
+    // The widget's area of the window's picture.
+    static QImage grab(const std::string& id)
+    {
+        QImage out;
+        onQtThread([&] {
+            auto* w = widget(id);
+            auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win));
+            if (!w || !window || !window->view() || !window->view()->quickView())
+                return;
+            auto* frame = qobject_cast<QQuickItem*>(w->item());
+            if (!frame)
+                return;
+            const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
+            out = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
+        });
+        return out;
+    }
+
+    static QObject* content(const std::string& id)
+    {
+        QObject* item = nullptr;
+        onQtThread([&] {
+            if (auto* w = widget(id))
+                item = w->contentItem();
+        });
+        return item;
+    }
+
+    static json record(const std::string& id)
+    {
+        std::string text;
+        onQtThread([&] {
+            if (auto* w = widget(id))
+                text = w->recordJson();
+        });
+        return json::parse(text, nullptr, false);
+    }
+
+    // A text widget at (20, 20), 300 x 120, with the given content.
+    static std::string textWidget(const json& source, int w = 300, int h = 120)
+    {
+        const char* id = NText_createWidget();
+        EXPECT_NE(id, nullptr);
+        if (!id)
+            return "";
+        setWidgetX(id, 20);
+        setWidgetY(id, 20);
+        setWidgetWidth(id, static_cast<float>(w));
+        setWidgetHeight(id, static_cast<float>(h));
+        NText_setSource(id, source.dump().c_str());
+        flush();
+        return id;
+    }
+
+    static std::string logText()
+    {
+        std::ifstream in(runningPath + "/log/preview/preview.log");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    static size_t occurrences(const std::string& text, const std::string& what)
+    {
+        size_t n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++n;
+        return n;
+    }
+
+    void TearDown() override
+    {
+        for (const std::string& id : made)
+            deleteWidget(id.c_str());
+        flush();
+    }
+
+    std::vector<std::string> made;
+    static const char* win;
+    static std::string runningPath;
+};
+
+const char* TextWidgetTest::win = nullptr;
+std::string TextWidgetTest::runningPath;
+
+} // namespace
+
+TEST_F(TextWidgetTest, PagedTextShowsPageOneThenPageTwo)
+{
+    const std::string id = textWidget(twoPages("PAGE_SWITCH", 1500));
+    made.push_back(id);
+    ASSERT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 3000)) << "page 1 did not show";
+    EXPECT_EQ(count(grab(id), isGreen), 0);
+    ASSERT_TRUE(waitFor([&] { return count(grab(id), isGreen) > 100; }, 3000)) << "page 2 did not show";
+    EXPECT_EQ(count(grab(id), isRed), 0);
+}
+
+TEST_F(TextWidgetTest, StaticTextShowsOnlyTheFirstPage)
+{
+    const std::string id = textWidget(twoPages("PAGE_SWITCH", 500));
+    made.push_back(id);
+    NText_setDisplayType(id.c_str(), 2);
+    flush();
+    EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["type"], "STATIC");
+    for (int i = 0; i < 4; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        const QImage img = grab(id);
+        EXPECT_GT(count(img, isRed), 100);
+        EXPECT_EQ(count(img, isGreen), 0);
+    }
+}
+
+TEST_F(TextWidgetTest, LeftMarqueeMovesAtTheSetSpeed)
+{
+    const std::string id = textWidget(marquee(60), 500, 80);
+    made.push_back(id);
+    NText_setScrollSpeed(id.c_str(), 100);
+    flush();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    const auto t0 = std::chrono::steady_clock::now();
+    const int x0 = leftmost(grab(id), isRed);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+    const int x1 = leftmost(grab(id), isRed);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    ASSERT_GE(x0, 0);
+    ASSERT_GE(x1, 0);
+    EXPECT_NEAR((x0 - x1) / seconds, 100.0, 10.0);
+}
+
+TEST_F(TextWidgetTest, UnchangedValuesAreLoggedAndDoNotRebuild)
+{
+    const json source = twoPages("PAGE_SWITCH", 3000);
+    const std::string id = textWidget(source);
+    made.push_back(id);
+    QObject* scene = content(id);
+    ASSERT_NE(scene, nullptr);
+    const size_t sameSource = occurrences(logText(), "TextWidget::setSource source == m_impl->m_source");
+    const size_t sameTime = occurrences(logText(), "TextWidget::setPageSwitchTime time == remainDuration");
+
+    NText_setSource(id.c_str(), source.dump().c_str());
+    NText_setPageSwitchTime(id.c_str(), 3000);
+    NText_setDisplayType(id.c_str(), 0);
+    NText_setTextJagged(id.c_str(), false);
+    flush();
+    EXPECT_EQ(content(id), scene) << "an unchanged value rebuilt the scene";
+    EXPECT_EQ(occurrences(logText(), "TextWidget::setSource source == m_impl->m_source"), sameSource + 1);
+    EXPECT_EQ(occurrences(logText(), "TextWidget::setPageSwitchTime time == remainDuration"), sameTime + 1);
+    EXPECT_NE(logText().find("0 same value. no op"), std::string::npos);
+
+    NText_setPageSwitchTime(id.c_str(), 2000);
+    flush();
+    EXPECT_NE(content(id), scene) << "a changed value did not rebuild the scene";
+    EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"],
+              2000);
+}
+
+TEST_F(TextWidgetTest, ScrollSettersAreRefusedOutsideScrollType)
+{
+    const std::string id = textWidget(twoPages("PAGE_SWITCH", 3000));
+    made.push_back(id);
+    QObject* scene = content(id);
+    NText_setScrollSpeed(id.c_str(), 321);
+    NText_setScrollDirection(id.c_str(), 6);
+    NText_setScrollIsEndToEnd(id.c_str(), true);
+    NText_setScrollHeadToTailSpacing(id.c_str(), 44);
+    flush();
+    EXPECT_EQ(content(id), scene);
+    const std::string log = logText();
+    EXPECT_NE(log.find("setScrollSpeed only support scroll type"), std::string::npos);
+    EXPECT_NE(log.find("setScrollDirection only support scroll type"), std::string::npos);
+    EXPECT_NE(log.find("setScrollIsEndToEnd only support scroll type"), std::string::npos);
+    EXPECT_NE(log.find("setScrollHeadToTailSpacing only support scroll type"), std::string::npos);
+
+    // Still ignored once the text scrolls.
+    NText_setDisplayType(id.c_str(), 1);
+    flush();
+    json effects = record(id)["metadata"]["content"]["displayStyle"]["scrollAttributes"]["effects"];
+    EXPECT_EQ(effects["speed"], 100);
+    EXPECT_EQ(effects["animation"], "MARQUEE_LEFT");
+    EXPECT_EQ(effects["isHeadTail"], false);
+    EXPECT_EQ(effects["headTailSpacing"], "0");
+
+    NText_setScrollDirection(id.c_str(), 6);
+    NText_setScrollHeadToTailSpacing(id.c_str(), 44);
+    NText_setScrollDirection(id.c_str(), 6);
+    flush();
+    effects = record(id)["metadata"]["content"]["displayStyle"]["scrollAttributes"]["effects"];
+    EXPECT_EQ(effects["animation"], "MARQUEE_UP");
+    EXPECT_EQ(effects["headTailSpacing"], "44");
+    EXPECT_NE(logText().find("direction not change"), std::string::npos);
+}
+
+TEST_F(TextWidgetTest, RecordCarriesTheEnumerationStrings)
+{
+    const std::string id = textWidget(twoPages("PAGE_SWITCH", 3000));
+    made.push_back(id);
+    NText_setDisplayType(id.c_str(), 1);
+    NText_setScrollDirection(id.c_str(), 7);
+    NText_setTextJagged(id.c_str(), true);
+    NText_setVerticalOffset(id.c_str(), 5);
+    NText_setSyncByMusic(id.c_str(), true);
+    NText_setBackgroundColor(id.c_str(), "#ff102030");
+    flush();
+    const json r = record(id);
+    EXPECT_EQ(r["id"], id);
+    EXPECT_EQ(r["type"], "RICH_TEXT");
+    EXPECT_EQ(r["backgroundColor"], "#ff102030");
+    EXPECT_EQ(r["metadata"]["textAntialiasing"], true);
+    const json& ds = r["metadata"]["content"]["displayStyle"];
+    EXPECT_EQ(ds["type"], "SCROLL");
+    EXPECT_EQ(ds["scrollAttributes"]["effects"]["animation"], "PAN_LEFT");
+    EXPECT_EQ(ds["offset"]["y"], 5);
+    EXPECT_EQ(r["metadata"]["content"]["backgroundMusic"]["isTextSync"], true);
+    EXPECT_EQ(r["metadata"]["content"]["paragraphs"].size(), 1u);
+}
+
+TEST_F(TextWidgetTest, GrabWritesOneImagePerPageAndUpdatesAfterAChange)
+{
+    const std::string id = textWidget(twoPages("PAGE_SWITCH", 5000));
+    made.push_back(id);
+    char dir[] = "/tmp/dorvo-text-images-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string path = std::string(dir) + "/thumb.png";
+    grabWidgetImage(id.c_str(), path.c_str(), true);
+    flush();
+    const QString base = QString::fromStdString(std::string(dir) + "/thumb");
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(base + "2.png"); }, 5000)) << "page images missing";
+    for (const QString& name : {base + ".png", base + "1.png", base + "2.png"}) {
+        QImage img(name);
+        ASSERT_FALSE(img.isNull()) << name.toStdString();
+        EXPECT_EQ(img.size(), QSize(300, 120)) << name.toStdString();
+        EXPECT_GT(count(img, [](QRgb p) { return isRed(p) || isGreen(p); }), 100) << name.toStdString();
+    }
+    EXPECT_GT(count(QImage(base + "2.png"), isGreen), 100);
+
+    // Automatic update: a new background shows in the rewritten images.
+    QFile::remove(base + ".png");
+    NText_setBackgroundColor(id.c_str(), "#ff0000ff");
+    flush();
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(base + ".png"); }, 5000)) << "not rewritten";
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_GT(count(QImage(base + ".png"), isBlue), 1000);
+}
+
+TEST_F(TextWidgetTest, BadInputIsLoggedAndSurvived)
+{
+    const std::string id = textWidget(twoPages("PAGE_SWITCH", 3000));
+    made.push_back(id);
+    for (const char* bad : {"{not json", "[]", "null", "{\"paragraphs\":5,\"displayStyle\":[]}",
+                            "{\"paragraphs\":[{\"lines\":[{\"segs\":[{\"content\":7}]}]}]}",
+                            "{\"paragraphs\":[],\"displayStyle\":{\"type\":\"SPIRAL\"}}", ""}) {
+        NText_setSource(id.c_str(), bad);
+    }
+    NText_setDisplayType(id.c_str(), 9);
+    NText_setBackgroundColor(id.c_str(), "");
+    NText_setBackgroundColor(id.c_str(), "not a colour");
+    NText_setPageSwitchTime(id.c_str(), -5);
+    NText_setPageSwitchAnimationType(id.c_str(), 424242);
+    NText_setPageSwitchAnimationTime(id.c_str(), -1);
+    NText_setBackMusicDuration(id.c_str(), 1000);
+    grabWidgetImage(id.c_str(), "", false);
+    flush();
+    const std::string log = logText();
+    EXPECT_NE(log.find("TextWidget::setSource content is not a JSON object"), std::string::npos);
+    EXPECT_NE(log.find("TextWidget::setDisplayType invalid type 9"), std::string::npos);
+    EXPECT_NE(log.find("TextWidget::setBackgroundColor invalid colour"), std::string::npos);
+    EXPECT_NE(log.find("setBackMusicDuration backMusicValid false"), std::string::npos);
+    EXPECT_NE(widget(id), nullptr);
+    EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"],
+              3000);
+
+    // A good source afterwards shows again.
+    NText_setSource(id.c_str(), twoPages("STATIC", 3000).dump().c_str());
+    flush();
+    EXPECT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 3000));
+}
