@@ -20,7 +20,8 @@ Item {
                 textAttributes: [{ key: "a", attributes: { textColor: "#ffffffff",
                                    font: { family: "DejaVu Sans", size: opts.size || 20 } } }],
                 displayStyle: { type: display,
-                    pageSwitchAttributes: { inAnimation: { type: 0, duration: 0 }, remainDuration: opts.remain || 3000 },
+                    pageSwitchAttributes: { inAnimation: { type: opts.effect || 0, duration: opts.effectDuration || 0 },
+                                            remainDuration: opts.remain || 3000 },
                     scrollAttributes: { effects: { speed: opts.speed === undefined ? 100 : opts.speed,
                                                    animation: opts.animation || "MARQUEE_LEFT",
                                                    isHeadTail: !!opts.headTail, headTailSpacing: String(opts.spacing || 0) } },
@@ -174,6 +175,45 @@ Item {
             o.resume()
             wait(300)
             compare(o.index, 0)
+            o.destroy()
+        }
+
+        function test_effectRunsOnEveryPageWithinTheInterval() {
+            var o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", ["one", "two", "three"],
+                                                         { size: 24, remain: 150, effect: 16, effectDuration: 1000 }))
+            verify(o.effect !== null, "no effect selector")
+            compare(o.effect.effType, 16)
+            compare(o.effect.duration, 150)
+            compare(o.effect.inAnimation.duration, 150)
+            o.start()
+            compare(o.effect.starts, 1)
+            compare(o.effect.lastItem.objectName, "pageBackground")
+            tryCompare(o.effect, "starts", 3, 2000)
+            o.pause()
+            verify(o.effect.pauses > 0)
+            o.resume()
+            verify(o.effect.resumes > 0)
+            o.destroy()
+        }
+
+        function test_jaggedEffectRunsOnTheText() {
+            var o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", ["one", "two"],
+                                                         { size: 24, remain: 500, effect: 32, effectDuration: 200, jagged: true }))
+            o.start()
+            compare(o.effect.lastItem.objectName, "pageText")
+            compare(o.effect.duration, 200)
+            o.destroy()
+        }
+
+        function test_noEffectForCodeZeroOrNoDuration() {
+            var o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", ["one", "two"], { size: 24, effect: 0, effectDuration: 500 }))
+            compare(o.effect, null)
+            o.destroy()
+            o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", ["one", "two"], { size: 24, effect: 16, effectDuration: 0 }))
+            compare(o.effect, null)
+            o.destroy()
+            o = make("PageSwitch.qml", 300, 40, record("STATIC", ["one", "two"], { size: 24, effect: 16, effectDuration: 500 }))
+            compare(o.effect, null)
             o.destroy()
         }
 

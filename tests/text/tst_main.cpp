@@ -3,6 +3,7 @@
 
 #include "core/src/nwquickitem/textqmltypes.h"
 
+#include <QQmlAbstractUrlInterceptor>
 #include <QQmlEngine>
 #include <QtQuickTest>
 
@@ -10,6 +11,19 @@ static void initPreviewResources()
 {
     Q_INIT_RESOURCE(preview);
 }
+
+// The page-switch effect selector is replaced by a stand-in that records the
+// calls the text makes through its interface.
+class EffectStandIn : public QQmlAbstractUrlInterceptor
+{
+public:
+    QUrl intercept(const QUrl& url, DataType) override
+    {
+        if (url.toString() == QLatin1String("qrc:/preview/qml/text/baseScheme/com/InOutEffect.qml"))
+            return QUrl::fromLocalFile(QStringLiteral(QUICK_TEST_SOURCE_DIR "/stand-in/InOutEffect.qml"));
+        return url;
+    }
+};
 
 class TextTestSetup : public QObject
 {
@@ -20,7 +34,10 @@ public slots:
         initPreviewResources();
         dorvo_preview::registerTextQmlTypes();
     }
-    void qmlEngineAvailable(QQmlEngine*) {}
+    void qmlEngineAvailable(QQmlEngine* engine) { engine->setUrlInterceptor(&standIn); }
+
+private:
+    EffectStandIn standIn;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(text, TextTestSetup)

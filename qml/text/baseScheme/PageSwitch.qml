@@ -140,12 +140,14 @@ Item {
 
     Rectangle {
         id: background
+        objectName: "pageBackground"
         width: root.width
         height: root.height
         color: root.info ? root.info.backgroundColor : "transparent"
 
         KestText {
             id: textItem
+            objectName: "pageText"
             width: root.jagged ? Math.floor(root.width) : root.width
             height: root.jagged ? Math.floor(root.height) : root.height
             x: root.info ? root.info.displayStyle.offset.x + (root.jagged ? root.pixelShiftX : 0) : 0
