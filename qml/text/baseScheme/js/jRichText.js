@@ -239,8 +239,10 @@ Layout.prototype.splitStep = function (cs, attr) {
     var probe = this.overflowingProbe(cs, attr) || cs
     var plen = probe.length
     // Estimate the cut from how far the probe overflows, relative to its own height.
-    var alone = this.height(this.head + this.span(probe, attr) + "</p>")
     var over = this.height(this.page + this.span(probe, attr) + "</p>") - this.pageHeight
+    // On a page that holds only the paragraph head the run is already alone.
+    var alone = this.page === this.head ? over + this.pageHeight
+                                        : this.height(this.head + this.span(probe, attr) + "</p>")
     var n = alone > 0 ? Math.ceil(((alone - over) / alone) * plen) : 0
     n = Math.max(0, Math.min(len - 1, n))
     var k = this.largestFit(cs, attr, n)
