@@ -204,10 +204,15 @@ TEST(TextRender, PagedTextShowsPageOneThenPageTwo)
     QImage first = v.grab();
     EXPECT_GT(count(first, isRed), 100);
     EXPECT_EQ(count(first, isGreen), 0);
-    QTest::qWait(1000);
+    QElapsedTimer t;
+    t.start();
+    while (count(v.grab(), isGreen) == 0 && t.elapsed() < 3000)
+        QTest::qWait(50);
     QImage second = v.grab();
     EXPECT_EQ(count(second, isRed), 0);
     EXPECT_GT(count(second, isGreen), 100);
+    // The switch came with the page interval, not before.
+    EXPECT_GT(t.elapsed(), 400);
 }
 
 TEST(TextRender, StaticTextShowsOnlyTheFirstPage)
@@ -451,7 +456,13 @@ TEST(TextRender, HiddenCopyWritesOneImagePerPage)
     const QString path = dir.path() + "/page.png";
     QMetaObject::invokeMethod(v.text, "setVisible", Q_ARG(QVariant, false));
     QMetaObject::invokeMethod(v.text, "getQmlImage", Q_ARG(QVariant, path));
-    QTest::qWait(1000);
+    // A file shows up before it is completely written: wait until all read back.
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 5000 &&
+           (QImage(dir.path() + "/page.png").isNull() || QImage(dir.path() + "/page1.png").isNull() ||
+            QImage(dir.path() + "/page2.png").isNull()))
+        QTest::qWait(50);
     for (const QString& name : {QString("page.png"), QString("page1.png"), QString("page2.png")}) {
         QImage img(dir.path() + "/" + name);
         ASSERT_FALSE(img.isNull()) << name.toStdString();

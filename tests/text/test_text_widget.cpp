@@ -380,7 +380,14 @@ TEST_F(TextWidgetTest, GrabWritesOneImagePerPageAndUpdatesAfterAChange)
     grabWidgetImage(id.c_str(), path.c_str(), true);
     flush();
     const QString base = QString::fromStdString(std::string(dir) + "/thumb");
-    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(base + "2.png"); }, 5000)) << "page images missing";
+    // A file shows up before it is completely written: wait until all read back.
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return !QImage(base + ".png").isNull() && !QImage(base + "1.png").isNull() &&
+                   !QImage(base + "2.png").isNull();
+        },
+        5000))
+        << "page images missing";
     for (const QString& name : {base + ".png", base + "1.png", base + "2.png"}) {
         QImage img(name);
         ASSERT_FALSE(img.isNull()) << name.toStdString();
@@ -393,9 +400,8 @@ TEST_F(TextWidgetTest, GrabWritesOneImagePerPageAndUpdatesAfterAChange)
     QFile::remove(base + ".png");
     NText_setBackgroundColor(id.c_str(), "#ff0000ff");
     flush();
-    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(base + ".png"); }, 5000)) << "not rewritten";
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_GT(count(QImage(base + ".png"), isBlue), 1000);
+    EXPECT_TRUE(waitFor([&] { return count(QImage(base + ".png"), isBlue) > 1000; }, 5000))
+        << "not rewritten";
 }
 
 TEST_F(TextWidgetTest, BadInputIsLoggedAndSurvived)
