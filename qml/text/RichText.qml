@@ -22,6 +22,7 @@ Item {
             z = inf.zOrder
             objectName = inf.id
             if (!PH.hasText(inf.paragraphs)) {
+                console.log("[RichText] RichText.onError error ,text is empty ")
                 baseMediaError("[RichText] RichText.onError error ,text is empty ")
                 return
             }
