@@ -71,7 +71,7 @@ QJsonObject paragraph(const QJsonArray& lines, const QString& halign = "LEFT", c
                        {"backgroundColor", "#00000000"}};
 }
 
-struct TextSpec
+struct TextSetup
 {
     QString type = "PAGE_SWITCH";
     int remainDuration = 1000;
@@ -84,7 +84,7 @@ struct TextSpec
     QJsonArray attributes;
 };
 
-QString record(const TextSpec& s)
+QString record(const TextSetup& s)
 {
     QJsonObject content{
         {"paragraphs", s.paragraphs},
@@ -184,9 +184,9 @@ int topmost(const QImage& img, const std::function<bool(QRgb)>& pred)
 }
 
 // Two lines of 100-pixel text, red then green: one line per page at 150 px.
-TextSpec twoPages(const QString& type)
+TextSetup twoPages(const QString& type)
 {
-    TextSpec s;
+    TextSetup s;
     s.type = type;
     s.paragraphs = QJsonArray{paragraph(QJsonArray{line("RRRR", "r"), line("GGGG", "g")})};
     s.attributes = QJsonArray{attribute("r", "#ffff0000", 100), attribute("g", "#ff00ff00", 100)};
@@ -197,7 +197,7 @@ TextSpec twoPages(const QString& type)
 
 TEST(TextRender, PagedTextShowsPageOneThenPageTwo)
 {
-    TextSpec s = twoPages("PAGE_SWITCH");
+    TextSetup s = twoPages("PAGE_SWITCH");
     s.remainDuration = 1000;
     TextView v(400, 150, record(s));
     QTest::qWait(300);
@@ -229,7 +229,7 @@ TEST(TextRender, StaticTextShowsOnlyTheFirstPage)
 // Pages still switch when the effect cannot be made (an unknown code).
 TEST(TextRender, UnknownEffectCodeStillSwitchesPages)
 {
-    TextSpec s = twoPages("PAGE_SWITCH");
+    TextSetup s = twoPages("PAGE_SWITCH");
     s.effect = 12345;
     s.effectDuration = 300;
     TextView v(400, 150, record(s));
@@ -242,7 +242,7 @@ TEST(TextRender, UnknownEffectCodeStillSwitchesPages)
 // Markup characters in a run are shown as text, never read as markup.
 TEST(TextRender, MarkupCharactersInRunsAreShownAsText)
 {
-    TextSpec s;
+    TextSetup s;
     s.type = "STATIC";
     s.paragraphs =
         QJsonArray{paragraph(QJsonArray{line("<span style=\"color:#00ff00\">GG</span> & <b>x</b>", "r")})};
@@ -273,9 +273,9 @@ double measuredSpeed(TextView& v, bool horizontal, int settleMs, int gapMs)
     return (pa - pb) / seconds;
 }
 
-TextSpec marquee(const QString& animation, int speed, bool jagged)
+TextSetup marquee(const QString& animation, int speed, bool jagged)
 {
-    TextSpec s;
+    TextSetup s;
     s.type = "SCROLL";
     s.animation = animation;
     s.speed = speed;
@@ -340,7 +340,7 @@ TEST(TextRender, BadRecordsShowNothingAndDoNotCrash)
 
 TEST(TextRender, EmptyTextReportsAnError)
 {
-    TextSpec s;
+    TextSetup s;
     s.paragraphs = QJsonArray{paragraph(QJsonArray{})};
     TextView v(300, 100, "{}");
     QQuickItem* inner = nullptr;
@@ -358,7 +358,7 @@ TEST(TextRender, EmptyTextReportsAnError)
 // one record: the valid text still shows.
 TEST(TextRender, WrongTypesAndHugeValuesStillShowText)
 {
-    TextSpec s = twoPages("PAGE_SWITCH");
+    TextSetup s = twoPages("PAGE_SWITCH");
     s.effect = 999999;
     s.effectDuration = -5;
     s.remainDuration = -1;
@@ -373,7 +373,7 @@ TEST(TextRender, WrongTypesAndHugeValuesStillShowText)
 
 TEST(TextRender, HundredThousandCharactersPageWithoutHanging)
 {
-    TextSpec s;
+    TextSetup s;
     s.type = "PAGE_SWITCH";
     QString text;
     while (text.size() < 100000)
@@ -449,7 +449,7 @@ TEST(TextRender, HiddenCopyWritesOneImagePerPage)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    TextSpec s = twoPages("PAGE_SWITCH");
+    TextSetup s = twoPages("PAGE_SWITCH");
     s.paragraphs = QJsonArray{paragraph(QJsonArray{line("RRRR", "r"), line("GGGG", "g"), line("RRRR", "r")})};
     s.remainDuration = 200;
     TextView v(400, 150, record(s));
@@ -486,7 +486,7 @@ int countIn(const QImage& img, const QRect& r, const std::function<bool(QRgb)>& 
 // own place, nothing shows between them.
 TEST(TextRender, FoldShowsStripSectionsInTheirRectangles)
 {
-    TextSpec s;
+    TextSetup s;
     s.type = "STATIC";
     app();
     // Red blocks up to 200 pixels into the strip, green blocks after them.
@@ -522,7 +522,7 @@ TEST(TextRender, FoldShowsStripSectionsInTheirRectangles)
 // blended edge pixels.
 TEST(TextRender, JaggedPagedTextHasHardEdges)
 {
-    TextSpec s = twoPages("PAGE_SWITCH");
+    TextSetup s = twoPages("PAGE_SWITCH");
     s.jagged = true;
     s.remainDuration = 1000;
     TextView v(400, 150, record(s));
@@ -546,7 +546,7 @@ TEST(TextRender, HugeScrollingTextsDoNotCrash)
     text.truncate(100000);
     for (const char* animation : {"MARQUEE_LEFT", "MARQUEE_UP", "PAN_LEFT"}) {
         for (bool jagged : {false, true}) {
-            TextSpec s = marquee(animation, 200, jagged);
+            TextSetup s = marquee(animation, 200, jagged);
             s.paragraphs = QJsonArray{paragraph(QJsonArray{line(text, "r")})};
             TextView v(400, 300, record(s));
             QTest::qWait(300);
