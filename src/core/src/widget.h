@@ -30,11 +30,12 @@ public:
     Widget(Window* window, QObject* parentItem, QObject* parent = nullptr);
     ~Widget() override;
 
-    virtual void widgetShow();
-    virtual void widgetHide();
-    virtual void pause();
-    virtual void resume();
-    virtual void clearQmlObj();
+    // Reached by name from windows and containers as well.
+    Q_INVOKABLE virtual void widgetShow();
+    Q_INVOKABLE virtual void widgetHide();
+    Q_INVOKABLE virtual void pause();
+    Q_INVOKABLE virtual void resume();
+    Q_INVOKABLE virtual void clearQmlObj();
     // The media type code of the kind; -1 for the base.
     virtual int type() const;
     // Moves the kind's content into another widget item.
