@@ -92,6 +92,8 @@ protected:
     bool callItem(const char* function, const QVariantList& args = {}) const;
     // Sets a property of the widget item (ignored while there is none).
     void setGeometry(const char* property, float value, double ns::ItemRectData::*member);
+    // Stores a coordinate the item reported, tells the host and the registry.
+    void storeReported(double ns::ItemRectData::*member, double value);
 
 private:
     std::shared_ptr<WidgetPrivate> d;
