@@ -202,8 +202,6 @@ Item {
         property int edges: 0
         property real pressX: 0
         property real pressY: 0
-        visible: frame.handlesShown
-        enabled: frame.handlesShown
         acceptedButtons: Qt.LeftButton
         z: 2
         onPressed: {
@@ -221,55 +219,66 @@ Item {
 
     readonly property real half: areaMarginSize / 2
 
-    Handle {
-        objectName: "handleTopLeft"
-        edges: frame.edgeLeft | frame.edgeTop
-        x: -frame.half; y: -frame.half; width: frame.areaMarginSize; height: frame.areaMarginSize
-        cursorShape: Qt.SizeFDiagCursor
-    }
-    Handle {
-        objectName: "handleTop"
-        edges: frame.edgeTop
-        x: frame.half; y: 0; width: frame.width - frame.areaMarginSize; height: frame.areaMarginSize
-        cursorShape: Qt.SizeVerCursor
-    }
-    Handle {
-        objectName: "handleTopRight"
-        edges: frame.edgeRight | frame.edgeTop
-        x: frame.width - frame.half; y: -frame.half; width: frame.areaMarginSize; height: frame.areaMarginSize
-        cursorShape: Qt.SizeBDiagCursor
-    }
-    Handle {
-        objectName: "handleRight"
-        edges: frame.edgeRight
-        x: frame.width - frame.areaMarginSize; y: frame.half
-        width: frame.areaMarginSize; height: frame.height - frame.areaMarginSize
-        cursorShape: Qt.SizeHorCursor
-    }
-    Handle {
-        objectName: "handleBottomRight"
-        edges: frame.edgeRight | frame.edgeBottom
-        x: frame.width - frame.half; y: frame.height - frame.half
-        width: frame.areaMarginSize; height: frame.areaMarginSize
-        cursorShape: Qt.SizeFDiagCursor
-    }
-    Handle {
-        objectName: "handleBottom"
-        edges: frame.edgeBottom
-        x: frame.half; y: frame.height - frame.areaMarginSize
-        width: frame.width - frame.areaMarginSize; height: frame.areaMarginSize
-        cursorShape: Qt.SizeVerCursor
-    }
-    Handle {
-        objectName: "handleBottomLeft"
-        edges: frame.edgeLeft | frame.edgeBottom
-        x: -frame.half; y: frame.height - frame.half; width: frame.areaMarginSize; height: frame.areaMarginSize
-        cursorShape: Qt.SizeBDiagCursor
-    }
-    Handle {
-        objectName: "handleLeft"
-        edges: frame.edgeLeft
-        x: 0; y: frame.half; width: frame.areaMarginSize; height: frame.height - frame.areaMarginSize
-        cursorShape: Qt.SizeHorCursor
+    // The handles exist only while they can be used: most widgets on a
+    // canvas are not selected.
+    Loader {
+        id: handles
+        objectName: "handles"
+        anchors.fill: parent
+        z: 2
+        active: frame.handlesShown
+        sourceComponent: Item {
+            Handle {
+                objectName: "handleTopLeft"
+                edges: frame.edgeLeft | frame.edgeTop
+                x: -frame.half; y: -frame.half; width: frame.areaMarginSize; height: frame.areaMarginSize
+                cursorShape: Qt.SizeFDiagCursor
+            }
+            Handle {
+                objectName: "handleTop"
+                edges: frame.edgeTop
+                x: frame.half; y: 0; width: frame.width - frame.areaMarginSize; height: frame.areaMarginSize
+                cursorShape: Qt.SizeVerCursor
+            }
+            Handle {
+                objectName: "handleTopRight"
+                edges: frame.edgeRight | frame.edgeTop
+                x: frame.width - frame.half; y: -frame.half; width: frame.areaMarginSize; height: frame.areaMarginSize
+                cursorShape: Qt.SizeBDiagCursor
+            }
+            Handle {
+                objectName: "handleRight"
+                edges: frame.edgeRight
+                x: frame.width - frame.areaMarginSize; y: frame.half
+                width: frame.areaMarginSize; height: frame.height - frame.areaMarginSize
+                cursorShape: Qt.SizeHorCursor
+            }
+            Handle {
+                objectName: "handleBottomRight"
+                edges: frame.edgeRight | frame.edgeBottom
+                x: frame.width - frame.half; y: frame.height - frame.half
+                width: frame.areaMarginSize; height: frame.areaMarginSize
+                cursorShape: Qt.SizeFDiagCursor
+            }
+            Handle {
+                objectName: "handleBottom"
+                edges: frame.edgeBottom
+                x: frame.half; y: frame.height - frame.areaMarginSize
+                width: frame.width - frame.areaMarginSize; height: frame.areaMarginSize
+                cursorShape: Qt.SizeVerCursor
+            }
+            Handle {
+                objectName: "handleBottomLeft"
+                edges: frame.edgeLeft | frame.edgeBottom
+                x: -frame.half; y: frame.height - frame.half; width: frame.areaMarginSize; height: frame.areaMarginSize
+                cursorShape: Qt.SizeBDiagCursor
+            }
+            Handle {
+                objectName: "handleLeft"
+                edges: frame.edgeLeft
+                x: 0; y: frame.half; width: frame.areaMarginSize; height: frame.height - frame.areaMarginSize
+                cursorShape: Qt.SizeHorCursor
+            }
+        }
     }
 }

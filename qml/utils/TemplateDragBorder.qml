@@ -44,78 +44,88 @@ ResizeMouseArea {
         radiusTopBottomLR = 6 / percent
     }
 
-    Item {
-        id: decorations
+    // Drawn only for the selected widget.
+    Loader {
         anchors.fill: parent
-        visible: dragFrame.choosed
         z: 1
+        active: dragFrame.choosed
+        sourceComponent: decorationsComponent
+    }
 
-        Rectangle {
-            objectName: "lineTop"
-            color: dragFrame.lineColor
-            x: -dragFrame.lineItemWidth; y: -dragFrame.lineItemWidth
-            width: parent.width + 2 * dragFrame.lineItemWidth; height: dragFrame.lineItemWidth
-        }
-        Rectangle {
-            objectName: "lineBottom"
-            color: dragFrame.lineColor
-            x: -dragFrame.lineItemWidth; y: parent.height
-            width: parent.width + 2 * dragFrame.lineItemWidth; height: dragFrame.lineItemWidth
-        }
-        Rectangle {
-            objectName: "lineLeft"
-            color: dragFrame.lineColor
-            x: -dragFrame.lineItemWidth; y: 0
-            width: dragFrame.lineItemWidth; height: parent.height
-        }
-        Rectangle {
-            objectName: "lineRight"
-            color: dragFrame.lineColor
-            x: parent.width; y: 0
-            width: dragFrame.lineItemWidth; height: parent.height
-        }
+    Component {
+        id: decorationsComponent
 
         Item {
+            id: decorations
             anchors.fill: parent
-            visible: dragFrame.handlesShown
-            readonly property real push: dragFrame.borderMarginTopBottomLR / 5
 
             Rectangle {
-                objectName: "pillTop"
-                color: dragFrame.handleColor
-                width: 2 * dragFrame.borderMarginTopBottomLR; height: dragFrame.heightTopBottom
-                radius: dragFrame.radiusTopBottomLR
-                x: (parent.width - width) / 2; y: -height / 2 - parent.push
+                objectName: "lineTop"
+                color: dragFrame.lineColor
+                x: -dragFrame.lineItemWidth; y: -dragFrame.lineItemWidth
+                width: parent.width + 2 * dragFrame.lineItemWidth; height: dragFrame.lineItemWidth
             }
             Rectangle {
-                objectName: "pillBottom"
-                color: dragFrame.handleColor
-                width: 2 * dragFrame.borderMarginTopBottomLR; height: dragFrame.heightTopBottom
-                radius: dragFrame.radiusTopBottomLR
-                x: (parent.width - width) / 2; y: parent.height - height / 2 + 2 * parent.push
+                objectName: "lineBottom"
+                color: dragFrame.lineColor
+                x: -dragFrame.lineItemWidth; y: parent.height
+                width: parent.width + 2 * dragFrame.lineItemWidth; height: dragFrame.lineItemWidth
             }
             Rectangle {
-                objectName: "pillLeft"
-                color: dragFrame.handleColor
-                width: dragFrame.widthLeftRight; height: 2 * dragFrame.borderMarginTopBottomLR
-                radius: dragFrame.radiusTopBottomLR
-                x: -width / 2 - parent.push; y: (parent.height - height) / 2
+                objectName: "lineLeft"
+                color: dragFrame.lineColor
+                x: -dragFrame.lineItemWidth; y: 0
+                width: dragFrame.lineItemWidth; height: parent.height
             }
             Rectangle {
-                objectName: "pillRight"
-                color: dragFrame.handleColor
-                width: dragFrame.widthLeftRight; height: 2 * dragFrame.borderMarginTopBottomLR
-                radius: dragFrame.radiusTopBottomLR
-                x: parent.width - width / 2 + 2 * parent.push; y: (parent.height - height) / 2
+                objectName: "lineRight"
+                color: dragFrame.lineColor
+                x: parent.width; y: 0
+                width: dragFrame.lineItemWidth; height: parent.height
             }
-            Repeater {
-                model: [Qt.point(0, 0), Qt.point(1, 0), Qt.point(0, 1), Qt.point(1, 1)]
+
+            Item {
+                anchors.fill: parent
+                visible: dragFrame.handlesShown
+                readonly property real push: dragFrame.borderMarginTopBottomLR / 5
+
                 Rectangle {
-                    objectName: "cornerDot"
+                    objectName: "pillTop"
                     color: dragFrame.handleColor
-                    width: dragFrame.areaMarginSize; height: width; radius: width / 2
-                    x: modelData.x * decorations.width - width / 2
-                    y: modelData.y * decorations.height - height / 2
+                    width: 2 * dragFrame.borderMarginTopBottomLR; height: dragFrame.heightTopBottom
+                    radius: dragFrame.radiusTopBottomLR
+                    x: (parent.width - width) / 2; y: -height / 2 - parent.push
+                }
+                Rectangle {
+                    objectName: "pillBottom"
+                    color: dragFrame.handleColor
+                    width: 2 * dragFrame.borderMarginTopBottomLR; height: dragFrame.heightTopBottom
+                    radius: dragFrame.radiusTopBottomLR
+                    x: (parent.width - width) / 2; y: parent.height - height / 2 + 2 * parent.push
+                }
+                Rectangle {
+                    objectName: "pillLeft"
+                    color: dragFrame.handleColor
+                    width: dragFrame.widthLeftRight; height: 2 * dragFrame.borderMarginTopBottomLR
+                    radius: dragFrame.radiusTopBottomLR
+                    x: -width / 2 - parent.push; y: (parent.height - height) / 2
+                }
+                Rectangle {
+                    objectName: "pillRight"
+                    color: dragFrame.handleColor
+                    width: dragFrame.widthLeftRight; height: 2 * dragFrame.borderMarginTopBottomLR
+                    radius: dragFrame.radiusTopBottomLR
+                    x: parent.width - width / 2 + 2 * parent.push; y: (parent.height - height) / 2
+                }
+                Repeater {
+                    model: [Qt.point(0, 0), Qt.point(1, 0), Qt.point(0, 1), Qt.point(1, 1)]
+                    Rectangle {
+                        objectName: "cornerDot"
+                        color: dragFrame.handleColor
+                        width: dragFrame.areaMarginSize; height: width; radius: width / 2
+                        x: modelData.x * decorations.width - width / 2
+                        y: modelData.y * decorations.height - height / 2
+                    }
                 }
             }
         }

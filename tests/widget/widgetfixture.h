@@ -302,8 +302,9 @@ protected:
         settle(450);
         xdotool("mousedown 1");
         sync();
-        if (expectWidget)
+        if (expectWidget) {
             EXPECT_TRUE(waitFor([] { return anyPressed(); }, 3000)) << "no widget took the press";
+        }
     }
 
     static void moveTo(int x, int y)

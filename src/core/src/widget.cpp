@@ -231,32 +231,31 @@ void Widget::onItemReleased(double x, double y)
 // Every reported change also refreshes the window's registry, so that the
 // other widgets snap to where this one really is (also right after its
 // content set the first layout).
-void Widget::onItemXChanged(double x)
+void Widget::storeReported(double ns::ItemRectData::*member, double value)
 {
-    d->rect.x = x;
+    d->rect.*member = value;
     updateRect();
     addRect2Window(false);
+}
+
+void Widget::onItemXChanged(double x)
+{
+    storeReported(&ns::ItemRectData::x, x);
 }
 
 void Widget::onItemYChanged(double y)
 {
-    d->rect.y = y;
-    updateRect();
-    addRect2Window(false);
+    storeReported(&ns::ItemRectData::y, y);
 }
 
 void Widget::onItemWidthChanged(double width)
 {
-    d->rect.width = width;
-    updateRect();
-    addRect2Window(false);
+    storeReported(&ns::ItemRectData::width, width);
 }
 
 void Widget::onItemHeightChanged(double height)
 {
-    d->rect.height = height;
-    updateRect();
-    addRect2Window(false);
+    storeReported(&ns::ItemRectData::height, height);
 }
 
 void Widget::onItemDoubleClicked()

@@ -30,11 +30,12 @@ public:
     Widget(Window* window, QObject* parentItem, QObject* parent = nullptr);
     ~Widget() override;
 
-    virtual void widgetShow();
-    virtual void widgetHide();
-    virtual void pause();
-    virtual void resume();
-    virtual void clearQmlObj();
+    // Reached by name from windows and containers as well.
+    Q_INVOKABLE virtual void widgetShow();
+    Q_INVOKABLE virtual void widgetHide();
+    Q_INVOKABLE virtual void pause();
+    Q_INVOKABLE virtual void resume();
+    Q_INVOKABLE virtual void clearQmlObj();
     // The media type code of the kind; -1 for the base.
     virtual int type() const;
     // Moves the kind's content into another widget item.
@@ -91,6 +92,8 @@ protected:
     bool callItem(const char* function, const QVariantList& args = {}) const;
     // Sets a property of the widget item (ignored while there is none).
     void setGeometry(const char* property, float value, double ns::ItemRectData::*member);
+    // Stores a coordinate the item reported, tells the host and the registry.
+    void storeReported(double ns::ItemRectData::*member, double value);
 
 private:
     std::shared_ptr<WidgetPrivate> d;
