@@ -1,0 +1,114 @@
+import QtQuick 2.15
+import com.kest.effect 1.0
+
+// Code 999: the painted effect. The page is captured once into a picture,
+// then NWEffectDisplay paints it uncovered by percent 0.0 -> 1.0.
+Item {
+    id: effect
+
+    signal effectEnd()
+
+    property int duration: 1000
+    property alias percent: display.percent
+    readonly property real progress: display.percent
+    property bool ended: false
+    property var shaderSource: null
+
+    visible: false
+
+    function begin() {
+        ended = false
+        anim.stop()
+        display.percent = 0
+        visible = true
+        if (!display.start()) {
+            console.log("NWEffect: the page could not be captured")
+            finish()
+        }
+    }
+
+    function finish() {
+        display.percent = 1.0
+        if (!ended) {
+            ended = true
+            effectEnd()
+        }
+    }
+
+    function start(image) {
+        if (!image) {
+            console.log("NWEffect start: no image")
+            return
+        }
+        delay.stop()
+        display.source = image
+        width = image.width
+        height = image.height
+        begin()
+    }
+
+    function startItemEffect(source) {
+        if (!source || !source.sourceItem) {
+            console.log("NWEffect startItemEffect: no source")
+            return
+        }
+        shaderSource = source
+        source.visible = false
+        display.source = source.sourceItem
+        width = source.sourceItem.width
+        height = source.sourceItem.height
+        anim.stop()
+        display.percent = 0
+        visible = true
+        delay.restart()
+    }
+
+    function restart() {
+        if (display.source)
+            begin()
+    }
+
+    function pause() {
+        if (anim.running)
+            anim.pause()
+    }
+
+    function resume() {
+        if (anim.paused)
+            anim.resume()
+    }
+
+    function stop() {
+        delay.stop()
+        anim.stop()
+        display.percent = 1.0
+    }
+
+    NWEffectDisplay {
+        id: display
+        anchors.fill: parent
+        type: NWEffectDisplay.Wheel
+        onImageReady: anim.restart()
+    }
+
+    // The captured item is grabbed one frame after the start, when its
+    // content is laid out.
+    Timer {
+        id: delay
+        interval: 16
+        repeat: false
+        onTriggered: effect.begin()
+    }
+
+    NumberAnimation {
+        id: anim
+        target: display
+        property: "percent"
+        from: 0.0
+        to: 1.0
+        duration: effect.duration > 0 ? effect.duration : 0
+        easing.type: Easing.Linear
+        loops: 1
+        onFinished: effect.finish()
+    }
+}
