@@ -382,6 +382,82 @@ TEST(EffectControl, StopCompletesOrHolds)
     }
 }
 
+// A stop right after the start, before anything was drawn (or captured),
+// still leaves the whole page on screen.
+TEST(EffectControl, StopBeforeFirstFrame)
+{
+    for (int code : {16, 112, 999, 240}) {
+        Scene scene;
+        const Frames ref = referenceFrames(scene);
+        QObject* selector = scene.makeEffect(code, 600);
+        scene.call("startOnPage");
+        QMetaObject::invokeMethod(selector, "stop");
+        pump(200);
+        if (code == 240) {
+            // An opening stopped at its start shows nothing of the page.
+            EXPECT_EQ(differingSamples(scene.grab(), ref.before), 0) << code;
+        } else {
+            EXPECT_EQ(differingSamples(scene.grab(), ref.final), 0) << code;
+        }
+        EXPECT_EQ(scene.endCount(), 0) << code;
+        EXPECT_TRUE(warnings().isEmpty()) << warnings().join("\n").toStdString();
+    }
+}
+
+// Changing the code of a live selector replaces its effect; a code without
+// an effect gives the page back to the scene.
+TEST(EffectControl, CodeChangeAfterUse)
+{
+    Scene scene;
+    const Frames ref = referenceFrames(scene);
+    QObject* selector = scene.makeEffect(19, 80);
+    scene.call("startOnPage");
+    ASSERT_TRUE(waitUntil([&] { return scene.endCount() == 1; }));
+    QVariantMap anim;
+    anim["type"] = 35;
+    anim["duration"] = 120;
+    selector->setProperty("inAnimation", anim);
+    QObject* obj = scene.effectObj();
+    ASSERT_NE(obj, nullptr);
+    EXPECT_EQ(obj->property("dir").toInt(), 35);
+    EXPECT_EQ(obj->property("effectDuration").toInt(), 120);
+    scene.call("startOnPage");
+    ASSERT_TRUE(waitUntil([&] { return scene.endCount() == 2; }));
+    pump(30);
+    EXPECT_EQ(differingSamples(scene.grab(), ref.final), 0);
+
+    anim["duration"] = 250;
+    selector->setProperty("inAnimation", anim);
+    EXPECT_EQ(scene.effectObj()->property("effectDuration").toInt(), 250);
+
+    anim["type"] = 12345;
+    selector->setProperty("inAnimation", anim);
+    EXPECT_EQ(scene.effectObj(), nullptr);
+    scene.call("startOnPage");
+    ASSERT_TRUE(waitUntil([&] { return scene.endCount() == 3; }));
+    pump(30);
+    EXPECT_EQ(differingSamples(scene.grab(), ref.final), 0);
+    EXPECT_TRUE(warnings().isEmpty()) << warnings().join("\n").toStdString();
+}
+
+// A page laid out only after the start of its effect still ends complete.
+TEST(EffectControl, PageSizedAfterStart)
+{
+    for (int code : {20, 144, 999}) {
+        Scene scene;
+        const Frames ref = referenceFrames(scene);
+        QQuickItem* page = scene.root()->findChild<QQuickItem*>("page");
+        ASSERT_NE(page, nullptr);
+        page->setSize(QSizeF(0, 0));
+        scene.makeEffect(code, 200);
+        scene.call("startOnPage");
+        page->setSize(QSizeF(160, 120));
+        ASSERT_TRUE(waitUntil([&] { return scene.endCount() == 1; })) << code;
+        pump(30);
+        EXPECT_EQ(differingSamples(scene.grab(), ref.final), 0) << code;
+    }
+}
+
 // Each new page restarts the effect and reports one end per page.
 TEST(EffectControl, RestartPerPage)
 {

@@ -149,21 +149,32 @@ Item {
         return true
     }
 
+    // Gives the captured item back to the scene at once.
+    function releaseShaderItem() {
+        if (!shaderItem)
+            return
+        shaderItem.hideSource = false
+        shaderItem.sourceItem = null
+        shaderItem.destroy()
+        shaderItem = undefined
+    }
+
     function startItemEffect(item) {
         if (!item) {
             console.log("InOutEffect: startItemEffect without an item")
             return
         }
         if (!prepare()) {
-            // No effect: the content stays as it is.
+            // No effect: the content is shown as it is.
+            releaseShaderItem()
             Qt.callLater(emitEnd)
             return
         }
         if (!shaderItem || shaderItem.sourceItem !== item) {
-            if (shaderItem)
-                shaderItem.destroy()
+            releaseShaderItem()
             shaderItem = sourceMaker.createObject(inOut, { sourceItem: item })
         }
+        shaderItem.visible = true
         shaderItem.scheduleUpdate()
         effectObj.startItemEffect(shaderItem)
     }
@@ -211,6 +222,14 @@ Item {
     }
 
     onEffTypeChanged: if (completed) createEffect(effType)
+    onDurationChanged: {
+        if (!effectObj)
+            return
+        if (currentCode === 999)
+            effectObj.duration = duration
+        else
+            effectObj.inAnimation = { type: currentCode, duration: duration }
+    }
 
     Component {
         id: sourceMaker

@@ -63,8 +63,8 @@ ShaderEffect {
         }
         picMode = true
         source = image
-        width = image.width
-        height = image.height
+        width = Qt.binding(function() { return image.width })
+        height = Qt.binding(function() { return image.height })
         run()
     }
 
@@ -75,10 +75,9 @@ ShaderEffect {
         }
         picMode = false
         source = shaderSource
-        if (shaderSource.sourceItem) {
-            width = shaderSource.sourceItem.width
-            height = shaderSource.sourceItem.height
-        }
+        // The size follows the item, also when it is laid out after the start.
+        width = Qt.binding(function() { return shaderSource.sourceItem ? shaderSource.sourceItem.width : 0 })
+        height = Qt.binding(function() { return shaderSource.sourceItem ? shaderSource.sourceItem.height : 0 })
         run()
     }
 

@@ -12,19 +12,28 @@ Item {
     property alias percent: display.percent
     readonly property real progress: display.percent
     property bool ended: false
-    property var shaderSource: null
+    // Set by stop(): a capture that arrives afterwards shows the whole page.
+    property bool stopped: false
+    // True once the current page has been captured.
+    property bool captured: false
 
     visible: false
 
-    function begin() {
-        ended = false
-        anim.stop()
-        display.percent = 0
-        visible = true
+    function capture() {
+        captured = false
         if (!display.start()) {
             console.log("NWEffect: the page could not be captured")
             finish()
         }
+    }
+
+    function begin() {
+        ended = false
+        stopped = false
+        anim.stop()
+        display.percent = 0
+        visible = true
+        capture()
     }
 
     function finish() {
@@ -42,8 +51,8 @@ Item {
         }
         delay.stop()
         display.source = image
-        width = image.width
-        height = image.height
+        width = Qt.binding(function() { return image.width })
+        height = Qt.binding(function() { return image.height })
         begin()
     }
 
@@ -52,11 +61,14 @@ Item {
             console.log("NWEffect startItemEffect: no source")
             return
         }
-        shaderSource = source
+        var item = source.sourceItem
         source.visible = false
-        display.source = source.sourceItem
-        width = source.sourceItem.width
-        height = source.sourceItem.height
+        display.source = item
+        width = Qt.binding(function() { return item.width })
+        height = Qt.binding(function() { return item.height })
+        ended = false
+        stopped = false
+        captured = false
         anim.stop()
         display.percent = 0
         visible = true
@@ -78,17 +90,26 @@ Item {
             anim.resume()
     }
 
+    // Ends the effect on the whole page, without effectEnd.
     function stop() {
-        delay.stop()
+        stopped = true
         anim.stop()
         display.percent = 1.0
+        if (delay.running) {
+            delay.stop()
+            capture()
+        }
     }
 
     NWEffectDisplay {
         id: display
         anchors.fill: parent
         type: NWEffectDisplay.Wheel
-        onImageReady: anim.restart()
+        onImageReady: {
+            effect.captured = true
+            if (!effect.stopped)
+                anim.restart()
+        }
     }
 
     // The captured item is grabbed one frame after the start, when its
