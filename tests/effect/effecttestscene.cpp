@@ -89,6 +89,8 @@ bool waitUntil(const std::function<bool()>& pred, int ms)
         if (timer.elapsed() > ms)
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        // Outside an event loop, objects destroyed by QML wait for this.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QThread::msleep(1);
     }
     return true;
@@ -100,6 +102,8 @@ void pump(int ms)
     timer.start();
     while (timer.elapsed() < ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        // Outside an event loop, objects destroyed by QML wait for this.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QThread::msleep(1);
     }
 }
