@@ -253,4 +253,32 @@ TEST(EffectOnPicture, RunsOnAnImageItem)
     }
 }
 
+// A picture started with a code that has no effect is shown as it is.
+TEST(EffectOnPicture, UnknownCodeShowsThePicture)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ensureApp();
+    QImage picture(160, 120, QImage::Format_ARGB32);
+    picture.fill(QColor("#ff4040"));
+    const QString path = dir.filePath("picture.png");
+    ASSERT_TRUE(picture.save(path));
+    for (int code : {-5, 12345}) {
+        Scene scene;
+        scene.root()->setProperty("pictureUrl", QUrl::fromLocalFile(path));
+        pump(50);
+        clearMessages();
+        scene.makeEffect(code, 300);
+        EXPECT_EQ(scene.effectObj(), nullptr);
+        scene.call("startOnPicture");
+        EXPECT_TRUE(hasMessage("InOutEffect: effectObj is undefined!"));
+        ASSERT_TRUE(waitUntil([&] { return scene.endCount() == 1; })) << code;
+        pump(30);
+        const QImage last = scene.grab();
+        EXPECT_TRUE(same(last.pixel(20, 20), qRgb(0xff, 0x40, 0x40))) << code;
+        EXPECT_TRUE(same(last.pixel(140, 100), qRgb(0xff, 0x40, 0x40))) << code;
+        EXPECT_TRUE(warnings().isEmpty()) << warnings().join("\n").toStdString();
+    }
+}
+
 } // namespace

@@ -26,6 +26,8 @@ Item {
     property int currentCode: 0
 
     property bool completed: false
+    // Shows a picture as it is when there is no effect for the code.
+    property var plainObj: undefined
 
     readonly property var randomCodes: [16, 17, 18, 19, 20, 21, 22, 32, 33, 34, 35, 48, 49, 50, 51, 52, 53,
         64, 65, 96, 97, 112, 144, 160, 176, 192, 193, 194, 195, 208, 209, 210, 211,
@@ -118,6 +120,10 @@ Item {
             props.duration = inOut.duration
         else
             props.inAnimation = { type: code, duration: inOut.duration }
+        if (plainObj) {
+            plainObj.destroy()
+            plainObj = undefined
+        }
         var obj = component.createObject(inOut, props)
         if (!obj) {
             console.log("load component error " + component.errorString())
@@ -159,6 +165,19 @@ Item {
         shaderItem = undefined
     }
 
+    function showPlain(image) {
+        if (!plainObj) {
+            var component = Qt.createComponent(Qt.resolvedUrl("../effect/qt5/EffectShader.qml"))
+            if (component.status !== Component.Ready) {
+                console.log("load component error " + component.errorString())
+                return
+            }
+            plainObj = component.createObject(inOut, { inAnimation: { type: 0, duration: 0 } })
+        }
+        if (plainObj)
+            plainObj.start(image)
+    }
+
     function startItemEffect(item) {
         if (!item) {
             console.log("InOutEffect: startItemEffect without an item")
@@ -185,6 +204,7 @@ Item {
             return
         }
         if (!prepare()) {
+            showPlain(image)
             Qt.callLater(emitEnd)
             return
         }
