@@ -8,8 +8,13 @@ import QtQuick 2.15
 //                          item itself is hidden while the selector shows it)
 //   startEffect(image)     runs it on a picture item
 //   pause(), resume(), stop(), getEffectObj()
-// effectEnd is emitted once per start when the effect has finished. A code
-// without an effect shows the content as it is and emits effectEnd at once.
+// The selector draws the effect at its own origin, at the size of the item
+// (or picture): place it where the content is, above it. effectEnd is emitted
+// once per start when the effect has finished; stop() ends an effect without
+// effectEnd (most effects then show the whole page, a fade or an opening
+// stays where it was). A code without an effect shows the content as it is
+// and emits effectEnd right after the call. Code 1 draws a new effect for
+// every start.
 Item {
     id: inOut
 
