@@ -16,6 +16,9 @@ Item {
     property bool stopped: false
     // True once the current page has been captured.
     property bool captured: false
+    // A pause asked for while the page is being captured holds the effect
+    // at its start once the capture is there.
+    property bool holding: false
 
     visible: false
 
@@ -50,6 +53,7 @@ Item {
             return
         }
         delay.stop()
+        holding = false
         display.source = image
         width = Qt.binding(function() { return image.width })
         height = Qt.binding(function() { return image.height })
@@ -68,6 +72,7 @@ Item {
         height = Qt.binding(function() { return item.height })
         ended = false
         stopped = false
+        holding = false
         captured = false
         anim.stop()
         display.percent = 0
@@ -76,6 +81,7 @@ Item {
     }
 
     function restart() {
+        holding = false
         if (display.source)
             begin()
     }
@@ -83,11 +89,16 @@ Item {
     function pause() {
         if (anim.running)
             anim.pause()
+        else if (!captured && !stopped)
+            holding = true
     }
 
     function resume() {
+        holding = false
         if (anim.paused)
             anim.resume()
+        else if (captured && !stopped && !anim.running && !ended)
+            anim.restart()
     }
 
     // Ends the effect on the whole page, without effectEnd.
@@ -107,8 +118,9 @@ Item {
         type: NWEffectDisplay.Wheel
         onImageReady: {
             effect.captured = true
-            if (!effect.stopped)
-                anim.restart()
+            if (effect.stopped || effect.holding)
+                return
+            anim.restart()
         }
     }
 
