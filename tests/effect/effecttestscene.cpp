@@ -37,7 +37,8 @@ void handler(QtMsgType type, const QMessageLogContext&, const QString& text)
         if (type != QtDebugMsg && type != QtInfoMsg && !text.contains("XDG_RUNTIME_DIR"))
             g_warnings << text;
     }
-    if (getenv("EFFECT_TEST_VERBOSE"))
+    // Warnings always reach the test's output (a fatal one ends the process).
+    if (type != QtDebugMsg || getenv("EFFECT_TEST_VERBOSE"))
         fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
