@@ -44,7 +44,7 @@ void handler(QtMsgType type, const QMessageLogContext&, const QString& text)
 
 } // namespace
 
-void ensureApp()
+void ensureApp(bool registerTypes)
 {
     static QGuiApplication* app = nullptr;
     if (app)
@@ -55,7 +55,8 @@ void ensureApp()
     qInstallMessageHandler(handler);
     app = new QGuiApplication(argc, argv);
     initPreviewResources();
-    dorvo_preview::registerEffectQmlTypes();
+    if (registerTypes)
+        dorvo_preview::registerEffectQmlTypes();
 }
 
 QStringList messages()

@@ -20,7 +20,9 @@ extern const QRgb kBackdrop;
 // Centre of the page's transparent cell.
 extern const QPoint kTransparentCell;
 
-void ensureApp();
+// Creates the application once; registerTypes false leaves the native QML
+// types unregistered (for the first call of a process only).
+void ensureApp(bool registerTypes = true);
 
 // Qt messages (qDebug, console.log, warnings) since the last clear.
 QStringList messages();

@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QQuickItem>
 #include <QVariant>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <vector>
@@ -313,6 +315,29 @@ TEST(EffectBadInput, MalformedEffectRecords)
         EXPECT_EQ(differingSamples(scene.grab(), ref.final), 0);
         EXPECT_TRUE(warnings().isEmpty()) << warnings().join("\n").toStdString();
     }
+}
+
+// Without its native item the painted effect cannot load: logged, and the
+// page is shown without an effect.
+TEST(EffectBadInput, PaintedEffectWithoutItsType)
+{
+    if (QCoreApplication::instance())
+        GTEST_SKIP() << "needs a process of its own (as ctest runs it)";
+    ensureApp(false);
+    Scene scene;
+    const Frames ref = referenceFrames(scene);
+    clearMessages();
+    scene.makeEffect(999, 300);
+    EXPECT_EQ(scene.effectObj(), nullptr);
+    const QStringList logged = messages();
+    EXPECT_TRUE(std::any_of(logged.begin(), logged.end(), [](const QString& m) {
+        return m.startsWith("load component error");
+    })) << logged.join("\n").toStdString();
+    scene.call("startOnPage");
+    EXPECT_TRUE(hasMessage("InOutEffect: effectObj is undefined!"));
+    ASSERT_TRUE(waitUntil([&] { return scene.endCount() == 1; }));
+    pump(30);
+    EXPECT_EQ(differingSamples(scene.grab(), ref.final), 0);
 }
 
 // A duration that is not a number runs the default second; zero or negative
