@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -204,6 +205,36 @@ TEST(EffectTransparency, TransparentCellShowsBackdropDuringOpening)
                 << "code " << code << " at " << p << ": " << std::hex << mid.pixel(kTransparentCell);
         }
     }
+}
+
+// 177, 242, 244 and 245 all open from the middle line; 240 and 241 from
+// the top and the bottom edge.
+TEST(EffectCleavage, OpeningsByCode)
+{
+    std::map<int, QImage> frames;
+    for (int code : {177, 242, 244, 245, 240, 241, 243}) {
+        Scene scene;
+        QObject* selector = scene.makeEffect(code, kDuration);
+        QObject* obj = scene.effectObj();
+        ASSERT_NE(obj, nullptr);
+        startHeld(scene, selector, obj);
+        setProgress(obj, 0.5);
+        frames[code] = scene.grab();
+    }
+    for (int code : {242, 244, 245})
+        EXPECT_EQ(differingSamples(frames[code], frames[177]), 0) << code;
+    const QImage& middle = frames[177];
+    // Rows 10 and 110 stay closed, row 60 is open (a page cell, not the backdrop).
+    EXPECT_TRUE(same(middle.pixel(20, 10), kBackdrop));
+    EXPECT_TRUE(same(middle.pixel(20, 110), kBackdrop));
+    EXPECT_FALSE(same(middle.pixel(20, 60), kBackdrop));
+    EXPECT_FALSE(same(frames[240].pixel(20, 10), kBackdrop));
+    EXPECT_TRUE(same(frames[240].pixel(20, 110), kBackdrop));
+    EXPECT_TRUE(same(frames[241].pixel(20, 10), kBackdrop));
+    EXPECT_FALSE(same(frames[241].pixel(20, 110), kBackdrop));
+    EXPECT_FALSE(same(frames[243].pixel(20, 10), kBackdrop));
+    EXPECT_FALSE(same(frames[243].pixel(20, 110), kBackdrop));
+    EXPECT_TRUE(same(frames[243].pixel(20, 60), kBackdrop));
 }
 
 TEST(EffectRandom, DrawsVaryingCodesOfTheList)
