@@ -428,7 +428,8 @@ struct MpvPlayer::Core
     // that fails at once ends before the queue is filled): start it here.
     void checkAwaitingNext()
     {
-        if (!awaitingNext || std::chrono::steady_clock::now() - awaitingSince < std::chrono::milliseconds(300))
+        if (!awaitingNext ||
+            std::chrono::steady_clock::now() - awaitingSince < std::chrono::milliseconds(300))
             return;
         int idle = 0;
         if (mpv_get_property(handle.load(), "idle-active", MPV_FORMAT_FLAG, &idle) < 0 || !idle) {

@@ -27,7 +27,7 @@ VideoTextureNode::~VideoTextureNode()
         player->setVideoSurfaceSize(-1, -1, this);
     else
         MpvPlayer::releaseRenderTarget(this);
-    setTexture(nullptr);
+    // The material still points at the texture, but nothing draws this node any more.
     m_texture.reset();
     m_fbo.reset();
     LOG_D("renderer destroyed");
@@ -77,7 +77,7 @@ void VideoTextureNode::sync(const QSizeF& itemSize, qreal devicePixelRatio)
     m_texture = std::move(texture);
     m_fbo = std::move(fbo);
     m_size = size;
-    setTextureCoordinatesTransform(QSGSimpleTextureNode::MirrorVertically);
+    setTextureCoordinatesTransform(QSGSimpleTextureNode::NoTransform);
     setFiltering(QSGTexture::Linear);
     player->setRenderAPI(m_fbo->handle(), this);
     player->setVideoSurfaceSize(size.width(), size.height(), this);
