@@ -52,8 +52,12 @@ void VideoTextureNode::sync(const QSizeF& itemSize, qreal devicePixelRatio)
     if (!player)
         return;
     QSGRendererInterface* rif = m_window->rendererInterface();
-    if (!rif || (rif->graphicsApi() != QSGRendererInterface::OpenGL &&
-                 rif->graphicsApi() != QSGRendererInterface::OpenGLRhi)) {
+    const QSGRendererInterface::GraphicsApi api = rif ? rif->graphicsApi() : QSGRendererInterface::Unknown;
+    if (api == QSGRendererInterface::VulkanRhi) {
+        LOG_E("Rebuild with Vulkan!");
+        return;
+    }
+    if (api != QSGRendererInterface::OpenGL && api != QSGRendererInterface::OpenGLRhi) {
         LOG_E("VideoTextureNode: only OpenGL scene graphs can show video");
         return;
     }
