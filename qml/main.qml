@@ -56,6 +56,9 @@ ScrollView {
         signal clicked()
         signal rootScaleChanged(real percent)
 
+        // A click on the canvas (or a widget taking the selection) clears the guide lines.
+        onClicked: lineModel.clear()
+
         color: "black"
         width: 400
         height: 400
@@ -75,7 +78,6 @@ ScrollView {
             acceptedButtons: Qt.LeftButton
             onClicked: {
                 scrollView.forceActiveFocus()
-                lineModel.clear()
                 root.clicked()
             }
         }
@@ -238,8 +240,20 @@ ScrollView {
         return true
     }
 
+    // Creates a widget item on the canvas from its record.
     function createItem(info) {
-        // Widget items arrive with the widget framework.
-        return null
+        var component = Qt.createComponent("WidgetContainer.qml")
+        if (component.status !== Component.Ready) {
+            console.log("Error loading component: " + component.errorString())
+            return null
+        }
+        // The item connects itself to canvasRectChanged of the scene and
+        // disconnects when it is destroyed.
+        var item = component.createObject(root, { "info": info, "canvas": root, "scene": scrollView })
+        if (item === null) {
+            console.log("Error creating object: " + component.errorString())
+            return null
+        }
+        return item
     }
 }

@@ -1,7 +1,10 @@
 #include "qtmsgctrllistener.h"
 
+#include "channel/msgtype.h"
 #include "core/engine/qtengine.h"
 #include "core/src/enginehost.h"
+#include "core/src/widget.h"
+#include "core/src/widgetfactory.h"
 #include "core/src/window.h"
 #include "crash/nqexceptionhandler.h"
 #include "logging/log.h"
@@ -313,10 +316,40 @@ void QtMsgCtrlListener::pausePreviewForce(const std::string& id, bool value)
 const char* QtMsgCtrlListener::createWidget(int type, const std::string& containerId,
                                             const std::string& newId, const std::string& content)
 {
-    LOG_D("QtMsgCtrlListener::createWidget() %d, %s, %s, %s", type, containerId.c_str(), newId.c_str(),
-          content.c_str());
-    LOG_E("cannot build widget type %d yet", type);
-    return nullptr;
+    LOG_D("QtMsgCtrlListener::createWidget() %d container id is %s", type, containerId.c_str());
+    EngineHost* host = EngineHost::instance();
+    auto* window = qobject_cast<Window*>(host->getAttachWindow());
+    if (!window) {
+        LOG_E("QtMsgCtrlListener::createWidget() no attached window, widget %s is not created",
+              newId.c_str());
+        return nullptr;
+    }
+    // A widget created for a container draws into the container's item.
+    Widget* container = nullptr;
+    QObject* parentItem = nullptr;
+    if (!containerId.empty() && type != static_cast<int>(WidgetType::WidgetContainer)) {
+        container = qobject_cast<Widget*>(EngineHost::getWidget(containerId));
+        if (container)
+            parentItem = container->item();
+    }
+    Widget* widget = WidgetFactory::create(type, window, parentItem);
+    if (!widget) {
+        LOG_E("can not find this widget %d", type);
+        return nullptr;
+    }
+    std::string id = newId;
+    if (id.empty()) {
+        LOG_I("uuid is empty, generate a new one");
+        id = QmlBaseView::createUuid();
+    }
+    widget->setUuid(id, true);
+    widget->setDefaultContent(content);
+    if (parentItem)
+        invokeIfPresent(container, "insertWidget", {QVariant::fromValue(widget)});
+    else
+        widget->widgetShow();
+    host->addWidget(id, widget);
+    return widget->uuid();
 }
 
 void QtMsgCtrlListener::addWidget(const std::string& id, const std::string& widgetId)

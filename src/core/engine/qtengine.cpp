@@ -2,15 +2,29 @@
 
 #include "core/appcommon/itemrectdata.h"
 #include "core/src/enginehost.h"
+#include "core/src/nwquickitem/nwimagereader.h"
+#include "core/src/nwquickitem/qmlcalllinepainter.h"
+#include "core/src/nwquickitem/qmlcallqtcommon.h"
+#include "core/src/nwquickitem/svgimage.h"
+#include "core/src/widget.h"
 #include "logging/log.h"
 #include "qwinquickview/qwinquickview.h"
 
 #include "utils/metatypes.h"
+#include <QQmlEngine>
 #include <QTextCodec>
 #include <QThread>
 #include <QTimer>
 
+#include <mutex>
 #include <string>
+
+// The compiled-in scenes; referenced here so that programs linking the
+// static library keep them.
+static void initPreviewResources()
+{
+    Q_INIT_RESOURCE(preview);
+}
 
 namespace dorvo_preview {
 
@@ -41,11 +55,26 @@ void customMessageHandler(QtMsgType type, const QMessageLogContext& context, con
 
 } // namespace
 
+void QtEngine::registerTypes()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        initPreviewResources();
+        qRegisterMetaType<std::string>("std::string");
+        qRegisterMetaType<ns::ItemRectData>("ns::ItemRectData");
+        qRegisterMetaType<std::vector<ns::ItemRectData>>("std::vector<ns::ItemRectData>");
+        qRegisterMetaType<Widget*>("Widget*");
+        qRegisterMetaType<Widget*>("dorvo_preview::Widget*");
+        qmlRegisterType<QmlCallQtCommon>("com.kest.qmlCallQtCommon", 1, 0, "QmlCallQtProvider");
+        qmlRegisterType<NWImageReader>("an.kest.imageReader", 1, 0, "NWImageReader");
+        qmlRegisterType<SvgImage>("com.kest.svgImage", 1, 0, "SvgImage");
+        qmlRegisterType<QmlCallLinePainter>("com.kest.linePainter", 1, 0, "LinePainter");
+    });
+}
+
 QtEngine::QtEngine()
 {
-    qRegisterMetaType<std::string>("std::string");
-    qRegisterMetaType<ns::ItemRectData>("ns::ItemRectData");
-    qRegisterMetaType<std::vector<ns::ItemRectData>>("std::vector<ns::ItemRectData>");
+    registerTypes();
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     qInstallMessageHandler(customMessageHandler);
 }

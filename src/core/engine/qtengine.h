@@ -24,6 +24,9 @@ public:
     QtEngine();
     ~QtEngine() override;
 
+    // Registers the meta types and the QML types of the scenes (once per process).
+    static void registerTypes();
+
     void setHandles(void* moduleHandle, void* hostWindow);
     void* moduleHandle() const { return moduleHandle_; }
     void* hostWindow() const { return hostWindow_; }

@@ -205,6 +205,14 @@ void EngineHost::removeWidget(const std::string& id)
     d->widgets.erase(id);
 }
 
+void EngineHost::removeWidget(const std::string& id, const QObject* expected)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    auto it = d->widgets.find(id);
+    if (it != d->widgets.end() && it->second == expected)
+        d->widgets.erase(it);
+}
+
 std::vector<QObject*> EngineHost::widgets() const
 {
     std::lock_guard<std::mutex> lock(d->mutex);

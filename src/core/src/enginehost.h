@@ -38,6 +38,8 @@ public:
     void removeWindow(const std::string& id);
     void addWidget(const std::string& id, QObject* widget);
     void removeWidget(const std::string& id);
+    // Removes the entry only while it still names this object.
+    void removeWidget(const std::string& id, const QObject* expected);
     std::vector<QObject*> widgets() const;
     std::vector<QObject*> windows() const;
 

@@ -1,0 +1,56 @@
+#include "widgetfactory.h"
+
+#include "widget.h"
+
+#include <map>
+#include <mutex>
+
+namespace dorvo_preview {
+
+namespace {
+
+std::mutex g_kindsMutex;
+
+std::map<int, WidgetFactory::Creator>& registeredKinds()
+{
+    static std::map<int, WidgetFactory::Creator> kinds;
+    return kinds;
+}
+
+// The kinds built into the library, by interface type code.
+Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
+{
+    (void)window;
+    (void)parentItem;
+    switch (type) {
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+Widget* WidgetFactory::create(int type, Window* window, QObject* parentItem)
+{
+    Creator creator;
+    {
+        std::lock_guard<std::mutex> lock(g_kindsMutex);
+        auto it = registeredKinds().find(type);
+        if (it != registeredKinds().end())
+            creator = it->second;
+    }
+    if (creator)
+        return creator(window, parentItem);
+    return createBuiltIn(type, window, parentItem);
+}
+
+void WidgetFactory::registerKind(int type, Creator creator)
+{
+    std::lock_guard<std::mutex> lock(g_kindsMutex);
+    if (creator)
+        registeredKinds()[type] = std::move(creator);
+    else
+        registeredKinds().erase(type);
+}
+
+} // namespace dorvo_preview

@@ -1,0 +1,283 @@
+// The widget exports without the mouse: host-made geometry, the registry,
+// containers' borrowed items, interval, music bookkeeping, deletion, and bad
+// input of every kind.
+
+#include "widgetfixture.h"
+
+#include <limits>
+
+using namespace testsupport;
+
+namespace {
+
+class WidgetCalls : public WidgetFixture
+{
+protected:
+    static dorvo_preview::Widget* widget(const std::string& id)
+    {
+        return qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
+    }
+    static int interval(const std::string& id)
+    {
+        int value = -1;
+        onQtThread([&] {
+            if (auto* w = widget(id))
+                value = w->interval();
+        });
+        return value;
+    }
+    static QVariant frameProperty(const std::string& id, const char* name)
+    {
+        QVariant value;
+        onQtThread([&] {
+            auto* w = widget(id);
+            if (!w || !w->item())
+                return;
+            if (QObject* frame = w->item()->findChild<QObject*>(QStringLiteral("dragBorder")))
+                value = frame->property(name);
+        });
+        return value;
+    }
+};
+
+bool sameRect(const Rect& a, const Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+} // namespace
+
+TEST_F(WidgetCalls, HostGeometryMovesTheItemReportsAndRegisters)
+{
+    const std::string a = box(20, 20, 100, 80);
+    clearEvents();
+    setWidgetX(a.c_str(), 150.5f);
+    setWidgetY(a.c_str(), 60);
+    setWidgetWidth(a.c_str(), 200);
+    setWidgetHeight(a.c_str(), 120);
+    setWidgetZ(a.c_str(), 7);
+    flush();
+    const Rect r = geometry(a);
+    EXPECT_DOUBLE_EQ(r.x, 150.5);
+    EXPECT_DOUBLE_EQ(r.y, 60);
+    EXPECT_DOUBLE_EQ(r.w, 200);
+    EXPECT_DOUBLE_EQ(r.h, 120);
+    ns::ItemRectData entry;
+    ASSERT_TRUE(inRegistry(a, &entry));
+    EXPECT_DOUBLE_EQ(entry.x, 150.5);
+    EXPECT_DOUBLE_EQ(entry.height, 120);
+    const std::vector<std::string> reports = rects();
+    ASSERT_EQ(reports.size(), 4u) << "one report per changed coordinate";
+    EXPECT_EQ(reports.back(), "{\"id\":\"" + a +
+                                  "\",\"drag\":false,\"w\":200.000000,\"h\":120.000000,\"x\":150.500000,"
+                                  "\"y\":60.000000}");
+    // Drawn where the host put it, and above a widget with a lower z.
+    const std::string b = box(160, 70, 40, 40, "#0000FF");
+    setWidgetZ(b.c_str(), 3);
+    flush();
+    EXPECT_TRUE(waitFor([&] { return screen->pixel(sx(180), sy(90)).near(255, 0, 0); }, 2000));
+}
+
+TEST_F(WidgetCalls, BadGeometryIsRefusedAndChangesNothing)
+{
+    const std::string a = box(20, 20, 100, 80);
+    const Rect before = geometry(a);
+    clearEvents();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float bad : {nan, inf, -inf, -1.0f, -50.0f, 1e9f}) {
+        setWidgetX(a.c_str(), bad);
+        setWidgetY(a.c_str(), bad);
+        setWidgetWidth(a.c_str(), bad);
+        setWidgetHeight(a.c_str(), bad);
+    }
+    flush();
+    EXPECT_TRUE(sameRect(geometry(a), before));
+    EXPECT_TRUE(rects().empty());
+    EXPECT_NE(logText().find("invalid value"), std::string::npos);
+    ns::ItemRectData entry;
+    ASSERT_TRUE(inRegistry(a, &entry));
+    EXPECT_DOUBLE_EQ(entry.x, 20);
+}
+
+TEST_F(WidgetCalls, UnknownIdsAndNullsChangeNothing)
+{
+    const std::string a = box(20, 20, 100, 80);
+    const Rect before = geometry(a);
+    const size_t registered = registry().size();
+    clearEvents();
+    const char* ids[] = {"no-such-widget", "", nullptr, win};
+    for (const char* id : ids) {
+        setWidgetX(id, 10);
+        setWidgetY(id, 10);
+        setWidgetWidth(id, 10);
+        setWidgetHeight(id, 10);
+        setWidgetZ(id, 10);
+        selectWidgetBorder(id, true);
+        setWidgetInterval(id, 5);
+        setWidgetDragEnable(id, false);
+        setWidgetVisible(id, false);
+        grabWidgetImage(id, "/tmp/x.png", true);
+        setWidgetBackMusic(id, "{}");
+        setWidgetBackMusicDuration(id, 1000);
+        addWidget(id, a.c_str());
+        addWidget(a.c_str(), id);
+        deleteWidget(id);
+    }
+    flush();
+    EXPECT_TRUE(sameRect(geometry(a), before));
+    EXPECT_EQ(registry().size(), registered);
+    EXPECT_TRUE(selected().empty());
+    EXPECT_TRUE(rects().empty());
+    EXPECT_NE(logText().find("cannot find widget id no-such-widget"), std::string::npos);
+    // Calls a box lacks are not an error of the engine.
+    setWidgetVisible(a.c_str(), false);
+    grabWidgetImage(a.c_str(), "/tmp/x.png", false);
+    flush();
+    EXPECT_TRUE(sameRect(geometry(a), before));
+}
+
+TEST_F(WidgetCalls, CreationWithBadInput)
+{
+    const size_t before = dorvo_preview::EngineHost::instance()->widgets().size();
+    EXPECT_EQ(createWidget(21, "", ""), nullptr);
+    EXPECT_EQ(createWidget(-1, "", ""), nullptr);
+    // A type no kind answers to yet: logged, nothing registered.
+    const char* none = createWidget(0, "", "");
+    ASSERT_NE(none, nullptr);
+    flush();
+    EXPECT_EQ(dorvo_preview::EngineHost::instance()->widgets().size(), before);
+    EXPECT_NE(logText().find("can not find this widget 0"), std::string::npos);
+    // Malformed, wrong-typed and null default content: the widget is made
+    // with the frame's defaults.
+    for (const char* content :
+         {"{bad json", "[1,2,3]", "{\"layout\":\"x\"}", "{\"layout\":{\"x\":\"10\",\"width\":-5}}",
+          static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(content ? content : "(null)");
+        const char* id = createWidget(kBoxType, "", content);
+        ASSERT_NE(id, nullptr);
+        flush();
+        const Rect r = geometry(id);
+        EXPECT_DOUBLE_EQ(r.x, 0);
+        EXPECT_DOUBLE_EQ(r.w, 100);
+        deleteWidget(id);
+    }
+    // An unknown container id: an ordinary widget.
+    const char* loose = createWidget(kBoxType, "no-such-container",
+                                     "{\"layout\":{\"x\":5,\"y\":5,\"width\":50,\"height\":50}}");
+    flush();
+    EXPECT_DOUBLE_EQ(geometry(loose).w, 50);
+    EXPECT_TRUE(inRegistry(loose));
+}
+
+TEST_F(WidgetCalls, AWidgetMadeForAContainerBorrowsItsItemAndStaysOutOfTheRegistry)
+{
+    const std::string host = box(20, 20, 100, 80);
+    const char* member =
+        createWidget(kBoxType, host.c_str(), "{\"layout\":{\"x\":200,\"y\":200,\"width\":10,\"height\":10}}");
+    ASSERT_NE(member, nullptr);
+    flush();
+    bool borrowed = false, shown = true;
+    QObject* item = nullptr;
+    onQtThread([&] {
+        auto* w = qobject_cast<TestBoxWidget*>(dorvo_preview::EngineHost::getWidget(member));
+        auto* h = qobject_cast<TestBoxWidget*>(dorvo_preview::EngineHost::getWidget(host));
+        if (!w || !h)
+            return;
+        borrowed = w->itemBorrowed();
+        shown = w->shows() > 0;
+        item = w->item() == h->item() ? w->item() : nullptr;
+    });
+    EXPECT_TRUE(borrowed);
+    EXPECT_FALSE(shown) << "not shown by itself";
+    EXPECT_NE(item, nullptr) << "draws into the container's item";
+    EXPECT_FALSE(inRegistry(member));
+    // Host geometry on the member changes the borrowed item; it is still not registered.
+    setWidgetX(member, 30);
+    flush();
+    EXPECT_FALSE(inRegistry(member));
+    // Deleting the member leaves the container's item alone.
+    deleteWidget(member);
+    flush();
+    EXPECT_DOUBLE_EQ(geometry(host).w, 100);
+}
+
+TEST_F(WidgetCalls, IntervalOfAVideoGetsFourSecondsMore)
+{
+    const std::string a = box(20, 20, 100, 80);
+    const char* video = createWidget(kVideoBoxType, "", "{}");
+    flush();
+    setWidgetInterval(a.c_str(), 10);
+    setWidgetInterval(video, 10);
+    flush();
+    EXPECT_EQ(interval(a), 10);
+    EXPECT_EQ(interval(video), 14);
+    EXPECT_NE(logText().find("video add 4 second: 14"), std::string::npos);
+}
+
+TEST_F(WidgetCalls, MusicBookkeeping)
+{
+    const std::string a = box(20, 20, 100, 80);
+    setWidgetBackMusicDuration(a.c_str(), 5000);
+    flush();
+    EXPECT_NE(logText().find("Widget::setBackMusicDuration error duration: 5000, music info is "),
+              std::string::npos);
+    const char* music =
+        "{\"audioList\":[{\"originalDataSource\":\"/nonexistent/a.mp3\"}],\"playPolicy\":\"ORDER\"}";
+    setWidgetBackMusic(a.c_str(), music);
+    setWidgetBackMusicDuration(a.c_str(), 0);
+    flush();
+    EXPECT_NE(logText().find("Widget::setBackMusicDuration error duration: 0"), std::string::npos);
+    pausePreviewForce(win, true);
+    setWidgetBackMusicDuration(a.c_str(), 5000);
+    flush();
+    EXPECT_NE(logText().find("pause force state, do not create music"), std::string::npos);
+    pausePreviewForce(win, false);
+    setWidgetBackMusicDuration(a.c_str(), 5000);
+    flush();
+    EXPECT_NE(logText().find("music start music interval is 5000"), std::string::npos);
+    pausePreview(win);
+    resumePreview(win);
+    setWidgetBackMusic(a.c_str(), "");
+    flush();
+    EXPECT_NE(logText().find("Widget::setBackMusic close music"), std::string::npos);
+    EXPECT_NE(logText().find("pauseMusic"), std::string::npos);
+    EXPECT_NE(logText().find("resumeMusic"), std::string::npos);
+}
+
+TEST_F(WidgetCalls, BorderScaleFromTheHost)
+{
+    const std::string a = box(20, 20, 100, 80);
+    setAllWidgetBorderScale(win, 200);
+    flush();
+    EXPECT_NEAR(frameProperty(a, "lineItemWidth").toDouble(), 2.0, 1e-6);
+    EXPECT_NEAR(frameProperty(a, "areaMarginSize").toDouble(), 24.0, 1e-4);
+    for (int bad : {0, -50}) {
+        setAllWidgetBorderScale(win, bad);
+        flush();
+        EXPECT_NEAR(frameProperty(a, "lineItemWidth").toDouble(), 2.0, 1e-6);
+    }
+    // A change of zoom applies the canvas scale again.
+    setWindowScale(win, 50);
+    flush();
+    EXPECT_NEAR(frameProperty(a, "lineItemWidth").toDouble(), 2.0, 1e-6);
+    setWindowScale(win, 100);
+    flush();
+    EXPECT_NEAR(frameProperty(a, "lineItemWidth").toDouble(), 1.0, 1e-6);
+}
+
+TEST_F(WidgetCalls, DeletionRemovesItemRegistryEntryAndId)
+{
+    const std::string a = box(20, 20, 100, 80);
+    ASSERT_TRUE(waitFor([&] { return screen->pixel(sx(70), sy(60)).near(255, 0, 0); }, 2000));
+    ASSERT_TRUE(inRegistry(a));
+    deleteWidget(a.c_str());
+    flush();
+    EXPECT_FALSE(inRegistry(a));
+    EXPECT_EQ(dorvo_preview::EngineHost::getWidget(a), nullptr);
+    EXPECT_TRUE(waitFor([&] { return screen->pixel(sx(70), sy(60)).near(0, 0, 0); }, 2000));
+    // Calls for the deleted id are plain misses.
+    setWidgetX(a.c_str(), 10);
+    deleteWidget(a.c_str());
+    flush();
+}
