@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QQuickItem>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -200,6 +201,55 @@ TEST_F(VideoWidgetTest, BackgroundMusicPlaysAndLoopsOverItsList)
             return testsupport::countStartingWith(*log, "Widget::setBackMusicDuration error duration") == 1;
         },
         5000));
+    deleteWidget(id);
+}
+
+TEST_F(VideoWidgetTest, ForcePauseStopsTheVideoUntilItEnds)
+{
+    const char* id = makeVideo(mediatest::files().barsMp4);
+    ASSERT_TRUE(waitFor(barsShown, 15000));
+    pausePreviewForce(win, true);
+    // Stopped, and the picture cleared: the canvas shows through.
+    EXPECT_TRUE(waitFor([] { return at(1.5 / 7, 0.3).near(0, 0, 0, 20); }, 5000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    EXPECT_TRUE(at(1.5 / 7, 0.3).near(0, 0, 0, 20)) << "the video started again while force-paused";
+    // A video made now is prepared but does not start.
+    const char* second = makeVideo(mediatest::files().barsWebm);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            return testsupport::countStartingWith(*log,
+                                                  "VideoWidget::whenBaseMediaStart pause force state") == 1;
+        },
+        10000));
+    deleteWidget(second);
+    pausePreviewForce(win, false);
+    resumePreview(win);
+    EXPECT_TRUE(waitFor(barsShown, 10000)) << "the video did not play after the force pause";
+    deleteWidget(id);
+}
+
+TEST_F(VideoWidgetTest, InAContainerTheEndIsReportedAndNotLooped)
+{
+    const char* id = makeVideo(mediatest::files().barsMp4);
+    ASSERT_TRUE(waitFor([&] { return dorvo_preview::EngineHost::getWidget(id) != nullptr; }, 5000));
+    auto* widget = qobject_cast<dorvo_preview::VideoWidget*>(dorvo_preview::EngineHost::getWidget(id));
+    ASSERT_NE(widget, nullptr);
+    std::atomic<int> finished{0};
+    QMetaObject::invokeMethod(
+        widget,
+        [&] {
+            widget->setContainerPreview(true);
+            QObject::connect(widget, &dorvo_preview::Widget::widgetPlayFinish, widget, [&] { ++finished; });
+        },
+        Qt::BlockingQueuedConnection);
+    ASSERT_TRUE(waitFor(barsShown, 15000));
+    ASSERT_TRUE(waitFor([&] { return finished.load() == 1; }, 10000));
+    EXPECT_EQ(testsupport::countStartingWith(*log, "VideoWidget preview finish name is"), 1u);
+    // Not started over: the picture is cleared and stays so.
+    EXPECT_TRUE(waitFor([] { return at(1.5 / 7, 0.3).near(0, 0, 0, 20); }, 3000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    EXPECT_EQ(finished.load(), 1);
+    EXPECT_EQ(testsupport::countStartingWith(*log, "VideoTextureItem::restart"), 0u);
     deleteWidget(id);
 }
 
