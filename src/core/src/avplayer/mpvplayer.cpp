@@ -220,6 +220,8 @@ struct MpvPlayer::Core
         setOption("terminal", "no");
         setOption("vo", "libmpv");
         setOption("hwdec", "no");
+        // No hardware-decoding interop of the renderer: nothing to probe for.
+        setOption("gpu-hwdec-interop", "no");
         if (!audioDeviceAvailable())
             setOption("ao", "null");
         setOption("vid", "no");
