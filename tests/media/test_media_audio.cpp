@@ -1,0 +1,240 @@
+// Background music: QMLAudio plays the tracks of a music description as a
+// looping list, in order or shuffled once, and refuses bad descriptions with
+// a log line while whatever plays goes on.
+
+#include "core/src/avplayer/audioplayer.h"
+#include "core/src/avplayer/mediaqmltypes.h"
+#include "core/src/avplayer/mpvplayer.h"
+#include "core/src/avplayer/qmlaudio.h"
+#include "mediafiles.h"
+#include "support/logcapture.h"
+#include "support/wait.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+
+#include <chrono>
+#include <set>
+#include <thread>
+#include <vector>
+
+using dorvo_preview::MpvPlayer;
+using dorvo_preview::QMLAudio;
+using testsupport::waitFor;
+
+void initPreviewResources()
+{
+    Q_INIT_RESOURCE(preview);
+}
+
+namespace {
+
+QGuiApplication* app()
+{
+    static int argc = 1;
+    static char arg0[] = "test_media_audio";
+    static char* argv[] = {arg0, nullptr};
+    static QGuiApplication* instance = [] {
+        auto* a = new QGuiApplication(argc, argv);
+        initPreviewResources();
+        dorvo_preview::registerMediaQmlTypes();
+        return a;
+    }();
+    return instance;
+}
+
+std::string item(const std::string& path, int id)
+{
+    return R"({"id":)" + std::to_string(id) + R"(,"name":"track)" + std::to_string(id) +
+           R"(","dataSource":"http://example.invalid/)" + std::to_string(id) +
+           R"(.mp3","originalDataSource":")" + path + R"(","duration":1000})";
+}
+
+QString music(const std::vector<std::string>& paths, const std::string& policy)
+{
+    std::string list;
+    for (size_t i = 0; i < paths.size(); ++i)
+        list += (i ? "," : "") + item(paths[i], static_cast<int>(i + 1));
+    return QString::fromStdString(R"({"audioList":[)" + list + R"(],"playPolicy":")" + policy + R"("})");
+}
+
+// The media the player moves through, each change once.
+std::vector<QString> follow(QMLAudio& audio, size_t count, int ms)
+{
+    std::vector<QString> seen;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (seen.size() < count && std::chrono::steady_clock::now() < end) {
+        const QString now = audio.player()->currentMedia();
+        if (!now.isEmpty() && (seen.empty() || seen.back() != now))
+            seen.push_back(now);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return seen;
+}
+
+class QmlAudioTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app();
+        ASSERT_TRUE(mediatest::files().ok) << "ffmpeg could not make the test media";
+        log = testsupport::captureLog();
+        a = QString::fromStdString(f().toneMp3);
+        b = QString::fromStdString(f().toneAac);
+        c = QString::fromStdString(f().tone2Mp3);
+    }
+    void TearDown() override
+    {
+        if (HasFailure()) {
+            for (const auto& r : log->records())
+                std::printf("log: %s\n", r.text.c_str());
+        }
+        EXPECT_TRUE(waitFor([] { return MpvPlayer::liveWorkers() == 0; }, 10000));
+    }
+    const mediatest::Files& f() { return mediatest::files(); }
+    std::shared_ptr<testsupport::MemorySink> log;
+    QString a, b, c;
+};
+
+TEST_F(QmlAudioTest, PlaysAndThePositionAdvances)
+{
+    QMLAudio audio;
+    audio.playAudio(music({f().longToneMp3}, "ORDER"));
+    ASSERT_TRUE(waitFor([&] { return audio.player()->position() > 300; }, 10000));
+    const int64_t p = audio.player()->position();
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > p + 300; }, 5000));
+    EXPECT_EQ(audio.player()->volume(), 1.0f);
+    EXPECT_TRUE(audio.player()->loop());
+    EXPECT_EQ(testsupport::countStartingWith(*log, "Page:audiopath is :"), 1u);
+    EXPECT_EQ(testsupport::countStartingWith(*log, "KestAVPlayer::setVolume:1.000000"), 1u);
+
+    audio.pause();
+    ASSERT_TRUE(audio.player()->player()->waitFor(MpvPlayer::Paused, 3000));
+    const int64_t frozen = audio.player()->position();
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_LE(std::llabs(audio.player()->position() - frozen), 50);
+    audio.resume();
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > frozen + 200; }, 5000));
+    audio.stop();
+    EXPECT_TRUE(audio.player()->player()->waitFor(MpvPlayer::Stopped, 3000));
+}
+
+TEST_F(QmlAudioTest, LoopsOverTheListInOrder)
+{
+    QMLAudio audio;
+    audio.playAudio(music({f().toneMp3, f().toneAac, f().tone2Mp3}, "ORDER"));
+    EXPECT_EQ(follow(audio, 5, 20000), (std::vector<QString>{a, b, c, a, b}));
+}
+
+TEST_F(QmlAudioTest, OneTrackLoopsByItself)
+{
+    QMLAudio audio;
+    audio.playAudio(music({f().toneMp3}, "ORDER"));
+    // The position runs up to the end of the one-second track and starts again.
+    ASSERT_TRUE(waitFor([&] { return audio.player()->position() > 600; }, 10000));
+    ASSERT_TRUE(waitFor([&] { return audio.player()->position() < 300; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > 300; }, 5000));
+    EXPECT_EQ(audio.player()->player()->state(), MpvPlayer::Playing);
+}
+
+TEST_F(QmlAudioTest, RandomShufflesOnceAndThenRepeats)
+{
+    // Shuffles of three tracks: one of six orders, the same in every round.
+    std::set<std::vector<QString>> orders;
+    for (int round = 0; round < 3; ++round) {
+        QMLAudio audio;
+        audio.playAudio(music({f().toneMp3, f().toneAac, f().tone2Mp3}, "RANDOM"));
+        const auto seen = follow(audio, 6, 20000);
+        ASSERT_EQ(seen.size(), 6u);
+        const std::vector<QString> first(seen.begin(), seen.begin() + 3);
+        const std::vector<QString> second(seen.begin() + 3, seen.end());
+        EXPECT_EQ(std::set<QString>(first.begin(), first.end()), (std::set<QString>{a, b, c}));
+        EXPECT_EQ(first, second);
+        orders.insert(first);
+    }
+    EXPECT_GE(orders.size(), 1u);
+}
+
+TEST_F(QmlAudioTest, BadDescriptionsAreLoggedAndChangeNothing)
+{
+    QMLAudio audio;
+    const char* bad[] = {
+        "",
+        "{",
+        "not json",
+        "null",
+        "[1,2]",
+        "42",
+        R"({"audioList":5})",
+        R"({"audioList":"a.mp3"})",
+        R"({"audioList":null})",
+        R"({"audioList":[]})",
+        R"({"audioList":[null, 3, "x", []]})",
+        R"({"audioList":[{"originalDataSource":null}, {"originalDataSource":3}, {"originalDataSource":""}]})",
+        R"({"playPolicy":"ORDER"})",
+    };
+    for (const char* text : bad) {
+        SCOPED_TRACE(text);
+        log->reset();
+        audio.playAudio(QString::fromUtf8(text));
+        EXPECT_FALSE(log->records().empty()) << "no log line";
+        EXPECT_EQ(testsupport::countStartingWith(*log, "Page:audiopath is :"), 0u);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(audio.player()->player()->state(), MpvPlayer::Stopped);
+    EXPECT_TRUE(audio.player()->currentMedia().isEmpty());
+    EXPECT_EQ(testsupport::countStartingWith(*log, "from_string: exception: "), 0u); // reset each round
+}
+
+TEST_F(QmlAudioTest, MalformedJsonLogsTheParserMessage)
+{
+    QMLAudio audio;
+    audio.playAudio(QStringLiteral("{\"audioList\": [}"));
+    EXPECT_EQ(testsupport::countStartingWith(*log, "from_string: exception: "), 1u);
+}
+
+TEST_F(QmlAudioTest, BadDescriptionLeavesTheMusicPlaying)
+{
+    QMLAudio audio;
+    audio.playAudio(music({f().longToneMp3}, "ORDER"));
+    ASSERT_TRUE(waitFor([&] { return audio.player()->position() > 200; }, 10000));
+    audio.playAudio(QStringLiteral("{broken"));
+    audio.playAudio(QStringLiteral(R"({"audioList":[],"playPolicy":"RANDOM"})"));
+    const int64_t p = audio.player()->position();
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > p + 300; }, 5000));
+    EXPECT_EQ(audio.player()->player()->state(), MpvPlayer::Playing);
+}
+
+TEST_F(QmlAudioTest, WrongTypedFieldsAreToleratedWhereThePathIsGood)
+{
+    QMLAudio audio;
+    // Unknown policy and odd unused fields: played in order, with a log line for the policy.
+    const std::string text =
+        R"({"audioList":[{"id":"x","name":5,"dataSource":null,"duration":"long","originalDataSource":")" +
+        f().toneMp3 + R"("}, 7],"playPolicy":"SOMETIMES"})";
+    audio.playAudio(QString::fromStdString(text));
+    EXPECT_EQ(testsupport::countStartingWith(*log, "QMLAudio::playAudio unknown playPolicy SOMETIMES"), 1u);
+    EXPECT_EQ(testsupport::countStartingWith(*log, "QMLAudio::playAudio audio item 1 is not an object"), 1u);
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > 200; }, 10000));
+}
+
+TEST_F(QmlAudioTest, TheQmlComponentPlaysThroughPlayAudio)
+{
+    QQmlEngine engine;
+    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/preview/qml/audio/mdkaudio.qml")));
+    std::unique_ptr<QObject> object(component.create());
+    ASSERT_TRUE(object) << component.errorString().toStdString();
+    auto* audio = qobject_cast<QMLAudio*>(object.get());
+    ASSERT_NE(audio, nullptr);
+    ASSERT_TRUE(QMetaObject::invokeMethod(object.get(), "playAudio",
+                                          Q_ARG(QString, music({f().longToneMp3}, "ORDER"))));
+    EXPECT_TRUE(waitFor([&] { return audio->player()->position() > 200; }, 10000));
+    object.reset();
+    EXPECT_EQ(testsupport::countStartingWith(*log, "~QMLAudio"), 1u);
+}
+
+} // namespace

@@ -1,0 +1,352 @@
+// The video item in a window, through the video component: the picture
+// matches the test pattern, moves while playing, freezes when paused; the
+// media status and the component's signals; unplayable files; bounded stops;
+// many items created and destroyed.
+
+#include "core/src/avplayer/VideoTextureItem.h"
+#include "core/src/avplayer/mediaqmltypes.h"
+#include "core/src/avplayer/mpvplayer.h"
+#include "mediafiles.h"
+#include "support/logcapture.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <future>
+
+using dorvo_preview::MpvPlayer;
+using dorvo_preview::VideoTextureItem;
+
+void initPreviewResources()
+{
+    Q_INIT_RESOURCE(preview);
+}
+
+namespace {
+
+QGuiApplication* app()
+{
+    static int argc = 1;
+    static char arg0[] = "test_media_video";
+    static char* argv[] = {arg0, nullptr};
+    static QGuiApplication* instance = [] {
+        auto* a = new QGuiApplication(argc, argv);
+        initPreviewResources();
+        dorvo_preview::registerMediaQmlTypes();
+        return a;
+    }();
+    return instance;
+}
+
+// Runs the event loop until pred holds or ms passed.
+template <typename Pred> bool spinUntil(Pred pred, int ms = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!pred()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        // Objects destroyed from QML go at the next event-loop turn.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+void spinFor(int ms)
+{
+    spinUntil([] { return false; }, ms);
+}
+
+int threadCount()
+{
+    return static_cast<int>(QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+QString widgetJson(const std::string& source)
+{
+    return QString(
+               R"({"id":"0b6d2c36-6a57-4d0b-9d2a-7f0c1e2d3a4b","type":"VIDEO","backgroundColor":"#FF202020","dataSource":"%1"})")
+        .arg(QString::fromStdString(source));
+}
+
+struct Rgb
+{
+    int r, g, b;
+};
+
+bool near(QRgb pixel, Rgb want, int tolerance = 28)
+{
+    return std::abs(qRed(pixel) - want.r) <= tolerance && std::abs(qGreen(pixel) - want.g) <= tolerance &&
+           std::abs(qBlue(pixel) - want.b) <= tolerance;
+}
+
+// Fraction of sampled pixels that differ between two grabs.
+double difference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return 1.0;
+    int changed = 0;
+    int total = 0;
+    for (int y = 4; y < a.height(); y += 8) {
+        for (int x = 4; x < a.width(); x += 8) {
+            ++total;
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                    std::abs(qBlue(p) - qBlue(q)) >
+                24)
+                ++changed;
+        }
+    }
+    return total ? static_cast<double>(changed) / total : 0.0;
+}
+
+class VideoItemTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app();
+        ASSERT_TRUE(mediatest::files().ok) << "ffmpeg could not make the test media";
+        log = testsupport::captureLog();
+        view = std::make_unique<QQuickView>();
+        view->setResizeMode(QQuickView::SizeRootObjectToView);
+        view->setSource(QUrl::fromLocalFile(QStringLiteral(DORVO_MEDIA_TEST_DIR "/videohost.qml")));
+        ASSERT_TRUE(view->errors().isEmpty()) << view->errors().first().toString().toStdString();
+        view->resize(640, 480);
+        view->show();
+        ASSERT_TRUE(spinUntil([&] { return view->isExposed(); }));
+        root = view->rootObject();
+        ASSERT_NE(root, nullptr);
+    }
+    void TearDown() override
+    {
+        if (HasFailure()) {
+            for (const auto& r : log->records())
+                std::printf("log: %s\n", r.text.c_str());
+        }
+        if (root)
+            QMetaObject::invokeMethod(root, "unload");
+        spinFor(100);
+        view.reset();
+        EXPECT_TRUE(spinUntil([] { return MpvPlayer::liveWorkers() == 0; }, 10000));
+    }
+
+    void load(const std::string& source)
+    {
+        QMetaObject::invokeMethod(root, "load", Q_ARG(QVariant, widgetJson(source)));
+    }
+    int count(const char* name) { return root->property(name).toInt(); }
+    QObject* component() { return root->property("video").value<QObject*>(); }
+    VideoTextureItem* item()
+    {
+        QObject* c = component();
+        return c ? c->findChild<VideoTextureItem*>() : nullptr;
+    }
+    QImage grab() { return view->grabWindow(); }
+    // Waits until the component has started and frames have been drawn.
+    bool waitPlaying()
+    {
+        return spinUntil([&] {
+            VideoTextureItem* i = item();
+            return count("startCount") >= 1 && i && i->player()->position() > 200;
+        });
+    }
+
+    const mediatest::Files& f() { return mediatest::files(); }
+    std::shared_ptr<testsupport::MemorySink> log;
+    std::unique_ptr<QQuickView> view;
+    QQuickItem* root = nullptr;
+};
+
+void expectBars(const QImage& image)
+{
+    // The seven 75% bars across the top two thirds of the picture.
+    const Rgb bars[7] = {{191, 191, 191}, {191, 191, 0}, {0, 191, 191}, {0, 191, 0},
+                         {191, 0, 191},   {191, 0, 0},   {0, 0, 191}};
+    const int y = image.height() * 3 / 10;
+    for (int i = 0; i < 7; ++i) {
+        const int x = static_cast<int>((i + 0.5) * image.width() / 7.0);
+        const QRgb p = image.pixel(x, y);
+        EXPECT_TRUE(near(p, bars[i])) << "bar " << i << " at " << x << "," << y << " is " << qRed(p) << ","
+                                      << qGreen(p) << "," << qBlue(p);
+    }
+    // The bottom strip is not the bars: black-ish on the right side.
+    const QRgb bottom = image.pixel(image.width() * 6 / 7, image.height() * 95 / 100);
+    EXPECT_LT(qRed(bottom) + qGreen(bottom) + qBlue(bottom), 120);
+}
+
+TEST_F(VideoItemTest, ShowsTheColourBarsOfH264AndVp8)
+{
+    for (const std::string& file : {f().barsMp4, f().barsWebm}) {
+        SCOPED_TRACE(file);
+        load(file);
+        ASSERT_TRUE(waitPlaying());
+        spinFor(200);
+        expectBars(grab());
+        // A larger window: the texture follows the new size.
+        view->resize(800, 600);
+        spinFor(400);
+        const QImage larger = grab();
+        EXPECT_EQ(larger.width(), 800);
+        expectBars(larger);
+        view->resize(640, 480);
+        spinFor(200);
+    }
+}
+
+TEST_F(VideoItemTest, FramesChangeWhilePlayingFreezeOnPauseAndGoOnAfterResume)
+{
+    load(f().motionMp4);
+    ASSERT_TRUE(waitPlaying());
+    const QImage a = grab();
+    spinFor(400);
+    const QImage b = grab();
+    EXPECT_GT(difference(a, b), 0.02) << "the picture does not move";
+
+    QMetaObject::invokeMethod(component(), "pause");
+    ASSERT_TRUE(item()->player()->waitFor(MpvPlayer::Paused, 3000));
+    spinFor(300);
+    const QImage c = grab();
+    spinFor(500);
+    const QImage d = grab();
+    EXPECT_EQ(difference(c, d), 0.0) << "the picture moves while paused";
+
+    QMetaObject::invokeMethod(component(), "resume");
+    ASSERT_TRUE(item()->player()->waitFor(MpvPlayer::Playing, 3000));
+    spinFor(500);
+    EXPECT_GT(difference(d, grab()), 0.02) << "the picture does not move after resume";
+}
+
+TEST_F(VideoItemTest, PreparedOnceEndAtEachEndAndTheVideoLoops)
+{
+    load(f().barsMp4);
+    ASSERT_TRUE(spinUntil([&] { return item() != nullptr; }));
+    QSignalSpy spy(item(), &VideoTextureItem::mediaStatusChanged);
+    int prepared = 0;
+    int ends = 0;
+    QObject::connect(item(), &VideoTextureItem::mediaStatusChanged, [&] {
+        if (item()->mediaStatus() == VideoTextureItem::Prepared)
+            ++prepared;
+        if (item()->mediaStatus() == VideoTextureItem::End)
+            ++ends;
+    });
+    // Two ends of a 2 s video: it was restarted after the first.
+    ASSERT_TRUE(spinUntil([&] { return count("finishedCount") >= 2; }, 20000));
+    EXPECT_EQ(prepared, 1);
+    EXPECT_GE(ends, 2);
+    EXPECT_EQ(count("preparedCount"), 1);
+    EXPECT_EQ(count("startCount"), 1);
+    EXPECT_EQ(count("errorCount"), 0);
+    // Preparing again many times reports nothing new.
+    for (int i = 0; i < 3; ++i) {
+        item()->prepared();
+        spinFor(300);
+    }
+    EXPECT_EQ(prepared, 1);
+    EXPECT_EQ(count("preparedCount"), 1);
+    EXPECT_GE(testsupport::countStartingWith(*log, "VideoTextureItem:: Prepared"), 3u);
+}
+
+TEST_F(VideoItemTest, UnplayableFilesEndInvalidReportOnceAndAGoodFilePlaysAfter)
+{
+    for (const std::string& bad : {f().missing, f().garbage, f().truncated, std::string()}) {
+        SCOPED_TRACE(bad);
+        load(bad);
+        ASSERT_TRUE(spinUntil([&] { return count("errorCount") == 1; }));
+        EXPECT_EQ(item()->mediaStatus(), VideoTextureItem::Invalid);
+        // Asking again fails again, but the component has already reported.
+        item()->prepared();
+        spinFor(400);
+        item()->play();
+        spinFor(400);
+        EXPECT_EQ(count("errorCount"), 1);
+        EXPECT_EQ(count("startCount"), 0);
+    }
+    load(f().barsMp4);
+    ASSERT_TRUE(waitPlaying());
+    spinFor(200);
+    expectBars(grab());
+}
+
+TEST_F(VideoItemTest, StopAndRestartCarryOnWhenThePlayerIsStuck)
+{
+    load(f().motionMp4);
+    ASSERT_TRUE(waitPlaying());
+    VideoTextureItem* video = item();
+    // A callback that does not return stands in for a stuck decoder.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<bool> stuck{false};
+    video->player()->onCurrentMediaChanged([&] {
+        stuck = true;
+        released.wait();
+    });
+    video->play(); // starts over: the new media start blocks the player
+    ASSERT_TRUE(spinUntil([&] { return stuck.load(); }));
+
+    bool timerFired = false;
+    QTimer::singleShot(0, [&] { timerFired = true; });
+    QElapsedTimer timer;
+    timer.start();
+    video->stop();
+    EXPECT_LT(timer.elapsed(), MpvPlayer::kStopWaitMs + 2000);
+    timer.restart();
+    video->restart();
+    EXPECT_LT(timer.elapsed(), MpvPlayer::kStopWaitMs + 2000);
+    EXPECT_EQ(testsupport::countStartingWith(*log, "VideoTextureItem::stop player not stopped after"), 1u);
+    EXPECT_EQ(testsupport::countStartingWith(*log, "VideoTextureItem::restart player not stopped after"), 1u);
+    // The GUI thread goes on.
+    EXPECT_TRUE(spinUntil([&] { return timerFired; }, 1000));
+
+    release.set_value();
+    video->player()->onCurrentMediaChanged(nullptr);
+    // The restart asked for goes through once the player is free again.
+    EXPECT_TRUE(video->player()->waitFor(MpvPlayer::Playing, 5000));
+    const QImage a = grab();
+    spinFor(500);
+    EXPECT_GT(difference(a, grab()), 0.02);
+}
+
+TEST_F(VideoItemTest, HundredItemsComeAndGoWithoutLeavingThreads)
+{
+    // One round first: the GL driver and Qt start their threads once.
+    load(f().motionMp4);
+    ASSERT_TRUE(waitPlaying());
+    QMetaObject::invokeMethod(root, "unload");
+    ASSERT_TRUE(spinUntil([] { return MpvPlayer::liveWorkers() == 0; }));
+    spinFor(300);
+    const int before = threadCount();
+
+    for (int i = 0; i < 100; ++i) {
+        load(i % 2 ? f().motionMp4 : f().barsWebm);
+        ASSERT_TRUE(spinUntil([&] {
+            VideoTextureItem* v = item();
+            return v && v->player()->position() > 0;
+        })) << "cycle "
+            << i;
+        if (i % 10 == 0)
+            EXPECT_GT(difference(grab(), QImage(view->size(), QImage::Format_ARGB32)), 0.0);
+        QMetaObject::invokeMethod(root, "unload");
+        spinFor(i % 3 == 0 ? 0 : 30);
+    }
+    EXPECT_TRUE(spinUntil([] { return MpvPlayer::liveWorkers() == 0; }, 30000));
+    EXPECT_TRUE(spinUntil([&] { return threadCount() <= before; }, 10000))
+        << "threads before " << before << ", after " << threadCount();
+}
+
+} // namespace

@@ -1,0 +1,281 @@
+// The video widget and background music through the exported interface, as a
+// host drives them: the colour bars on screen, looping, pause and resume of
+// the preview, music that plays and loops, and many widgets created and
+// deleted while playing.
+
+#include "dorvo_preview.h"
+
+#include "core/src/avplayer/kestvaplayer.h"
+#include "core/src/avplayer/mediaqmltypes.h"
+#include "core/src/avplayer/mpvplayer.h"
+#include "core/src/avplayer/qmlaudio.h"
+#include "core/src/enginehost.h"
+#include "core/src/videowidget.h"
+#include "core/src/widgetfactory.h"
+#include "mediafiles.h"
+#include "support/logcapture.h"
+#include "support/wait.h"
+#include "support/xscreen.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QQuickItem>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+using dorvo_preview::MpvPlayer;
+using testsupport::waitFor;
+
+namespace {
+
+constexpr int kViewW = 800, kViewH = 600;
+constexpr int kCanvasW = 400, kCanvasH = 300;
+constexpr int kCanvasLeft = (kViewW - kCanvasW) / 2, kCanvasTop = (kViewH - kCanvasH) / 2;
+// The widget covers the canvas: bars sampled in screen coordinates.
+constexpr int kWidgetW = 350, kWidgetH = 280;
+
+int threadCount()
+{
+    return static_cast<int>(QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+class VideoWidgetTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        screen = new testsupport::XScreen();
+        ASSERT_TRUE(screen->ok()) << "no X display";
+        ASSERT_TRUE(mediatest::files().ok);
+        // What the engine's start-up does for the media kinds.
+        dorvo_preview::registerMediaQmlTypes();
+        dorvo_preview::WidgetFactory::registerKind(
+            13, [](dorvo_preview::Window* window, QObject* parentItem) {
+                return new dorvo_preview::VideoWidget(window, parentItem);
+            });
+        char dir[] = "/tmp/dorvo-video-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        initPreview(nullptr, nullptr);
+        setRunningPath(dir);
+        win = createWindow();
+        ASSERT_NE(win, nullptr);
+        setWindowX(win, 0);
+        setWindowY(win, 0);
+        setWindowWidth(win, kViewW);
+        setWindowHeight(win, kViewH);
+        setCanvasWidth(win, kCanvasW);
+        setCanvasHeight(win, kCanvasH);
+        setWindowBackColor(win, "#FF00C000");
+        attachWindow(win);
+        ASSERT_TRUE(waitFor([] { return screen->pixel(10, 10).near(0, 192, 0); }, 15000)) << "no window";
+    }
+    static void TearDownTestSuite()
+    {
+        quit();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        delete screen;
+    }
+    void SetUp() override { log = testsupport::captureLog(); }
+    void TearDown() override
+    {
+        if (HasFailure()) {
+            for (const auto& r : log->records())
+                std::printf("log: %s\n", r.text.c_str());
+        }
+    }
+
+    static const char* makeVideo(const std::string& source)
+    {
+        const char* id = NVideo_createWidget();
+        setWidgetX(id, 0);
+        setWidgetY(id, 0);
+        setWidgetWidth(id, kWidgetW);
+        setWidgetHeight(id, kWidgetH);
+        NVideo_setSource(id, source.c_str());
+        return id;
+    }
+    static testsupport::Rgb at(double fx, double fy)
+    {
+        return screen->pixel(kCanvasLeft + static_cast<int>(fx * kWidgetW),
+                             kCanvasTop + static_cast<int>(fy * kWidgetH));
+    }
+    static bool barsShown()
+    {
+        return at(1.5 / 7, 0.3).near(191, 191, 0, 30) && at(2.5 / 7, 0.3).near(0, 191, 191, 30) &&
+               at(5.5 / 7, 0.3).near(191, 0, 0, 30) && at(6.5 / 7, 0.3).near(0, 0, 191, 30);
+    }
+    // A few pixels of the moving pattern, as one value.
+    static std::vector<int> sample()
+    {
+        std::vector<int> v;
+        for (int i = 1; i < 8; ++i) {
+            for (int j = 1; j < 6; ++j) {
+                const testsupport::Rgb p = at(i / 8.0, j / 6.0);
+                v.push_back(p.r * 65536 + p.g * 256 + p.b);
+            }
+        }
+        return v;
+    }
+
+    static testsupport::XScreen* screen;
+    static const char* win;
+    std::shared_ptr<testsupport::MemorySink> log;
+};
+
+testsupport::XScreen* VideoWidgetTest::screen = nullptr;
+const char* VideoWidgetTest::win = nullptr;
+
+TEST_F(VideoWidgetTest, ShowsTheBarsAndLoopsWhenAlone)
+{
+    const char* id = makeVideo(mediatest::files().barsMp4);
+    ASSERT_TRUE(waitFor(barsShown, 15000)) << "no colour bars on screen";
+    // The 2 s video ends and starts over, again and again.
+    ASSERT_TRUE(
+        waitFor([&] { return testsupport::countStartingWith(*log, "whenBaseMediaFinished") >= 2; }, 15000));
+    EXPECT_TRUE(waitFor(barsShown, 5000));
+    EXPECT_EQ(testsupport::countStartingWith(*log, "VideoWidget preview finish"), 0u);
+    deleteWidget(id);
+    EXPECT_TRUE(waitFor([] { return at(0.5, 0.3).near(0, 0, 0, 20); }, 5000)) << "the widget did not go";
+}
+
+TEST_F(VideoWidgetTest, PausePreviewFreezesTheVideoAndResumeGoesOn)
+{
+    const char* id = makeVideo(mediatest::files().motionMp4);
+    ASSERT_TRUE(waitFor(
+        [] {
+            const auto a = sample();
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            return a != sample() && !at(0.5, 0.5).near(0, 0, 0, 10);
+        },
+        15000))
+        << "the video does not move";
+    pausePreview(win);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    const auto frozen = sample();
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_EQ(frozen, sample()) << "the video moves while the preview is paused";
+    resumePreview(win);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            return sample() != frozen;
+        },
+        5000))
+        << "the video does not move after resume";
+    deleteWidget(id);
+}
+
+TEST_F(VideoWidgetTest, BackgroundMusicPlaysAndLoopsOverItsList)
+{
+    const char* id = makeVideo(mediatest::files().barsMp4);
+    ASSERT_TRUE(waitFor(barsShown, 15000));
+    const auto& f = mediatest::files();
+    const std::string music =
+        R"({"audioList":[{"id":1,"name":"a","dataSource":"a","originalDataSource":")" + f.toneMp3 +
+        R"(","duration":1000},{"id":2,"name":"b","dataSource":"b","originalDataSource":")" + f.toneAac +
+        R"(","duration":1000}],"playPolicy":"ORDER"})";
+    setWidgetBackMusic(id, music.c_str());
+    setWidgetBackMusicDuration(id, 60000);
+    // Three changes of track: a, b, a.
+    ASSERT_TRUE(waitFor(
+        [&] { return testsupport::countStartingWith(*log, "KestAVPlayer::currentMediaChanged:") >= 3; },
+        15000));
+    std::vector<std::string> seen;
+    for (const auto& r : log->records()) {
+        if (r.text.rfind("KestAVPlayer::currentMediaChanged:", 0) == 0)
+            seen.push_back(r.text.substr(std::string("KestAVPlayer::currentMediaChanged:").size()));
+    }
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen[0].find(f.toneMp3), 0u);
+    EXPECT_EQ(seen[1].find(f.toneAac), 0u);
+    EXPECT_EQ(seen[2].find(f.toneMp3), 0u);
+    // An empty description stops the music at once.
+    setWidgetBackMusic(id, "");
+    EXPECT_TRUE(waitFor([&] { return testsupport::countStartingWith(*log, "~QMLAudio") == 1; }, 5000));
+    setWidgetBackMusicDuration(id, 10000);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            return testsupport::countStartingWith(*log, "Widget::setBackMusicDuration error duration") == 1;
+        },
+        5000));
+    deleteWidget(id);
+}
+
+TEST_F(VideoWidgetTest, ForcePauseStopsTheVideoUntilItEnds)
+{
+    const char* id = makeVideo(mediatest::files().barsMp4);
+    ASSERT_TRUE(waitFor(barsShown, 15000));
+    pausePreviewForce(win, true);
+    // Stopped, and the picture cleared: the canvas shows through.
+    EXPECT_TRUE(waitFor([] { return at(1.5 / 7, 0.3).near(0, 0, 0, 20); }, 5000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    EXPECT_TRUE(at(1.5 / 7, 0.3).near(0, 0, 0, 20)) << "the video started again while force-paused";
+    // A video made now is prepared but does not start.
+    const char* second = makeVideo(mediatest::files().barsWebm);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            return testsupport::countStartingWith(*log,
+                                                  "VideoWidget::whenBaseMediaStart pause force state") == 1;
+        },
+        10000));
+    deleteWidget(second);
+    pausePreviewForce(win, false);
+    resumePreview(win);
+    EXPECT_TRUE(waitFor(barsShown, 10000)) << "the video did not play after the force pause";
+    deleteWidget(id);
+}
+
+TEST_F(VideoWidgetTest, InAContainerTheEndIsReportedAndNotLooped)
+{
+    const char* id = makeVideo(mediatest::files().barsMp4);
+    ASSERT_TRUE(waitFor([&] { return dorvo_preview::EngineHost::getWidget(id) != nullptr; }, 5000));
+    auto* widget = qobject_cast<dorvo_preview::VideoWidget*>(dorvo_preview::EngineHost::getWidget(id));
+    ASSERT_NE(widget, nullptr);
+    std::atomic<int> finished{0};
+    QMetaObject::invokeMethod(
+        widget,
+        [&] {
+            widget->setContainerPreview(true);
+            QObject::connect(widget, &dorvo_preview::Widget::widgetPlayFinish, widget, [&] { ++finished; });
+        },
+        Qt::BlockingQueuedConnection);
+    ASSERT_TRUE(waitFor(barsShown, 15000));
+    ASSERT_TRUE(waitFor([&] { return finished.load() == 1; }, 10000));
+    EXPECT_EQ(testsupport::countStartingWith(*log, "VideoWidget preview finish name is"), 1u);
+    // Not started over: the picture is cleared and stays so.
+    EXPECT_TRUE(waitFor([] { return at(1.5 / 7, 0.3).near(0, 0, 0, 20); }, 3000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    EXPECT_EQ(finished.load(), 1);
+    EXPECT_EQ(testsupport::countStartingWith(*log, "VideoTextureItem::restart"), 0u);
+    deleteWidget(id);
+}
+
+TEST_F(VideoWidgetTest, HundredPlayingWidgetsComeAndGoWithoutLeavingThreads)
+{
+    // One round first: drivers and Qt start their threads once.
+    const char* first = makeVideo(mediatest::files().barsMp4);
+    ASSERT_TRUE(waitFor(barsShown, 15000));
+    deleteWidget(first);
+    ASSERT_TRUE(waitFor([] { return MpvPlayer::liveWorkers() == 0; }, 10000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const int before = threadCount();
+    for (int i = 0; i < 100; ++i) {
+        log->reset();
+        const char* id = makeVideo(i % 2 ? mediatest::files().motionMp4 : mediatest::files().barsWebm);
+        ASSERT_TRUE(waitFor(
+            [&] { return testsupport::countStartingWith(*log, "whenBaseMediaStart current name is") >= 1; },
+            15000))
+            << "cycle " << i;
+        if (i % 3)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        deleteWidget(id);
+    }
+    EXPECT_TRUE(waitFor([] { return MpvPlayer::liveWorkers() == 0; }, 30000)) << MpvPlayer::liveWorkers();
+    EXPECT_TRUE(waitFor([&] { return threadCount() <= before; }, 10000))
+        << "threads before " << before << ", after " << threadCount();
+}
+
+} // namespace
