@@ -164,6 +164,7 @@ TEST_F(MediaPlayerTest, PauseFreezesThePositionAndResumeGoesOn)
     ASSERT_TRUE(waitFor([&] { return player.position() > 300; }, 10000));
     player.setState(MpvPlayer::Paused);
     ASSERT_TRUE(player.waitFor(MpvPlayer::Paused, 3000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the last position report
     const int64_t frozen = player.position();
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     EXPECT_LE(std::llabs(player.position() - frozen), 50);
