@@ -2,6 +2,7 @@
 
 #include "channel/msgtype.h"
 #include "core/engine/qtengine.h"
+#include "core/src/avplayer/mpvplayer.h"
 #include "core/src/enginehost.h"
 #include "core/src/widget.h"
 #include "core/src/widgetfactory.h"
@@ -22,6 +23,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 #include <cinttypes>
 #include <cstring>
 
@@ -243,6 +245,10 @@ void QtMsgCtrlListener::createQtExec(const std::function<void()>& step)
         // on the thread they belong to.
         for (QObject* window : EngineHost::instance()->windows())
             delete window;
+        // Media players end their worker threads on their own once their
+        // items are gone; give them a bounded moment before the process may exit.
+        for (int i = 0; i < 300 && MpvPlayer::liveWorkers() > 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         setLoopRunning(false);
     }
     logEnd();

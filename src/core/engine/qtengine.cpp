@@ -1,11 +1,14 @@
 #include "qtengine.h"
 
 #include "core/appcommon/itemrectdata.h"
+#include "core/src/avplayer/mediaqmltypes.h"
 #include "core/src/enginehost.h"
+#include "core/src/nwquickitem/effectqmltypes.h"
 #include "core/src/nwquickitem/nwimagereader.h"
 #include "core/src/nwquickitem/qmlcalllinepainter.h"
 #include "core/src/nwquickitem/qmlcallqtcommon.h"
 #include "core/src/nwquickitem/svgimage.h"
+#include "core/src/nwquickitem/textqmltypes.h"
 #include "core/src/widget.h"
 #include "logging/log.h"
 #include "qwinquickview/qwinquickview.h"
@@ -69,6 +72,9 @@ void QtEngine::registerTypes()
         qmlRegisterType<NWImageReader>("an.kest.imageReader", 1, 0, "NWImageReader");
         qmlRegisterType<SvgImage>("com.kest.svgImage", 1, 0, "SvgImage");
         qmlRegisterType<QmlCallLinePainter>("com.kest.linePainter", 1, 0, "LinePainter");
+        registerTextQmlTypes();
+        registerEffectQmlTypes();
+        registerMediaQmlTypes();
     });
 }
 

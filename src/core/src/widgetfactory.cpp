@@ -1,6 +1,7 @@
 #include "widgetfactory.h"
 
 #include "textwidget.h"
+#include "videowidget.h"
 #include "widget.h"
 
 #include <map>
@@ -24,6 +25,8 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
     switch (type) {
     case 11:
         return new TextWidget(window, parentItem);
+    case 13:
+        return new VideoWidget(window, parentItem);
     default:
         return nullptr;
     }
