@@ -251,6 +251,53 @@ TEST_F(TextWidgetTest, PagedTextShowsPageOneThenPageTwo)
     EXPECT_EQ(count(grab(id), isRed), 0);
 }
 
+// Page 2 enters with the chosen effect: between the two pages there are
+// frames that are neither (a faded or partly drawn page 2).
+TEST_F(TextWidgetTest, PagedTextEntersWithTheChosenEffect)
+{
+    for (int code : {176, 16}) {
+        SCOPED_TRACE(code);
+        json source = twoPages("PAGE_SWITCH", 2500);
+        source["displayStyle"]["pageSwitchAttributes"]["inAnimation"] = {{"type", code}, {"duration", 1500}};
+        const std::string id = textWidget(source);
+        made.push_back(id);
+        ASSERT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 4000)) << "page 1 did not show";
+        auto dim = [](QRgb p) { return qGreen(p) > 40 && qGreen(p) <= 150 && qRed(p) < 60 && qBlue(p) < 60; };
+        struct Sample
+        {
+            int red, green, dim;
+        };
+        std::vector<Sample> samples;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(7);
+        int steady = 0;
+        while (std::chrono::steady_clock::now() < end && steady < 3) {
+            const QImage img = grab(id);
+            const Sample s{count(img, isRed), count(img, isGreen), count(img, dim)};
+            samples.push_back(s);
+            const bool same =
+                samples.size() > 1 && std::abs(samples[samples.size() - 2].green - s.green) <= s.green / 50;
+            steady = (s.red == 0 && s.green > 100 && same) ? steady + 1 : 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+        ASSERT_EQ(steady, 3) << "page 2 did not settle";
+        // Page 2 as it stays: its green and its antialiased (dim) edge pixels.
+        const int full = samples.back().green, edges = samples.back().dim;
+        // A 1.5 s effect spans many samples; a switch without effect may
+        // leave one half-drawn frame, never several.
+        int between = 0;
+        for (const Sample& s : samples) {
+            const bool page1 = s.red > 100 && s.green == 0;
+            const bool partial = s.green < full * 9 / 10 || s.dim > edges * 3 / 2 + 30;
+            between += (!page1 && partial && (s.green > full / 20 || s.dim > edges + 30)) ? 1 : 0;
+        }
+        EXPECT_GE(between, 5) << "too few frames of the effect between the pages (" << samples.size()
+                              << " samples)";
+        deleteWidget(id.c_str());
+        made.pop_back();
+        flush();
+    }
+}
+
 TEST_F(TextWidgetTest, StaticTextShowsOnlyTheFirstPage)
 {
     const std::string id = textWidget(twoPages("PAGE_SWITCH", 500));
