@@ -204,6 +204,36 @@ TEST_F(VideoWidgetTest, BackgroundMusicPlaysAndLoopsOverItsList)
     deleteWidget(id);
 }
 
+// Background music belongs to every kind: on a text widget it plays its list
+// in order and loops.
+TEST_F(VideoWidgetTest, BackgroundMusicOnATextWidgetLoopsOverItsList)
+{
+    const char* id = NText_createWidget();
+    ASSERT_NE(id, nullptr);
+    const auto& f = mediatest::files();
+    const std::string music = R"({"audioList":[{"originalDataSource":")" + f.toneAac +
+                              R"("},{"originalDataSource":")" + f.toneMp3 + R"("}],"playPolicy":"ORDER"})";
+    const size_t before = testsupport::countStartingWith(*log, "KestAVPlayer::currentMediaChanged:");
+    setWidgetBackMusic(id, music.c_str());
+    setWidgetBackMusicDuration(id, 60000);
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return testsupport::countStartingWith(*log, "KestAVPlayer::currentMediaChanged:") >= before + 3;
+        },
+        15000));
+    std::vector<std::string> seen;
+    for (const auto& r : log->records()) {
+        if (r.text.rfind("KestAVPlayer::currentMediaChanged:", 0) == 0)
+            seen.push_back(r.text.substr(std::string("KestAVPlayer::currentMediaChanged:").size()));
+    }
+    seen.erase(seen.begin(), seen.begin() + static_cast<long>(before));
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen[0].find(f.toneAac), 0u);
+    EXPECT_EQ(seen[1].find(f.toneMp3), 0u);
+    EXPECT_EQ(seen[2].find(f.toneAac), 0u);
+    deleteWidget(id);
+}
+
 TEST_F(VideoWidgetTest, ForcePauseStopsTheVideoUntilItEnds)
 {
     const char* id = makeVideo(mediatest::files().barsMp4);
