@@ -4,6 +4,8 @@
 
 #include "core/src/nwquickitem/textqmltypes.h"
 
+#include "pixels.h"
+
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -27,6 +29,8 @@ static void initPreviewResources()
 {
     Q_INIT_RESOURCE(preview);
 }
+
+using namespace textpixels;
 
 namespace {
 
@@ -146,42 +150,6 @@ public:
     std::unique_ptr<QQuickItem> root;
     QQuickItem* text = nullptr;
 };
-
-bool isRed(QRgb p)
-{
-    return qRed(p) > 150 && qGreen(p) < 90 && qBlue(p) < 90;
-}
-bool isGreen(QRgb p)
-{
-    return qGreen(p) > 150 && qRed(p) < 90 && qBlue(p) < 90;
-}
-
-int count(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += pred(img.pixel(x, y)) ? 1 : 0;
-    return n;
-}
-
-// Leftmost / topmost column or row holding a red pixel, -1 when none.
-int leftmost(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    for (int x = 0; x < img.width(); ++x)
-        for (int y = 0; y < img.height(); ++y)
-            if (pred(img.pixel(x, y)))
-                return x;
-    return -1;
-}
-int topmost(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (pred(img.pixel(x, y)))
-                return y;
-    return -1;
-}
 
 // Two lines of 100-pixel text, red then green: one line per page at 150 px.
 TextSetup twoPages(const QString& type)

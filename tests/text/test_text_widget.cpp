@@ -18,6 +18,8 @@
 #include <QQuickItem>
 #include <QQuickView>
 
+#include "pixels.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -31,38 +33,9 @@
 using namespace testsupport;
 using nlohmann::json;
 
+using namespace textpixels;
+
 namespace {
-
-bool isRed(QRgb p)
-{
-    return qRed(p) > 150 && qGreen(p) < 90 && qBlue(p) < 90;
-}
-bool isGreen(QRgb p)
-{
-    return qGreen(p) > 150 && qRed(p) < 90 && qBlue(p) < 90;
-}
-bool isBlue(QRgb p)
-{
-    return qBlue(p) > 150 && qRed(p) < 90 && qGreen(p) < 90;
-}
-
-int count(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += pred(img.pixel(x, y)) ? 1 : 0;
-    return n;
-}
-
-int leftmost(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    for (int x = 0; x < img.width(); ++x)
-        for (int y = 0; y < img.height(); ++y)
-            if (pred(img.pixel(x, y)))
-                return x;
-    return -1;
-}
 
 json attribute(const std::string& key, const std::string& color, int size)
 {
