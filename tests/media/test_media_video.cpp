@@ -339,8 +339,9 @@ TEST_F(VideoItemTest, HundredItemsComeAndGoWithoutLeavingThreads)
             return v && v->player()->position() > 0;
         })) << "cycle "
             << i;
-        if (i % 10 == 0)
+        if (i % 10 == 0) {
             EXPECT_GT(difference(grab(), QImage(view->size(), QImage::Format_ARGB32)), 0.0);
+        }
         QMetaObject::invokeMethod(root, "unload");
         spinFor(i % 3 == 0 ? 0 : 30);
     }

@@ -348,28 +348,25 @@ struct MpvPlayer::Core
             appendNext();
     }
 
+    // Plays or pauses the loaded media; loads it first when there is none.
+    void playOrPause(bool paused)
+    {
+        if (currentId != 0) {
+            setProperty("pause", paused ? "yes" : "no");
+            setActual(paused ? Paused : Playing);
+        } else if (loadPending) {
+            pendingPaused = paused;
+        } else {
+            load(paused, rangeFrom);
+        }
+    }
+
     void doSetState(State state)
     {
         switch (state) {
         case Playing:
-            if (currentId != 0) {
-                setProperty("pause", "no");
-                setActual(Playing);
-            } else if (loadPending) {
-                pendingPaused = false;
-            } else {
-                load(false, rangeFrom);
-            }
-            break;
         case Paused:
-            if (currentId != 0) {
-                setProperty("pause", "yes");
-                setActual(Paused);
-            } else if (loadPending) {
-                pendingPaused = true;
-            } else {
-                load(true, rangeFrom);
-            }
+            playOrPause(state == Paused);
             break;
         case Stopped:
             prepareFailed();
