@@ -11,18 +11,12 @@ ScrollView {
     signal updateFPS(string value)
     signal canvasRectChanged()
 
-    // Set while the placement step moves the bars itself.
-    property bool placing: false
     property bool userMovedH: false
     property bool userMovedV: false
     property real lineWidth: 1
-    // Bars moved while the scene sets itself up are not the user's doing.
-    property bool ready: false
 
     focus: true
     clip: true
-    contentWidth: root.width * root.scale
-    contentHeight: root.height * root.scale
 
     ScrollBar.horizontal: KestScrollBar {
         id: hbar
@@ -34,7 +28,9 @@ ScrollView {
         width: scrollView.width
         policy: ScrollBar.AsNeeded
         handleNormalColor: "#383838"
-        onPositionChanged: if (!scrollView.placing && scrollView.ready) scrollView.userMovedH = true
+        // Only the user moves a bar by pressing it; the placement and the
+        // flickable's own bounds keeping do not count.
+        onPositionChanged: if (pressed) scrollView.userMovedH = true
     }
     ScrollBar.vertical: KestScrollBar {
         id: vbar
@@ -46,7 +42,7 @@ ScrollView {
         height: scrollView.height
         policy: ScrollBar.AsNeeded
         handleNormalColor: "#383838"
-        onPositionChanged: if (!scrollView.placing && scrollView.ready) scrollView.userMovedV = true
+        onPositionChanged: if (pressed) scrollView.userMovedV = true
     }
 
     Rectangle {
@@ -67,9 +63,7 @@ ScrollView {
         onScaleChanged: {
             rootScaleChanged(scale)
             scrollView.lineWidth = 1 / scale
-            scrollView.placing = true
-            scrollView.scaleChange()
-            scrollView.placing = false
+            scrollView.place()
         }
 
         MouseArea {
@@ -133,8 +127,8 @@ ScrollView {
         }
     }
 
-    onWidthChanged: recentre()
-    onHeightChanged: recentre()
+    onWidthChanged: place()
+    onHeightChanged: place()
 
     Component.onCompleted: {
         console.log(UseQt6 ? "version 6" : "version 5")
@@ -144,49 +138,41 @@ ScrollView {
             if (children[i].objectName !== "kest" && children[i] !== contentItem)
                 children[i].visible = false
         }
-        recentre()
-        ready = true
+        place()
     }
 
-    // Centres the canvas in the view, then places it and the bars.
-    function recentre() {
-        root.x = (scrollView.width - root.width) / 2
-        root.y = (scrollView.height - root.height) / 2
-        placing = true
-        scaleChange()
-        placing = false
-    }
-
-    // Keeps the scaled canvas inside the scrollable content: centred while it
-    // fits, flush with the content's top-left corner once it does not, with
-    // each bar in the middle unless the user has moved it since it last hid.
-    function scaleChange() {
+    // Places the canvas from the view size, the canvas size and the scale
+    // alone, so that the result never depends on the order in which they
+    // arrived: in each direction the scaled canvas is centred while it fits;
+    // once it does not, it fills the scrollable content from its start and
+    // the view shows the middle of it, or keeps the part the user scrolled to.
+    function place() {
         var s = root.scale
-        var topLeft = root.mapToItem(contentItem, 0, 0)
-        contentWidth = root.width * s
-        contentHeight = root.height * s
-
-        if (topLeft.x < 0) {
-            root.x -= topLeft.x
-        } else if (root.width * s < scrollView.width) {
-            root.x = (scrollView.width - root.width) / 2
+        var scaledW = root.width * s
+        var scaledH = root.height * s
+        var flick = contentItem
+        contentWidth = scaledW
+        contentHeight = scaledH
+        // The canvas scales about its centre: its visible left edge lies at
+        // x + width * (1 - s) / 2, and is kept on a whole pixel.
+        if (scaledW <= width) {
+            root.x = Math.floor((width - scaledW) / 2) - root.width * (1 - s) / 2
+            flick.contentX = 0
             userMovedH = false
         } else {
-            root.x -= topLeft.x
+            root.x = (scaledW - root.width) / 2
+            var maxX = scaledW - width
+            flick.contentX = userMovedH ? Math.max(0, Math.min(flick.contentX, maxX)) : maxX / 2
         }
-        if (!userMovedH)
-            hbar.position = (1 - hbar.size) / 2
-
-        if (topLeft.y < 0) {
-            root.y -= topLeft.y
-        } else if (root.height * s < scrollView.height) {
-            root.y = (scrollView.height - root.height) / 2
+        if (scaledH <= height) {
+            root.y = Math.floor((height - scaledH) / 2) - root.height * (1 - s) / 2
+            flick.contentY = 0
             userMovedV = false
         } else {
-            root.y -= topLeft.y
+            root.y = (scaledH - root.height) / 2
+            var maxY = scaledH - height
+            flick.contentY = userMovedV ? Math.max(0, Math.min(flick.contentY, maxY)) : maxY / 2
         }
-        if (!userMovedV)
-            vbar.position = (1 - vbar.size) / 2
     }
 
     function setWindowScale(value) {
@@ -200,7 +186,7 @@ ScrollView {
         console.log("main qml setCanvasWidth width = " + width)
         root.width = width
         canvasRectChanged()
-        recentre()
+        place()
         return true
     }
 
@@ -208,7 +194,7 @@ ScrollView {
         console.log("main qml setCanvasHeight height = " + height)
         root.height = height
         canvasRectChanged()
-        recentre()
+        place()
         return true
     }
 
