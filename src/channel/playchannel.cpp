@@ -51,6 +51,25 @@ void PlayChannel::post(int32_t number, MsgParam param)
     control_->post(number, param);
 }
 
+bool PlayChannel::postAndWait(int32_t number, MsgParam param, std::chrono::milliseconds timeout)
+{
+    if (!control_->queued() || worker_->isCurrentThread()) {
+        control_->onMsgProcessor(number, param);
+        param.freeStrings();
+        return true;
+    }
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> ran = done->get_future();
+    control_->post(number, param, [done] { done->set_value(); });
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (ran.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
+        if (stopped_ || worker_->status() != KestThread::Running ||
+            std::chrono::steady_clock::now() > deadline)
+            return false;
+    }
+    return true;
+}
+
 void PlayChannel::prePause()
 {
     LOG_D("PlayChannel::prePause start");

@@ -4,6 +4,7 @@
 #include "msgparam.h"
 
 #include <array>
+#include <chrono>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -41,6 +42,10 @@ public:
 
     void init(bool threaded);
     void post(int32_t number, MsgParam param);
+    // Posts the message and waits, at most for the timeout, until it has run.
+    // On the worker thread and in direct mode it runs at once. False when it
+    // did not run in time (the worker paused, or the channel was torn down).
+    bool postAndWait(int32_t number, MsgParam param, std::chrono::milliseconds timeout);
     void prePause();
     void stop();
 

@@ -254,6 +254,15 @@ void QtMsgCtrlListener::createQtExec(const std::function<void()>& step)
     logEnd();
 }
 
+void QtMsgCtrlListener::waitForLoopEnd(std::chrono::milliseconds timeout)
+{
+    std::unique_lock<std::mutex> lock(g_loopMutex);
+    if (!g_loopRunning || QThread::currentThread() == g_application->thread())
+        return;
+    if (!g_loopEnded.wait_for(lock, timeout, [] { return !g_loopRunning; }))
+        LOG_E("the Qt event loop did not end within %lld ms", static_cast<long long>(timeout.count()));
+}
+
 void QtMsgCtrlListener::quitQtExec(const MsgParam&)
 {
     if (!g_application) {
@@ -261,6 +270,8 @@ void QtMsgCtrlListener::quitQtExec(const MsgParam&)
         return;
     }
     LOG_D("quit QApplication");
+    // From here on the exports refuse: the loop does not start again.
+    EngineHost::instance()->markStopped();
     if (auto* engine = dynamic_cast<QtEngine*>(EngineHost::instance()->getEngine()))
         engine->stopMsgTimer();
     QCoreApplication::quit();
@@ -361,13 +372,25 @@ const char* QtMsgCtrlListener::createWidget(int type, const std::string& contain
 void QtMsgCtrlListener::addWidget(const std::string& id, const std::string& widgetId)
 {
     LOG_D("QtMsgCtrlListener::addWidget() %s, %s", id.c_str(), widgetId.c_str());
-    // The target is a window or a container.
-    QObject* target = EngineHost::getWindow(id);
-    if (!target)
-        target = EngineHost::getWidget(id);
-    QObject* widget = EngineHost::getWidget(widgetId);
-    if (!target || !widget)
+    // The target is a widget (a container): the widget's content moves into
+    // its item. Widgets are placed on windows when they are created, on the
+    // attached window, so a window is no target.
+    if (EngineHost::instance()->hasWindow(id)) {
+        LOG_E("addWidget refused, %s is a window: widgets are placed on the attached window when they are "
+              "created",
+              id.c_str());
         return;
+    }
+    QObject* target = EngineHost::getWidget(id);
+    if (!target)
+        return;
+    QObject* widget = EngineHost::getWidget(widgetId);
+    if (!widget)
+        return;
+    if (target == widget) {
+        LOG_E("addWidget refused, widget %s cannot be added to itself", id.c_str());
+        return;
+    }
     invokeByName(target, "addWidget", {QVariant::fromValue(widget)});
 }
 

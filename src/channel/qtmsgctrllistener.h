@@ -2,6 +2,8 @@
 
 #include "messagecontrollistener.h"
 
+#include <chrono>
+
 namespace dorvo_preview {
 
 // Carries out messages on the Qt side: looks the target window, widget or
@@ -15,6 +17,11 @@ public:
     void stringEncodeConvert(std::string& text) override;
     void createQtExec(const std::function<void()>& step) override;
     void quitQtExec(const MsgParam& record) override;
+
+    // Waits, at most for the timeout, until a Qt event loop that runs on
+    // another thread has ended and its windows are gone. Returns at once when
+    // no loop runs or when called on the Qt thread itself.
+    static void waitForLoopEnd(std::chrono::milliseconds timeout);
 
 #define DP_MSG(number, Name, op, Sig, ...) DP_OVERRIDE_##Sig(op)
 #define DP_OVERRIDE_Exec(op)

@@ -19,8 +19,30 @@ using namespace dorvo_preview::frame;
 namespace {
 
 std::mutex g_startMutex;
-bool g_previewStarted = false;
+// How the engine was started: the two modes do not mix.
+enum class Mode
+{
+    None,
+    Direct,
+    Queued
+};
+Mode g_mode = Mode::None;
 std::atomic<bool> g_runningPathSet{false};
+
+// A start the engine cannot take: after quit(), or in the other mode.
+bool refuseStart(const char* name, Mode wanted)
+{
+    if (EngineHost::instance()->stopped()) {
+        LOG_E("%s() error, engine stopped", name);
+        return true;
+    }
+    if (g_mode != Mode::None && g_mode != wanted) {
+        LOG_E("%s() refused, the engine already runs in %s mode", name,
+              g_mode == Mode::Direct ? "direct (init)" : "queued (initPreview)");
+        return true;
+    }
+    return false;
+}
 
 const size_t kLogFileSize = 20971520;
 const size_t kLogFileCount = 20;
@@ -39,6 +61,9 @@ int storeCallback(const Site& site, CallbackKind kind, DorvoCallback callback)
 int init(void)
 {
     std::lock_guard<std::mutex> lock(g_startMutex);
+    if (refuseStart("init", Mode::Direct))
+        return -1;
+    g_mode = Mode::Direct;
     EngineHost* host = EngineHost::instance();
     host->config(0);
     auto channel = std::make_shared<PlayChannel>();
@@ -50,19 +75,26 @@ int init(void)
 bool initPreview(void* moduleHandle, void* hostWindow)
 {
     std::lock_guard<std::mutex> lock(g_startMutex);
+    if (refuseStart("initPreview", Mode::Queued))
+        return false;
     EngineHost* host = EngineHost::instance();
     host->config(0, moduleHandle, hostWindow);
-    if (g_previewStarted)
+    if (g_mode == Mode::Queued)
         return false;
     auto channel = std::make_shared<PlayChannel>();
     channel->init(true);
     host->setPlayChannel("default", channel);
-    g_previewStarted = true;
+    g_mode = Mode::Queued;
     return false;
 }
 
 void setRunningPath(const char* path)
 {
+    // An empty path would put the log at the root of the file system.
+    if (!path || !*path) {
+        LOG_E("setRunningPath() refused, the path is empty");
+        return;
+    }
     if (g_runningPathSet.exchange(true))
         return;
     QString runningPath = QString::fromLocal8Bit(path ? path : "");

@@ -1,6 +1,7 @@
 #include "exportframe.h"
 
 #include "channel/playchannel.h"
+#include "channel/qtmsgctrllistener.h"
 #include "core/src/enginehost.h"
 #include "logging/log.h"
 #include "utils/uuid.h"
@@ -12,12 +13,24 @@ namespace frame {
 
 void logRefusal(const Site& site)
 {
+    if (EngineHost::instance()->stopped()) {
+        RK::logf(RK::Level::Error, site.file, site.function, site.line,
+                 site.refusal == Refusal::Plain ? "%s error, engine stopped" : "%s() error, engine stopped",
+                 site.function);
+        return;
+    }
     RK::logf(RK::Level::Error, site.file, site.function, site.line,
              site.refusal == Refusal::Plain ? "%s error" : "%s() error", site.function);
 }
 
+std::shared_ptr<PlayChannel> liveChannel()
+{
+    EngineHost* host = EngineHost::instance();
+    return host->stopped() ? nullptr : host->getPlayChannel();
+}
+
 Post::Post(const Site& site, MsgType type, WidgetType widgetType)
-    : site_(site), type_(type), channel_(EngineHost::instance()->getPlayChannel())
+    : site_(site), type_(type), channel_(liveChannel())
 {
     param_.widgetType = static_cast<int32_t>(widgetType);
 }
@@ -144,9 +157,24 @@ int acceptIgnored(const Site& site, const char* first, const char* second)
     return 0;
 }
 
+int quitEngine(const Site& site)
+{
+    std::shared_ptr<PlayChannel> channel = channelOrRefuse(site);
+    if (!channel)
+        return -1;
+    // The host may return from main() right after this call: the Qt loop,
+    // its rendering and the windows end before the call returns, so that
+    // nothing of the engine still runs while the process tears down.
+    if (!channel->postAndWait(static_cast<int32_t>(MsgType::QuitQtExec), MsgParam(),
+                              std::chrono::seconds(10)))
+        LOG_E("quit() the engine did not take the quit message in time");
+    QtMsgCtrlListener::waitForLoopEnd(std::chrono::seconds(10));
+    return 0;
+}
+
 std::shared_ptr<PlayChannel> channelOrRefuse(const Site& site)
 {
-    std::shared_ptr<PlayChannel> channel = EngineHost::instance()->getPlayChannel();
+    std::shared_ptr<PlayChannel> channel = liveChannel();
     if (!channel)
         logRefusal(site);
     return channel;

@@ -84,6 +84,10 @@ const char* createWidgetContainer(const Site& site, const char* defaultContent);
 const char* createFamilyWidget(const Site& site, WidgetType type);
 // Exports that are accepted and ignored: guard, copy, post nothing.
 int acceptIgnored(const Site& site, const char* first, const char* second);
+// The channel exports post into; none before the engine starts or after quit().
+std::shared_ptr<PlayChannel> liveChannel();
+// quit(): ends the engine and returns once its Qt loop has ended.
+int quitEngine(const Site& site);
 // Exports without a message that only need the channel (callback setters).
 std::shared_ptr<PlayChannel> channelOrRefuse(const Site& site);
 

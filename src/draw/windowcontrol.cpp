@@ -22,7 +22,7 @@ int exec(void)
 
 int quit(void)
 {
-    return Post(DP_SITE, MsgType::QuitQtExec).send();
+    return quitEngine(DP_SITE);
 }
 
 int attachWindow(const char* windowId)

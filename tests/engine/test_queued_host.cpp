@@ -1,6 +1,6 @@
 // Queued mode end to end, through the shared library only, as a host uses it:
 // initPreview, setRunningPath with backslashes, messages before and after the
-// Qt loop starts, quit, and messages after quit that stay queued.
+// Qt loop starts, quit, and calls after quit that are refused.
 
 #include "dorvo_preview.h"
 
@@ -96,17 +96,34 @@ TEST(QueuedHost, StartRunStopThroughTheInterface)
     EXPECT_NE(log.find("] W ["), std::string::npos);
     EXPECT_NE(log.find("a warning from Qt's own logging"), std::string::npos);
 
+    // quit() returns once the loop has ended; the engine then refuses every call.
     EXPECT_EQ(quit(), 0);
-    ASSERT_TRUE(waitFor(
-        [&] { return readFile(logPath).find("QtMsgCtrlListener::createQtExec end") != std::string::npos; },
-        10000));
-    // After quit the worker pauses: later messages stay queued.
-    EXPECT_EQ(setWidgetX("after-quit", 3.0f), 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_NE(readFile(logPath).find("QtMsgCtrlListener::createQtExec end"), std::string::npos);
+    EXPECT_EQ(setWidgetX("after-quit", 3.0f), -1);
+    EXPECT_EQ(createWindow(), nullptr);
+    EXPECT_EQ(NText_createWidget(), nullptr);
+    EXPECT_EQ(exec(), -1);
+    EXPECT_EQ(quit(), -1);
+    EXPECT_FALSE(initPreview(nullptr, nullptr));
+    EXPECT_EQ(init(), -1);
     log = readFile(logPath);
-    EXPECT_EQ(log.find("after-quit"), std::string::npos);
     EXPECT_NE(log.find("quit QApplication"), std::string::npos);
-    // The queued message is freed when the library unloads (checked by the sanitizer build).
+    for (const char* refused : {"setWidgetX() error, engine stopped", "createWindow() error, engine stopped",
+                                "NText_createWidget() error, engine stopped", "exec() error, engine stopped",
+                                "quit() error, engine stopped", "initPreview() error, engine stopped",
+                                "init() error, engine stopped"})
+        EXPECT_EQ(count(log, refused), 1u) << refused;
+}
+
+TEST(QueuedHost, DirectAndQueuedModesDoNotMix)
+{
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(init(), 0);
+    EXPECT_FALSE(initPreview(nullptr, nullptr));
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(count(console, "initPreview() refused, the engine already runs in direct (init) mode"), 1u)
+        << console;
+    EXPECT_EQ(count(console, "PlayChannel::PlayChannel()"), 1u);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QThread>
 
+#include <atomic>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -38,6 +39,7 @@ struct EngineHost::Private
     std::vector<std::unique_ptr<Engine>> retiredEngines;
 
     std::string runningPath;
+    std::atomic<bool> stopped{false};
 
     Private()
     {
@@ -232,6 +234,12 @@ std::vector<QObject*> EngineHost::windows() const
     return out;
 }
 
+bool EngineHost::hasWindow(const std::string& id) const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->windows.count(id) != 0;
+}
+
 QObject* EngineHost::getAttachWindow()
 {
     std::lock_guard<std::mutex> lock(d->mutex);
@@ -261,6 +269,16 @@ void EngineHost::setForcePaused(bool paused)
 {
     std::lock_guard<std::mutex> lock(d->mutex);
     d->forcePaused = paused;
+}
+
+void EngineHost::markStopped()
+{
+    d->stopped.store(true);
+}
+
+bool EngineHost::stopped() const
+{
+    return d->stopped.load();
 }
 
 const char* EngineHost::storeWindowId(const std::string& id)

@@ -42,6 +42,8 @@ public:
     void removeWidget(const std::string& id, const QObject* expected);
     std::vector<QObject*> widgets() const;
     std::vector<QObject*> windows() const;
+    // Whether a window has this id; logs nothing.
+    bool hasWindow(const std::string& id) const;
 
     QObject* getAttachWindow();
     void setAttachWindow(QObject* window);
@@ -50,6 +52,11 @@ public:
 
     bool forcePaused() const;
     void setForcePaused(bool paused);
+
+    // Set once quit() has ended the Qt event loop: the engine does not start
+    // again, and the exports refuse every later call.
+    void markStopped();
+    bool stopped() const;
 
     // Stores an identifier for the life of the library and returns its characters.
     const char* storeWindowId(const std::string& id);
