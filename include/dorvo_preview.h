@@ -7,10 +7,12 @@
  * reports the user's interaction through callbacks.
  *
  * Rules that hold for every function below:
- *  - Every call returns at once. A posting call queues its work for the
- *    engine's Qt thread and returns 0; it returns -1 (or NULL) only when the
- *    engine has not been started with init() or initPreview(), and then logs
- *    "<name>() error" (a few families log "<name> error").
+ *  - Every call but quit() returns at once. A posting call queues its work
+ *    for the engine's Qt thread and returns 0; it returns -1 (or NULL) only
+ *    when the engine has not been started with init() or initPreview(), and
+ *    then logs "<name>() error" (a few families log "<name> error"), or
+ *    after quit() ended it, and then logs "<name>() error, engine stopped".
+ *    The engine does not start again in the same process.
  *  - Strings are read-only, zero-terminated, and copied before the call
  *    returns. A NULL string counts as "". No encoding conversion happens.
  *  - Identifiers returned by the creating calls are 36-character lower-case
@@ -76,18 +78,22 @@ enum DorvoWidgetType
 
 /* Starts the engine in direct mode: each later call runs on the calling
  * thread, and exec() blocks its caller in the Qt event loop until quit().
- * Each call replaces the engine's channel. Returns 0. */
+ * Each call replaces the engine's channel. Call every other function from
+ * that same thread (the Qt thread once exec() runs). Returns 0, or -1 with a
+ * log line after initPreview() (the modes do not mix) or after quit(). */
 DORVO_PREVIEW_API int init(void);
 /* Starts the engine in queued mode: calls are queued and carried out in order
  * on the engine's own thread. hostWindow is the native (X11) window that
  * preview windows are embedded in, or NULL for top-level windows; moduleHandle
- * is ignored on this platform. Later calls only update the handles.
+ * is ignored on this platform. Later calls only update the handles; after
+ * init() (the modes do not mix) or after quit() it is refused with a log line.
  * Returns false in every case. */
 DORVO_PREVIEW_API bool initPreview(void* moduleHandle, void* hostWindow);
 /* First call only: makes path (backslashes become slashes) the current
  * directory and the Qt library path, starts the Qt event loop (as exec()),
  * and sends the log to <path>/log/preview/preview.log. Later calls are
- * ignored. */
+ * ignored; an empty or NULL path is refused with a log line and does not
+ * count as the first call. */
 DORVO_PREVIEW_API void setRunningPath(const char* path);
 /* Does nothing. Returns 0. */
 DORVO_PREVIEW_API int unInit(void);
@@ -104,7 +110,7 @@ DORVO_PREVIEW_API int setOnWidgetSelected(DorvoCallback callback);
 DORVO_PREVIEW_API int setOnRectChanged(DorvoCallback callback);
 /* The id of a double-clicked widget. */
 DORVO_PREVIEW_API int setOnWidgetDoubleClicked(DorvoCallback callback);
-/* Key names ("Delete", "Return", "Ctrl+C", ...). */
+/* Key names: "Delete", "Return", "Enter", "CtrlC", "CtrlV", "CtrlS", "Backspace". */
 DORVO_PREVIEW_API int setOnKeyChanged(DorvoCallback callback);
 /* The frame rate, once a second when it changes. */
 DORVO_PREVIEW_API int setFpsCallback(DorvoCallback callback);
@@ -120,7 +126,10 @@ DORVO_PREVIEW_API int destroyWindow(const char* windowId);
 /* Posts message 2. Starts the Qt event loop (queued mode: on the engine thread; direct mode: blocks the
  * caller until quit). */
 DORVO_PREVIEW_API int exec(void);
-/* Posts message 3. Stops the message timer and quits the Qt event loop. Later messages stay queued. */
+/* Posts message 3: stops the message timer and quits the Qt event loop; the windows and their widgets
+ * are deleted. In queued mode, called from a host thread, it returns once the loop has ended (at most
+ * about 10 s), so the host may return from main() right after it. Every later call is refused with
+ * "engine stopped"; messages still queued are dropped. Returns 0, or -1 when refused. */
 DORVO_PREVIEW_API int quit(void);
 /* Posts message 4. Shows the window inside the host window. */
 DORVO_PREVIEW_API int attachWindow(const char* windowId);
@@ -136,11 +145,12 @@ DORVO_PREVIEW_API int setWindowWidth(const char* windowId, float width);
 DORVO_PREVIEW_API int setWindowHeight(const char* windowId, float height);
 /* Posts message 10. Background colour around the canvas ("#RRGGBB" or "#AARRGGBB"). */
 DORVO_PREVIEW_API int setWindowBackColor(const char* windowId, const char* color);
-/* Posts message 11. Canvas (program) size in pixels. */
+/* Posts message 11. Canvas (program) size in pixels, 1 to 100000; other values are refused. */
 DORVO_PREVIEW_API int setCanvasWidth(const char* windowId, float width);
 /* Posts message 12. */
 DORVO_PREVIEW_API int setCanvasHeight(const char* windowId, float height);
-/* Posts message 13. Zoom in percent (100 = one canvas pixel per screen pixel). */
+/* Posts message 13. Zoom in percent (100 = one canvas pixel per screen pixel), 1 to 1000; other values
+ * are refused. While the scaled canvas fits the view it is centred; otherwise scroll bars appear. */
 DORVO_PREVIEW_API int setWindowScale(const char* windowId, int percent);
 /* Posts message 14. Restarts every widget of the window from its beginning. */
 DORVO_PREVIEW_API int updateWindow(const char* windowId);
@@ -177,12 +187,15 @@ DORVO_PREVIEW_API int widgetUpFromContainer(const char* containerId, const char*
 DORVO_PREVIEW_API int widgetDownFromContainer(const char* containerId, const char* widgetId);
 /* Posts message 29. Moves the member to the given play index. */
 DORVO_PREVIEW_API int widgetInsertFromContainer(const char* containerId, const char* widgetId, int index);
-/* Creates a widget of a type code 0..20 (see DorvoWidgetType). Returns its identifier, or NULL when refused.
- */
+/* Creates a widget of a type code 0..20 (see DorvoWidgetType) on the attached window (the window last
+ * given to attachWindow), or inside the container containerId when that names one. Returns its
+ * identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* createWidget(int type, const char* containerId, const char* defaultContent);
 /* Creates a widget container. Returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* createWidgetContainer(const char* defaultContent);
-/* Posts message 31. Puts the widget on a window or into a container. */
+/* Posts message 31. Moves the widget's content into the target widget's item (a container). A new
+ * widget is placed on the attached window when it is created: a window id as target is refused with a
+ * log line. */
 DORVO_PREVIEW_API int addWidget(const char* targetId, const char* widgetId);
 /* Posts message 32. Deletes the widget. */
 DORVO_PREVIEW_API int deleteWidget(const char* widgetId);
@@ -210,7 +223,8 @@ DORVO_PREVIEW_API int setWidgetContainerEnable(const char* containerId, bool ena
 DORVO_PREVIEW_API int grabWidgetImage(const char* widgetId, const char* path, bool autoUpdate);
 /* Posts message 44. */
 DORVO_PREVIEW_API int setWidgetVisible(const char* widgetId, bool visible);
-/* Posts message 46. Video display ratio. */
+/* Posts message 46. Video display ratio, kept with the video; the picture fills the widget whatever the
+ * ratio, as on the playback device. */
 DORVO_PREVIEW_API int setDisplayRatio(const char* widgetId, const char* ratio);
 /* Posts message 100. Widget geometry in canvas pixels. */
 DORVO_PREVIEW_API int setWidgetX(const char* widgetId, float x);

@@ -16,6 +16,9 @@ Rectangle {
     property string url: ""
     property bool m_bIsPlayed: false
     property bool m_bIsErrored: false
+    // The ratio the host chose. The playback device fills the widget's
+    // rectangle whatever it is, and so does the preview.
+    property string displayRatio: ""
 
     anchors.fill: parent
 
@@ -27,6 +30,7 @@ Rectangle {
     function disconnectWindow() { videoItem.disconnectWindow() }
     function prepared() { videoItem.prepared() }
     function setVisible(v) { root.visible = v }
+    function setDisplayRatio(ratio) { root.displayRatio = ratio; return true }
 
     VideoTextureItem {
         id: videoItem
@@ -68,6 +72,8 @@ Rectangle {
             root.color = root.widget.backgroundColor
         if (typeof root.widget.id === "string")
             root.objectName = root.widget.id
+        if (typeof root.widget.displayRatio === "string")
+            root.displayRatio = root.widget.displayRatio
         root.url = (typeof root.widget.dataSource === "string") ? root.widget.dataSource : ""
         videoItem.objectName = root.objectName + "video"
         console.log("dataSource:" + root.url)

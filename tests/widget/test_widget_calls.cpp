@@ -130,11 +130,26 @@ TEST_F(WidgetCalls, UnknownIdsAndNullsChangeNothing)
     EXPECT_TRUE(selected().empty());
     EXPECT_TRUE(rects().empty());
     EXPECT_NE(logText().find("cannot find widget id no-such-widget"), std::string::npos);
+    EXPECT_NE(logText().find("addWidget refused, " + std::string(win) + " is a window"), std::string::npos);
+    EXPECT_TRUE(screen->pixel(sx(70), sy(60)).near(255, 0, 0)) << "the widget left its window";
     // Calls a box lacks are not an error of the engine.
     setWidgetVisible(a.c_str(), false);
     grabWidgetImage(a.c_str(), "/tmp/x.png", false);
     flush();
     EXPECT_TRUE(sameRect(geometry(a), before));
+}
+
+TEST_F(WidgetCalls, AWidgetOfNoSizeStaysSelectable)
+{
+    const std::string a = box(40, 40, 60, 60);
+    setWidgetWidth(a.c_str(), 0);
+    setWidgetHeight(a.c_str(), 0);
+    flush();
+    EXPECT_EQ(geometry(a).w, 0);
+    selectWidgetBorder(a.c_str(), true);
+    flush();
+    EXPECT_TRUE(isSelected(a));
+    deleteWidget(a.c_str());
 }
 
 TEST_F(WidgetCalls, CreationWithBadInput)

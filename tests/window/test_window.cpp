@@ -287,9 +287,24 @@ TEST_F(WindowTest, BadInputChangesNothing)
     setWindowScale("not-a-window", 200);
     setWindowBackColor("not-a-window", "#FFFF0000");
     setCanvasWidth(nullptr, 100);
+    // Values that cannot be drawn, and a running path that would move the log.
+    setWindowScale(win, std::numeric_limits<int>::max());
+    setWindowScale(win, 1001);
+    setCanvasHeight(win, 0);
+    setCanvasWidth(win, 0.5f);
+    setRunningPath(nullptr);
+    setRunningPath("");
     attachWindow("");
     destroyWindow("nope");
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    // The log stays where it was: the refusals and the last miss land in it.
+    ASSERT_TRUE(
+        waitFor([] { return logText().find("cannot find window id nope") != std::string::npos; }, 5000));
+    const std::string log = logText();
+    EXPECT_NE(log.find("setScale invaild value 2147483647 no op"), std::string::npos);
+    EXPECT_NE(log.find("setScale invaild value 1001 no op"), std::string::npos);
+    EXPECT_NE(log.find("setCanvasHeight invalid value 0"), std::string::npos);
+    EXPECT_NE(log.find("setCanvasWidth invalid value 0.5"), std::string::npos);
+    EXPECT_NE(log.find("setRunningPath() refused, the path is empty"), std::string::npos);
     EXPECT_TRUE(screen->pixel(400, 300).near(0, 0, 0));
     EXPECT_TRUE(screen->pixel(210, 160).near(0, 0, 0));
     EXPECT_TRUE(screen->pixel(190, 300).near(0, 192, 0));

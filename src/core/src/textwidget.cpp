@@ -241,20 +241,35 @@ void TextWidget::setSource(std::string source)
         return;
     }
     ensureRecord();
-    m_impl->source = source;
-    ns::RichTextContent& content = m_impl->content;
-    content.paragraphs = nlohmann::json::array();
-    content.textAttributes = nlohmann::json::array();
-    nlohmann::json j = nlohmann::json::parse(source, nullptr, false);
-    if (j.is_discarded() || !j.is_object()) {
-        LOG_E("TextWidget::setSource content is not a JSON object: %s", source.c_str());
-    } else {
+    // Read into a copy: content that cannot be read is refused and the
+    // widget keeps what it shows.
+    const nlohmann::json j = nlohmann::json::parse(source, nullptr, false);
+    const char* refusal = nullptr;
+    if (j.is_discarded())
+        refusal = "is not JSON text in UTF-8";
+    else if (!j.is_object())
+        refusal = "is not a JSON object";
+    else if (!j.contains("paragraphs") || !j["paragraphs"].is_array())
+        refusal = "has no \"paragraphs\" list";
+    else if (j.contains("textAttributes") && !j["textAttributes"].is_array())
+        refusal = "has a \"textAttributes\" member that is not a list";
+    ns::RichTextContent content = m_impl->content;
+    if (!refusal) {
+        content.paragraphs = nlohmann::json::array();
+        content.textAttributes = nlohmann::json::array();
         try {
             ns::from_json(j, content);
         } catch (const std::exception& e) {
-            LOG_E("TextWidget::setSource content cannot be read: %s", e.what());
+            LOG_E("TextWidget::setSource refused, the content cannot be read: %s", e.what());
+            return;
         }
     }
+    if (refusal) {
+        LOG_E("TextWidget::setSource refused, the content %s: %.200s", refusal, source.c_str());
+        return;
+    }
+    m_impl->source = std::move(source);
+    m_impl->content = std::move(content);
     recreate();
 }
 

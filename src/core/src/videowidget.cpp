@@ -48,7 +48,10 @@ void VideoWidget::updateWidget()
     if (!json.is_object())
         json = nlohmann::json::object();
     json["dataSource"] = source_;
-    const std::string text = json.dump();
+    if (!displayRatio_.empty())
+        json["displayRatio"] = displayRatio_;
+    // Host text that is not UTF-8 is shown with replacement characters, not thrown on.
+    const std::string text = json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     LOG_D("widget init %s", uuid());
     LOG_D("test id is %d", type());
     LOG_D("VideoWidget::updateWidget data is %s", text.c_str());
@@ -150,13 +153,18 @@ void VideoWidget::clearQmlObj()
 
 void VideoWidget::setDisplayRatio(std::string ratio)
 {
+    if (ratio == displayRatio_) {
+        LOG_D("%s same value. no op", ratio.c_str());
+        return;
+    }
+    // The playback device fills the widget's rectangle whatever the ratio:
+    // the ratio is kept with the record and the item, the picture still fills.
+    displayRatio_ = std::move(ratio);
     if (!qml_) {
         LOG_D("VideoWidget::setDisplayRatio qml is nullptr");
         return;
     }
-    // The component has no such function: the picture always fills the rectangle.
-    QMetaObject::invokeMethod(qml_, "setDisplayRatio",
-                              Q_ARG(QVariant, QVariant::fromValue(QString::fromStdString(ratio))));
+    callContent(qml_, "setDisplayRatio", {QVariant(QString::fromStdString(displayRatio_))});
 }
 
 } // namespace dorvo_preview

@@ -43,6 +43,7 @@ private:
     void deleteQml();
 
     std::string source_;
+    std::string displayRatio_;
     QPointer<QQuickItem> qml_;
 };
 

@@ -19,10 +19,14 @@ namespace {
 // Canvas sizes beyond this are refused: no program is that large, and the
 // scene would try to allocate for it.
 constexpr float kMaxCanvasSize = 100000.0f;
+// The zoom range of the view, in percent: beyond ten times a canvas pixel
+// covers more than the view can usefully show.
+constexpr int kMaxScalePercent = 1000;
 
+// A canvas of no width or height shows nothing at all.
 bool validCanvasSize(float value)
 {
-    return std::isfinite(value) && value >= 0.0f && value <= kMaxCanvasSize;
+    return std::isfinite(value) && value >= 1.0f && value <= kMaxCanvasSize;
 }
 
 // Calls a function of the scene's root object.
@@ -199,7 +203,7 @@ void Window::setCanvasSide(float value, double ns::ItemRectData::*side, const ch
 
 void Window::setScale(int percent)
 {
-    if (percent < 1) {
+    if (percent < 1 || percent > kMaxScalePercent) {
         LOG_E("setScale invaild value %d no op", percent);
         return;
     }

@@ -92,8 +92,27 @@ function fontFamily(family, provider) {
     }
     if (FONT_ALIASES.hasOwnProperty(f))
         return FONT_ALIASES[f]
-    reportOnce("Font Not Find " + f)
+    if (!isInstalled(f))
+        reportOnce("Font Not Find " + f)
     return cleanFamily(f)
+}
+
+// The families the font database knows, read again the first time a family
+// is missing (a font the host added since the last look-up is then found).
+var installedFamilies = null
+var missingFamilies = ({})
+
+function isInstalled(f) {
+    if (installedFamilies !== null && installedFamilies.hasOwnProperty(f))
+        return true
+    if (installedFamilies === null || !missingFamilies.hasOwnProperty(f)) {
+        missingFamilies[f] = true
+        installedFamilies = ({})
+        var families = Qt.fontFamilies()
+        for (var i = 0; i < families.length; ++i)
+            installedFamilies[families[i]] = true
+    }
+    return installedFamilies.hasOwnProperty(f)
 }
 
 // The run's text as HTML: markup characters escaped, then every whitespace
