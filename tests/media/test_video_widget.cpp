@@ -137,6 +137,14 @@ TEST_F(VideoWidgetTest, ShowsTheBarsAndLoopsWhenAlone)
         waitFor([&] { return testsupport::countStartingWith(*log, "whenBaseMediaFinished") >= 2; }, 15000));
     EXPECT_TRUE(waitFor(barsShown, 5000));
     EXPECT_EQ(testsupport::countStartingWith(*log, "VideoWidget preview finish"), 0u);
+    // A display ratio is kept and handled; the picture still fills the widget.
+    setDisplayRatio(id, "R4_3");
+    ASSERT_TRUE(waitFor(
+        [&] { return testsupport::countStartingWith(*log, "QtMsgCtrlListener::setDisplayRatio") >= 1; },
+        5000));
+    EXPECT_TRUE(waitFor(barsShown, 5000));
+    for (const auto& r : log->records())
+        EXPECT_EQ(r.text.find("No such method"), std::string::npos) << r.text;
     deleteWidget(id);
     EXPECT_TRUE(waitFor([] { return at(0.5, 0.3).near(0, 0, 0, 20); }, 5000)) << "the widget did not go";
 }

@@ -461,6 +461,8 @@ TEST_F(TextWidgetTest, BadInputIsLoggedAndChangesNothing)
     EXPECT_NE(log.find("TextWidget::setDisplayType invalid type 9"), std::string::npos);
     EXPECT_NE(log.find("TextWidget::setBackgroundColor invalid colour"), std::string::npos);
     EXPECT_NE(log.find("setBackMusicDuration backMusicValid false"), std::string::npos);
+    // The installed family of these texts is found, not reported missing.
+    EXPECT_EQ(log.find("Font Not Find DejaVu Sans"), std::string::npos);
     EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"],
               3000);
     EXPECT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 3000));
