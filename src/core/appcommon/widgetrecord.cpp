@@ -1,30 +1,11 @@
 #include "widgetrecord.h"
 
-#include <cmath>
+#include "jsonread.h"
 
 namespace ns {
 
-namespace {
-
-template <typename T> void readNumber(const nlohmann::json& j, const char* key, T& out)
-{
-    auto it = j.find(key);
-    if (it == j.end() || !it->is_number())
-        return;
-    const double value = it->get<double>();
-    if (!std::isfinite(value))
-        return;
-    out = static_cast<T>(value);
-}
-
-void readString(const nlohmann::json& j, const char* key, std::string& out)
-{
-    auto it = j.find(key);
-    if (it != j.end() && it->is_string())
-        out = it->get<std::string>();
-}
-
-} // namespace
+using jsonread::readNumber;
+using jsonread::readString;
 
 void to_json(nlohmann::json& j, const WidgetLayout& layout)
 {
@@ -74,15 +55,16 @@ void from_json(const nlohmann::json& j, Widget& widget)
 
 std::string Widget::toJson() const
 {
-    return nlohmann::json(*this).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return jsonread::dump(nlohmann::json(*this));
 }
 
 bool Widget::fromJson(const std::string& text, Widget& out, std::string* reason)
 {
-    nlohmann::json j = nlohmann::json::parse(text, nullptr, false);
+    std::string why;
+    nlohmann::json j = jsonread::parse(text, &why);
     if (j.is_discarded() || !j.is_object()) {
         if (reason)
-            *reason = j.is_discarded() ? "not valid JSON" : "not a JSON object";
+            *reason = j.is_discarded() ? why : "not a JSON object";
         return false;
     }
     from_json(j, out);

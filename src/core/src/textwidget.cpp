@@ -1,6 +1,7 @@
 #include "textwidget.h"
 
 #include "core/appcommon/richtextcontent.h"
+#include "core/appcommon/jsonread.h"
 #include "logging/log.h"
 #include "private/widgetprivate.h"
 #include "utils/metainvoke.h"
@@ -243,16 +244,17 @@ void TextWidget::setSource(std::string source)
     ensureRecord();
     // Read into a copy: content that cannot be read is refused and the
     // widget keeps what it shows.
-    const nlohmann::json j = nlohmann::json::parse(source, nullptr, false);
+    std::string why;
+    const nlohmann::json j = ns::jsonread::parse(source, &why);
     const char* refusal = nullptr;
     if (j.is_discarded())
-        refusal = "is not JSON text in UTF-8";
+        refusal = why.c_str();
     else if (!j.is_object())
-        refusal = "is not a JSON object";
+        refusal = "not a JSON object";
     else if (!j.contains("paragraphs") || !j["paragraphs"].is_array())
-        refusal = "has no \"paragraphs\" list";
+        refusal = "without a \"paragraphs\" list";
     else if (j.contains("textAttributes") && !j["textAttributes"].is_array())
-        refusal = "has a \"textAttributes\" member that is not a list";
+        refusal = "with \"textAttributes\" that are not a list";
     ns::RichTextContent content = m_impl->content;
     if (!refusal) {
         content.paragraphs = nlohmann::json::array();
@@ -265,7 +267,7 @@ void TextWidget::setSource(std::string source)
         }
     }
     if (refusal) {
-        LOG_E("TextWidget::setSource refused, the content %s: %.200s", refusal, source.c_str());
+        LOG_E("TextWidget::setSource refused, the content is %s: %.200s", refusal, source.c_str());
         return;
     }
     m_impl->source = std::move(source);

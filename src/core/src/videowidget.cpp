@@ -2,6 +2,7 @@
 
 #include "core/src/enginehost.h"
 #include "core/src/private/widgetprivate.h"
+#include "core/appcommon/jsonread.h"
 #include "logging/log.h"
 
 #include <nlohmann/json.hpp>
@@ -44,14 +45,14 @@ void VideoWidget::updateWidget()
     WidgetPrivate* d = widgetPrivate();
     d->record.id = uuid();
     d->record.type = "VIDEO";
-    nlohmann::json json = nlohmann::json::parse(d->record.toJson(), nullptr, false);
+    nlohmann::json json = ns::jsonread::parse(d->record.toJson());
     if (!json.is_object())
         json = nlohmann::json::object();
     json["dataSource"] = source_;
     if (!displayRatio_.empty())
         json["displayRatio"] = displayRatio_;
     // Host text that is not UTF-8 is shown with replacement characters, not thrown on.
-    const std::string text = json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    const std::string text = ns::jsonread::dump(json);
     LOG_D("widget init %s", uuid());
     LOG_D("test id is %d", type());
     LOG_D("VideoWidget::updateWidget data is %s", text.c_str());

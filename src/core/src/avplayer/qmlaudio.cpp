@@ -1,6 +1,7 @@
 #include "qmlaudio.h"
 
 #include "core/src/avplayer/audioplayer.h"
+#include "core/appcommon/jsonread.h"
 #include "logging/log.h"
 
 #include <QDir>
@@ -27,11 +28,10 @@ enum class PlayPolicy
 // usable local path are left out (and logged).
 bool parseMusic(const std::string& text, std::vector<std::string>& paths, PlayPolicy& policy)
 {
-    nlohmann::json json;
-    try {
-        json = nlohmann::json::parse(text);
-    } catch (const std::exception& e) {
-        LOG_E("from_string: exception: %s. %s", e.what(), text.c_str());
+    std::string why;
+    const nlohmann::json json = ns::jsonread::parse(text, &why);
+    if (json.is_discarded()) {
+        LOG_E("from_string: the music description is %s: %.200s", why.c_str(), text.c_str());
         return false;
     }
     if (!json.is_object()) {
