@@ -288,8 +288,14 @@ void QtMsgCtrlListener::createWindow(const std::string& id)
         LOG_E("cannot create window %s before the Qt application runs", id.c_str());
         return;
     }
-    // Deleted by destroyWindow, or when the Qt loop ends.
-    new Window(id);
+    // Deleted by destroyWindow, or when the Qt loop ends; a window that could
+    // not be built is not registered and goes at once.
+    auto* window = new Window(id);
+    if (!EngineHost::instance()->hasWindow(window->uuid())) {
+        LOG_E("window %s could not be created", id.c_str());
+        delete window;
+        return;
+    }
     // Qt Quick made globals of its own while building the scene; the exit
     // hook registered now runs before they are destroyed.
     std::atexit(&endLoopAtExit);

@@ -152,6 +152,23 @@ TEST_F(WidgetCalls, AWidgetOfNoSizeStaysSelectable)
     deleteWidget(a.c_str());
 }
 
+TEST_F(WidgetCalls, DestroyingTheWindowTakesItsWidgets)
+{
+    const std::string a = box(20, 20, 100, 80);
+    const std::string b = box(200, 20, 100, 80);
+    destroyWindow(win);
+    ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::instance()->widgets().empty(); }, 5000));
+    // Calls to them afterwards are misses, not faults.
+    for (const std::string& id : {a, b}) {
+        setWidgetX(id.c_str(), 5);
+        NText_setSource(id.c_str(), "{}");
+        deleteWidget(id.c_str());
+    }
+    auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
+    ASSERT_TRUE(waitFor([&] { return channel->control()->pending() == 0; }, 5000));
+    EXPECT_NE(logText().find("cannot find widget id " + b), std::string::npos);
+}
+
 TEST_F(WidgetCalls, CreationWithBadInput)
 {
     const size_t before = dorvo_preview::EngineHost::instance()->widgets().size();

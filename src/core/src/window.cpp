@@ -8,6 +8,7 @@
 
 #include <QQmlError>
 #include <QQuickItem>
+#include <QPointer>
 #include <QQuickView>
 
 #include <cmath>
@@ -96,6 +97,21 @@ Window::~Window()
 {
     EngineHost::instance()->removeWindow(uuid());
     EngineHost::instance()->clearAttachWindow(this);
+    // The widgets drawn in this window's scene go with it: none may stay
+    // registered once its item is gone.
+    QQuickWindow* scene = d->view ? d->view->quickView() : nullptr;
+    if (!scene)
+        return;
+    std::vector<QPointer<QObject>> drawnHere;
+    for (QObject* object : EngineHost::instance()->widgets()) {
+        auto* widget = qobject_cast<QmlBaseView*>(object);
+        auto* item = widget ? qobject_cast<QQuickItem*>(widget->item()) : nullptr;
+        if (item && item->window() == scene)
+            drawnHere.emplace_back(object);
+    }
+    // A container may take its members with it: each is deleted only once.
+    for (const QPointer<QObject>& widget : drawnHere)
+        delete widget.data();
 }
 
 QWinQuickView* Window::view() const
