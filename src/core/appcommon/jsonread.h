@@ -73,4 +73,14 @@ bool readString(const nlohmann::json& j, const char* key, std::string& out);
 bool readBool(const nlohmann::json& j, const char* key, bool& out);
 
 } // namespace jsonread
+
+// The readers the records use, by their short names.
+using jsonread::member;
+using jsonread::readBool;
+using jsonread::readString;
+inline bool readInt(const nlohmann::json& j, const char* key, int& out)
+{
+    return jsonread::readNumber(j, key, out);
+}
+
 } // namespace ns

@@ -35,13 +35,6 @@ template <size_t N> bool parseName(const nlohmann::json& j, const char* const (&
     return false;
 }
 
-using jsonread::member;
-using jsonread::readBool;
-
-void readInt(const nlohmann::json& j, const char* key, int& out)
-{
-    jsonread::readNumber(j, key, out);
-}
 
 } // namespace
 
