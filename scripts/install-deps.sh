@@ -15,8 +15,8 @@ PACKAGES=(
   # libraries
   libspdlog-dev libfmt-dev nlohmann-json3-dev libmpv-dev libx11-dev
   libbackward-cpp-dev libdw-dev
-  # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev
+  # tests, fuzzing and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   # headless rendering and input
   xvfb xauth x11-utils xdotool libgl1-mesa-dri libegl-mesa0
   # test media and fonts

@@ -35,7 +35,6 @@ template <size_t N> bool parseName(const nlohmann::json& j, const char* const (&
     return false;
 }
 
-
 } // namespace
 
 const char* toString(DisplayType type)
@@ -65,6 +64,34 @@ bool parseScrollAnimation(const nlohmann::json& j, ScrollAnimation& out)
     if (!parseName(j, kAnimationNames, v))
         return false;
     out = static_cast<ScrollAnimation>(v);
+    return true;
+}
+
+bool readRichTextSource(const std::string& text, RichTextContent& content, std::string& why)
+{
+    const nlohmann::json j = jsonread::parse(text, &why);
+    if (j.is_discarded())
+        return false;
+    if (!j.is_object())
+        why = "not a JSON object";
+    else if (!j.contains("paragraphs") || !j["paragraphs"].is_array())
+        why = "without a \"paragraphs\" list";
+    else if (j.contains("textAttributes") && !j["textAttributes"].is_array())
+        why = "with \"textAttributes\" that are not a list";
+    else
+        why.clear();
+    if (!why.empty())
+        return false;
+    RichTextContent read = content;
+    read.paragraphs = nlohmann::json::array();
+    read.textAttributes = nlohmann::json::array();
+    try {
+        from_json(j, read);
+    } catch (const std::exception& e) {
+        why = std::string("unreadable (") + e.what() + ")";
+        return false;
+    }
+    content = std::move(read);
     return true;
 }
 

@@ -88,5 +88,10 @@ struct RichTextContent
 void to_json(nlohmann::json& j, const RichTextContent& content);
 // Members that are missing or of the wrong type keep their current values.
 void from_json(const nlohmann::json& j, RichTextContent& content);
+// Reads the host's rich-text source over content: its paragraphs and
+// attributes replace those of content, the display settings it names
+// replace theirs. Text that is not a JSON object with a "paragraphs" list is
+// refused with the reason, and content stays as it was.
+bool readRichTextSource(const std::string& text, RichTextContent& content, std::string& why);
 
 } // namespace ns

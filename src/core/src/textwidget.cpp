@@ -242,32 +242,11 @@ void TextWidget::setSource(std::string source)
         return;
     }
     ensureRecord();
-    // Read into a copy: content that cannot be read is refused and the
-    // widget keeps what it shows.
+    // Content that cannot be read is refused and the widget keeps what it shows.
     std::string why;
-    const nlohmann::json j = ns::jsonread::parse(source, &why);
-    const char* refusal = nullptr;
-    if (j.is_discarded())
-        refusal = why.c_str();
-    else if (!j.is_object())
-        refusal = "not a JSON object";
-    else if (!j.contains("paragraphs") || !j["paragraphs"].is_array())
-        refusal = "without a \"paragraphs\" list";
-    else if (j.contains("textAttributes") && !j["textAttributes"].is_array())
-        refusal = "with \"textAttributes\" that are not a list";
     ns::RichTextContent content = m_impl->content;
-    if (!refusal) {
-        content.paragraphs = nlohmann::json::array();
-        content.textAttributes = nlohmann::json::array();
-        try {
-            ns::from_json(j, content);
-        } catch (const std::exception& e) {
-            LOG_E("TextWidget::setSource refused, the content cannot be read: %s", e.what());
-            return;
-        }
-    }
-    if (refusal) {
-        LOG_E("TextWidget::setSource refused, the content is %s: %.200s", refusal, source.c_str());
+    if (!ns::readRichTextSource(source, content, why)) {
+        LOG_E("TextWidget::setSource refused, the content is %s: %.200s", why.c_str(), source.c_str());
         return;
     }
     m_impl->source = std::move(source);

@@ -1,0 +1,22 @@
+// Colours and paths as the host gives them: window and text background
+// colours go through QColor; any host text is made valid UTF-8 before it is
+// put into a record.
+
+#include "core/appcommon/jsonread.h"
+#include "fuzzsupport.h"
+
+#include <QColor>
+#include <QString>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzzsupport::silenceLog();
+    const std::string text = fuzzsupport::text(data, size);
+    const QColor colour(QString::fromStdString(text));
+    if (colour.isValid() && colour.name(QColor::HexArgb).size() != 9)
+        __builtin_trap();
+    const std::string repaired = ns::jsonread::validUtf8(text);
+    if (!ns::jsonread::isValidUtf8(repaired) || (ns::jsonread::isValidUtf8(text) && repaired != text))
+        __builtin_trap();
+    return 0;
+}
