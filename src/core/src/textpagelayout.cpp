@@ -371,7 +371,7 @@ private:
             m_pages.push_back(m_page + kEnd);
             if (m_onPage)
                 m_onPage(m_pages.back());
-            m_window = std::max(256, m_charsOnPage * 3 / 2 + 64);
+            m_window = std::max(256, m_charsOnPage * 5 / 4 + 64);
         }
         m_charsOnPage = 0;
         m_page = m_head;
@@ -409,7 +409,8 @@ private:
     }
 
     // Whether the whole rest fits on the page. Lays out a window of it first:
-    // when the window already overflows, so does the whole.
+    // when the window already overflows, so does the whole; when it fits, the
+    // next window is sized from how much of the page it filled.
     bool fitsWhole(const Rest& rest)
     {
         const int len = rest.length();
@@ -426,7 +427,8 @@ private:
                 m_heights.remember(m_heights.html(), h);
                 return true;
             }
-            window = std::min(len, window * 4);
+            const qreal grow = h > 0 ? std::min<qreal>(8, 1.25 * m_pageHeight / h) : 8;
+            window = std::min(len, std::max(window + 64, int(window * grow)));
         }
     }
 
@@ -504,7 +506,7 @@ private:
     QStringList m_pages;
     QString m_page;
     QString m_head;
-    int m_window = 2048;
+    int m_window = 512; // characters laid out at first for a page
     int m_charsOnPage = 0;
 };
 
