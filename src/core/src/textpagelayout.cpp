@@ -149,11 +149,15 @@ template <typename Pred> int largestTrue(Pred pred, int lo, int hi, int n)
 
 // Heights of "base + a prefix of a run + </p>" as a word-wrapping rich-text
 // item of the page width shows them. The base with as much of the run as may
-// be needed is laid out once; the height with a shorter prefix is the height
-// of its lines up to the line before the one where the prefix ends, plus the
-// height of the text from there on laid out alone: a line's breaks depend
-// only on the text from its start up to the next break opportunity, so only
-// the last two lines of a prefix can differ from the whole run's lines.
+// be needed is laid out once, and the height with a shorter prefix is
+// estimated from it: the lines up to the line before the one where the
+// prefix ends, plus the text from there on laid out alone (a line's breaks
+// depend mostly on the text from its start to the next break opportunity).
+// Qt's line breaking also looks beyond that in places (a word's later glyphs
+// can raise a line, the breaks at a line's start depend on what precedes
+// it), so the estimate only finds where a cut lies; the cut is then checked
+// with exact heights of the page as it would be, which is two measurements
+// when the estimate was right.
 class Heights
 {
 public:
@@ -187,6 +191,8 @@ public:
     // was laid out before no longer counts) and returns its height.
     qreal layOut(const QString& base, const Rest& rest, int window)
     {
+        if (continues(base, rest))
+            return moveOn(base, rest, window);
         ++measurements;
         m_base = base;
         m_rest = rest;
@@ -200,6 +206,58 @@ public:
         const QString blockText = m_block.text();
         m_valid = m_block.layout() && blockText.endsWith(expected);
         m_runAt = blockText.size() - expected.size();
+        // The run is one span: all its characters share one format.
+        m_uniform = m_valid && window > 0;
+        if (m_uniform) {
+            QTextCursor first(&m_doc);
+            first.setPosition(m_block.position() + m_runAt + 1);
+            m_runFormat = first.charFormat();
+            for (QTextBlock::iterator it = m_block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                if (f.position() + f.length() > m_block.position() + m_runAt && f.charFormat() != m_runFormat)
+                    m_uniform = false;
+            }
+        }
+        return m_height;
+    }
+
+    // Whether the laid-out page is the same paragraph alone with the same run
+    // from an earlier character on: then it is edited rather than laid out
+    // from its HTML again.
+    bool continues(const QString& base, const Rest& rest) const
+    {
+        return m_uniform && base == m_base && m_serial == rest.chars->serial && rest.start >= m_rest.start &&
+               rest.start <= m_rest.start + m_window && m_doc.blockCount() == 1;
+    }
+
+    // Drops the characters before rest.start and ends the run after `window`
+    // characters of rest (one edit, one layout of the paragraph).
+    qreal moveOn(const QString& base, const Rest& rest, int window)
+    {
+        ++measurements;
+        const QVector<int>& at = rest.chars->at;
+        const int runAt = m_block.position() + m_runAt;
+        const int have = m_rest.start + m_window - rest.start;
+        QTextCursor cursor(&m_doc);
+        cursor.beginEditBlock();
+        if (have > window) {
+            cursor.setPosition(runAt + (at[rest.start + window] - at[m_rest.start]));
+            cursor.setPosition(runAt + (at[m_rest.start + m_window] - at[m_rest.start]),
+                               QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        } else if (have < window) {
+            cursor.setPosition(runAt + (at[m_rest.start + m_window] - at[m_rest.start]));
+            cursor.insertText(rest.chars->documentText(rest.start + have, rest.start + window), m_runFormat);
+        }
+        cursor.setPosition(runAt);
+        cursor.setPosition(runAt + (at[rest.start] - at[m_rest.start]), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        cursor.endEditBlock();
+        m_rest = rest;
+        m_window = window;
+        m_html = base + rest.span(window) + kEnd;
+        m_height = m_doc.size().height();
+        m_block = m_doc.lastBlock();
         return m_height;
     }
 
@@ -212,8 +270,41 @@ public:
     qreal height() const { return m_height; }
     int window() const { return m_window; }
 
-    // Height with the first k characters of rest (1 <= k).
-    qreal prefix(const QString& base, const Rest& rest, int k, int windowHint)
+    // Exact height with the first k characters of rest (1 <= k). The laid-out
+    // document is cut to (or extended by) the characters in question, so only
+    // its last paragraph is laid out again; it then holds exactly that page.
+    qreal exact(const QString& base, const Rest& rest, int k)
+    {
+        if (!holds(base, rest, std::min(k, m_window)) || !m_uniform)
+            return direct(base + rest.span(k) + kEnd);
+        if (k == m_window)
+            return m_height;
+        ++measurements;
+        const int blockAt = m_block.position() + m_runAt;
+        const QVector<int>& at = rest.chars->at;
+        QTextCursor cursor(&m_doc);
+        // One edit block: the cursor does not lay the text out on its own.
+        cursor.beginEditBlock();
+        if (k < m_window) {
+            cursor.setPosition(blockAt + (at[rest.start + k] - at[rest.start]));
+            cursor.setPosition(blockAt + (at[rest.start + m_window] - at[rest.start]),
+                               QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        } else {
+            cursor.setPosition(blockAt + (at[rest.start + m_window] - at[rest.start]));
+            cursor.insertText(rest.chars->documentText(rest.start + m_window, rest.start + k), m_runFormat);
+        }
+        cursor.endEditBlock();
+        m_window = k;
+        m_html = base + rest.span(k) + kEnd;
+        m_height = m_doc.size().height();
+        return m_height;
+    }
+
+    // Height with the first k characters of rest (1 <= k): exact when k is
+    // the whole laid-out window, else an estimate that is nearly always
+    // right (see above).
+    qreal estimate(const QString& base, const Rest& rest, int k, int windowHint)
     {
         if (!holds(base, rest, k))
             layOut(base, rest, std::min(rest.length(), std::max(k, windowHint)));
@@ -221,6 +312,7 @@ public:
             return m_height;
         if (!m_valid)
             return direct(base + rest.span(k) + kEnd);
+        m_block = m_doc.lastBlock();
         const int end = m_runAt + (rest.chars->at[rest.start + k] - rest.chars->at[rest.start]);
         QTextLayout* tl = m_block.layout();
         const QTextLine last = tl->lineForTextPosition(end - 1);
@@ -232,6 +324,7 @@ public:
         m_tail.clear();
         configure(m_tail, m_width);
         QTextCursor cursor(&m_tail);
+        cursor.beginEditBlock();
         cursor.setBlockFormat(m_block.blockFormat());
         cursor.setBlockCharFormat(m_block.charFormat());
         const int blockAt = m_block.position();
@@ -243,6 +336,7 @@ public:
             if (a < b)
                 cursor.insertText(f.text().mid(a - fs, b - a), f.charFormat());
         }
+        cursor.endEditBlock();
         const qreal tailHeight = m_tail.size().height();
         const QTextBlock tb = m_tail.firstBlock();
         if (!tb.layout() || tb.layout()->lineCount() == 0)
@@ -304,7 +398,9 @@ private:
     int m_window = 0;
     qreal m_height = 0;
     QTextBlock m_block;
+    QTextCharFormat m_runFormat; // the run's characters' format in the document
     bool m_valid = false;
+    bool m_uniform = false;
     int m_runAt = 0;
     QString m_lastHtml;
     qreal m_lastHeight = 0;
@@ -371,7 +467,7 @@ private:
             m_pages.push_back(m_page + kEnd);
             if (m_onPage)
                 m_onPage(m_pages.back());
-            m_window = std::max(256, m_charsOnPage * 5 / 4 + 64);
+            m_window = std::max(64, m_charsOnPage + m_charsOnPage / 32 + 8);
         }
         m_charsOnPage = 0;
         m_page = m_head;
@@ -391,7 +487,7 @@ private:
             const TextPageLayout::Run blank{QStringLiteral(" "), segs[0].open, segs[0].close};
             const Chars chars(blank);
             const Rest rest{&chars, 0};
-            if (!fits(m_heights.prefix(m_page, rest, 1, 1))) {
+            if (!fits(m_heights.exact(m_page, rest, 1))) {
                 // The break that led here belongs to the page that ends.
                 if (m_page.endsWith(kBreak))
                     m_page.chop(kBreak.size());
@@ -463,8 +559,9 @@ private:
         const int hi = std::min(len, m_heights.window());
         const int guess = m_heights.charsAbove(m_pageHeight);
         const QString page = m_page;
-        int k =
-            largestTrue([&](int n) { return fits(m_heights.prefix(page, rest, n, m_window)); }, 0, hi, guess);
+        const int estimated = largestTrue(
+            [&](int n) { return fits(m_heights.estimate(page, rest, n, m_window)); }, 0, hi, guess);
+        int k = largestTrue([&](int n) { return fits(m_heights.exact(page, rest, n)); }, 0, hi, estimated);
         // A mark never begins the next page: the characters before it go with it.
         while (k > 0 && TextPageLayout::isMark(rest.code(k)) && (k > 1 || hasContent()))
             --k;
@@ -486,10 +583,13 @@ private:
     {
         const int len = rest.length();
         const QString base = m_head;
-        const qreal one = m_heights.prefix(base, rest, 1, std::min(len, m_window));
+        m_heights.estimate(base, rest, 1, std::min(len, m_window)); // lays the run out
         const int guess = m_heights.charsOnFirstLine();
-        int m = largestTrue([&](int n) { return m_heights.prefix(base, rest, n, m_window) == one; }, 1,
-                            len + 1, guess);
+        const qreal one = m_heights.exact(base, rest, 1);
+        const int estimated = largestTrue(
+            [&](int n) { return m_heights.estimate(base, rest, n, m_window) == one; }, 1, len + 1, guess);
+        int m =
+            largestTrue([&](int n) { return m_heights.exact(base, rest, n) == one; }, 1, len + 1, estimated);
         while (m > 1 && m < len && TextPageLayout::isMark(rest.code(m)))
             --m;
         append(rest, m);
