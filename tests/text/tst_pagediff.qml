@@ -66,7 +66,7 @@ Item {
         return PH.attributeMap(sizes.map(function (size, i) {
             return { key: "k" + i, attributes: { textColor: "#ffffffff", backgroundColor: "#00000000",
                      font: { family: i % 2 ? "WenQuanYi Micro Hei" : "DejaVu Sans", size: size,
-                             style: i === 2 ? "BOLD" : "NORMAL" } } }
+                             style: ["NORMAL", "ITALIC", "BOLD", "BOLD_ITALIC"][i % 4], isUnderline: i === 1 } } }
         }))
     }
     function paragraphs(list) {
@@ -79,6 +79,35 @@ Item {
     }
     function one(text, k) {
         return [{ lines: [[[text, k || 0]]] }]
+    }
+
+    // Row `index` of a random search over texts and narrow pages (the row
+    // once showed a line whose height depends on text after the cut).
+    function searchRow(seed, index) {
+        top.seed = seed
+        var gens = [latin, cjk, mixed, marked]
+        var row = null
+        for (var r = 0; r <= index; ++r) {
+            var w = 15 + rnd(300), h = 8 + rnd(200)
+            var ps = []
+            for (var p = 1 + rnd(4); p > 0; --p) {
+                var lines = []
+                for (var l = 1 + rnd(3); l > 0; --l) {
+                    var segs = []
+                    for (var q = 1 + rnd(3); q > 0; --q) {
+                        var len = rnd(5) === 0 ? rnd(3) : rnd(600)
+                        var t = len === 0 ? (rnd(2) ? " " : "") : gens[rnd(4)](len)
+                        segs.push([t, rnd(4)])
+                    }
+                    lines.push(segs)
+                }
+                ps.push({ lines: lines, lineSpacing: rnd(3) * 7, letterSpacing: rnd(3),
+                          align: ["LEFT", "CENTER", "RIGHT"][rnd(3)] })
+            }
+            row = { tag: "search " + seed + "/" + r, w: w, h: h,
+                    sizes: [10 + rnd(40), 10 + rnd(60), 8 + rnd(30), rnd(6) === 0 ? 150 + rnd(300) : 20], ps: ps }
+        }
+        return row
     }
 
     TestCase {
@@ -114,6 +143,28 @@ Item {
                 many.push({ lines: [[[rnd(3) ? mixed(rnd(90)) : "", rnd(2)]], [[latin(rnd(40) + 1), 0]]],
                             lineSpacing: rnd(3) * 6, align: ["LEFT", "CENTER", "RIGHT"][p % 3] })
             rows.push({ tag: "forty paragraphs", w: 400, h: 240, sizes: [20, 28], ps: many })
+            // Random mixes on narrow pages: several paragraphs, lines and runs
+            // of all styles and sizes, letter and line spacing.
+            for (var r = 0; r < 8; ++r) {
+                var ps = []
+                for (var q = 1 + rnd(3); q > 0; --q) {
+                    var lines = []
+                    for (var l = 1 + rnd(3); l > 0; --l) {
+                        var segs = []
+                        for (var n = 1 + rnd(3); n > 0; --n) {
+                            var len = rnd(5) === 0 ? rnd(2) : rnd(300)
+                            segs.push([len === 0 ? (rnd(2) ? " " : "") : [latin, cjk, mixed, marked][rnd(4)](len), rnd(4)])
+                        }
+                        lines.push(segs)
+                    }
+                    ps.push({ lines: lines, lineSpacing: rnd(3) * 7, letterSpacing: rnd(3), align: ["LEFT", "CENTER", "RIGHT"][rnd(3)] })
+                }
+                var narrow = r % 2 === 1
+                rows.push({ tag: "random mix " + r, w: narrow ? 30 + rnd(60) : 60 + rnd(260), h: narrow ? 40 + rnd(60) : 30 + rnd(200),
+                            sizes: [10 + rnd(40), 10 + rnd(60), 8 + rnd(30), rnd(4) === 0 ? 150 + rnd(300) : 20], ps: ps })
+            }
+            rows.push(searchRow(999, 6))
+            top.seed = 31
             rows.push({ tag: "mixed 50000 @1920x1080", w: 1920, h: 1080, sizes: [32], ps: one(mixed(50000)) })
             return rows
         }

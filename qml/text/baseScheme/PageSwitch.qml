@@ -136,12 +136,14 @@ Item {
     }
 
     function pause() {
+        started = false
         pageTimer.stop()
         if (effectLoader.item)
             effectLoader.item.pause()
     }
 
     function resume() {
+        started = true
         if (effectLoader.item)
             effectLoader.item.resume()
         if (!isStatic && pages.length > 0 && !pageTimer.running)
