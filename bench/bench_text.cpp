@@ -238,34 +238,51 @@ void benchMarquees(int count)
                 frames * 1000.0 / t.elapsed());
 }
 
+// A 1920 x 1080 window with a frame item that makes a text widget's content
+// (a stand-in for the widget item) and a shown text widget in it; widget is
+// null when that failed.
+struct TextFrame
+{
+    QQuickView view;
+    std::unique_ptr<QQuickItem> frame;
+    std::unique_ptr<dorvo_preview::TextWidget> widget;
+
+    explicit TextFrame(const char* uuid)
+    {
+        view.resize(1920, 1080);
+        view.setColor(Qt::black);
+        QQmlComponent c(view.engine());
+        c.setData("import QtQuick 2.15\n"
+                  "Item { id: frame; width: 1920; height: 1080\n"
+                  "  function createItem(info) {\n"
+                  "    var c = Qt.createComponent('RichTextScale.qml')\n"
+                  "    return c.createObject(frame, { widgetStr: info }) } }\n",
+                  QUrl("qrc:/preview/qml/text/BenchFrame.qml"));
+        frame.reset(qobject_cast<QQuickItem*>(c.create()));
+        if (!frame) {
+            std::fprintf(stderr, "%s\n", qPrintable(c.errorString()));
+            return;
+        }
+        frame->setParentItem(view.contentItem());
+        view.show();
+        if (!QTest::qWaitForWindowExposed(&view))
+            return;
+        widget = std::make_unique<dorvo_preview::TextWidget>(nullptr, frame.get());
+        widget->setUuid(uuid, false);
+        widget->widgetShow();
+    }
+};
+
 // A text widget in a frame of its own (a stand-in for the widget item that
 // only makes the content): the time from a setter to the rebuilt scene, and
 // to the first frame that shows it.
 void benchRebuild()
 {
-    QQuickView view;
-    view.resize(1920, 1080);
-    view.setColor(Qt::black);
-    QQmlComponent c(view.engine());
-    c.setData("import QtQuick 2.15\n"
-              "Item { id: frame; width: 1920; height: 1080\n"
-              "  function createItem(info) {\n"
-              "    var c = Qt.createComponent('RichTextScale.qml')\n"
-              "    return c.createObject(frame, { widgetStr: info }) } }\n",
-              QUrl("qrc:/preview/qml/text/BenchFrame.qml"));
-    std::unique_ptr<QQuickItem> frame(qobject_cast<QQuickItem*>(c.create()));
-    if (!frame) {
-        std::fprintf(stderr, "%s\n", qPrintable(c.errorString()));
+    TextFrame f("00000000-0000-4000-8000-000000000000");
+    if (!f.widget)
         return;
-    }
-    frame->setParentItem(view.contentItem());
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view))
-        return;
-
-    dorvo_preview::TextWidget widget(nullptr, frame.get());
-    widget.setUuid("00000000-0000-4000-8000-000000000000", false);
-    widget.widgetShow();
+    QQuickView& view = f.view;
+    dorvo_preview::TextWidget& widget = *f.widget;
     QJsonObject attr{
         {"key", "a"},
         {"attributes", QJsonObject{{"textColor", "#ffffffff"},
@@ -306,28 +323,12 @@ void benchRebuild()
 // first-frame and glyph-cache costs stay out of the figure.
 void benchStall(const std::vector<int>& sizes)
 {
-    QQuickView view;
-    view.resize(1920, 1080);
-    view.setColor(Qt::black);
-    QQmlComponent c(view.engine());
-    c.setData("import QtQuick 2.15\n"
-              "Item { id: frame; width: 1920; height: 1080\n"
-              "  function createItem(info) {\n"
-              "    var c = Qt.createComponent('RichTextScale.qml')\n"
-              "    return c.createObject(frame, { widgetStr: info }) } }\n",
-              QUrl("qrc:/preview/qml/text/BenchStallFrame.qml"));
-    std::unique_ptr<QQuickItem> frame(qobject_cast<QQuickItem*>(c.create()));
-    if (!frame) {
-        std::fprintf(stderr, "%s\n", qPrintable(c.errorString()));
+    TextFrame f("00000000-0000-4000-8000-000000000001");
+    if (!f.widget)
         return;
-    }
-    frame->setParentItem(view.contentItem());
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view))
-        return;
-    dorvo_preview::TextWidget widget(nullptr, frame.get());
-    widget.setUuid("00000000-0000-4000-8000-000000000001", false);
-    widget.widgetShow();
+    QQuickView& view = f.view;
+    std::unique_ptr<QQuickItem>& frame = f.frame;
+    dorvo_preview::TextWidget& widget = *f.widget;
 
     auto source = [](const QString& text) {
         QJsonObject attr{{"key", "a"},

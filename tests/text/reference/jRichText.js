@@ -1,5 +1,5 @@
 .pragma library
-.import "jtexthandle.js" as TH
+.import "qrc:/preview/qml/text/baseScheme/js/jtexthandle.js" as TH
 
 // Page layout: the paragraphs are laid out into pages of a given size, each
 // page a complete rich-text HTML string. Heights come from a measuring rich
