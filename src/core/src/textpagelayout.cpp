@@ -89,7 +89,6 @@ struct Rest
     int length() const { return chars->count() - start; }
     uint code(int k) const { return chars->code(start + k); }
     QString span(int k) const { return chars->span(start, start + k); }
-    QString spanFrom(int k) const { return chars->span(start + k, chars->count()); }
 };
 
 void configure(QTextDocument& doc, int width)

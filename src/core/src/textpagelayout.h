@@ -29,10 +29,13 @@ namespace dorvo_preview {
 // - After each line the page is pushed when it is taller than the page, and
 //   after the very last line.
 //
-// Every paragraph is laid out once with Qt's text layout; the heights the
-// rules need are read from the positions of its lines. Runs hold their HTML
-// wrapping (open and close) already resolved; the text is escaped here.
-// Thread: any; one object is used by one thread at a time.
+// Heights are those of a word-wrapping rich-text item as wide as the page.
+// Each page's paragraph is laid out once with Qt's text layout and the cut is
+// read from the positions of its lines; the cut is then confirmed with the
+// exact heights of the page with it and with one character more. Runs hold
+// their HTML wrapping (open and close) already resolved; the text is escaped
+// here. Thread: any (fonts are read through Qt's thread-safe font database);
+// one object is used by one thread at a time.
 class TextPageLayout
 {
 public:
