@@ -3,6 +3,7 @@
 #include "core/src/textpagelayout.h"
 #include "logging/log.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QRunnable>
@@ -52,6 +53,22 @@ private:
     std::mutex m_mutex;
     std::list<std::pair<QByteArray, QStringList>> m_entries;
 };
+
+// The worker of long layouts: one at a time (a cancelled layout ends at its
+// next page); the application waits for a running one when it quits, so no
+// layout outlives the fonts.
+QThreadPool& layoutPool()
+{
+    static QThreadPool pool;
+    static const bool configured = [] {
+        pool.setMaxThreadCount(1);
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QObject::connect(app, &QCoreApplication::aboutToQuit, &pool, [] { pool.waitForDone(); });
+        return true;
+    }();
+    Q_UNUSED(configured);
+    return pool;
+}
 
 QByteArray keyOf(const QVector<TextPageLayout::Paragraph>& paragraphs, int width, int height, int* chars)
 {
@@ -167,7 +184,7 @@ void NWPageLayout::start(const QVariant& paragraphs, int width, int height)
     m_job = job;
     emit runningChanged();
     LOG_I("[RichText] laying out %d characters off the GUI thread", chars);
-    QThreadPool::globalInstance()->start(QRunnable::create([job, input, key, width, height] {
+    layoutPool().start(QRunnable::create([job, input, key, width, height] {
         QElapsedTimer timer;
         timer.start();
         TextPageLayout engine;
