@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.15
+import an.kest.text 1.0
 import "qrc:/preview/qml/text/baseScheme/js/jRichText.js" as JR
 import "qrc:/preview/qml/text/baseScheme/js/jtexthandle.js" as TH
 import "qrc:/preview/qml/text/baseScheme/js/protocolhelper.js" as PH
@@ -16,6 +17,19 @@ Item {
         visible: false
         textFormat: Text.RichText
         wrapMode: Text.Wrap
+    }
+
+    NWPageLayout {
+        id: pager
+    }
+
+    readonly property string marks: "\u3002\uFF1F\uFF01\uFF0C\u3001\uFF1B\uFF1A\u201C\u201D\u2018\u2019"
+    function isMark(c) {
+        return c.length === 1 && marks.indexOf(c) >= 0
+    }
+
+    function layOut(paragraphs, attrMap, w, h) {
+        return pager.layout(JR.layoutInput(paragraphs, attrMap, null), w, h)
     }
 
     TextEdit {
@@ -84,7 +98,7 @@ Item {
         when: windowShown
 
         function check(paragraphs, attrMap, w, h) {
-            var pages = JR.PagesText(paragraphs, attrMap, measure, w, h, null)
+            var pages = layOut(paragraphs, attrMap, w, h)
             verify(pages.length > 0, "no pages")
             compare(pagesText(pages), expected(paragraphs), "text lost or doubled across pages")
             return pages
@@ -105,7 +119,7 @@ Item {
             verify(pages.length > 5)
             for (var i = 1; i < pages.length; ++i) {
                 var first = TH.plainText(pages[i]).charAt(0)
-                verify(!JR.isMark(first), "page " + i + " starts with " + first)
+                verify(!isMark(first), "page " + i + " starts with " + first)
             }
             var hs = pageHeights(pages, 300)
             for (i = 0; i < hs.length; ++i)
@@ -116,11 +130,11 @@ Item {
         function test_markAfterEveryCharacter() {
             var s = ""
             for (var i = 0; i < 600; ++i)
-                s += (i % 2 === 0) ? "字" : JR.MARKS[i % JR.MARKS.length]
+                s += (i % 2 === 0) ? "字" : marks.charAt(i % marks.length)
             var pages = check([para([s])], attrs("WenQuanYi Micro Hei", 22), 200, 90)
             verify(pages.length > 2)
             for (i = 1; i < pages.length; ++i)
-                verify(!JR.isMark(TH.plainText(pages[i]).charAt(0)), "page " + i)
+                verify(!isMark(TH.plainText(pages[i]).charAt(0)), "page " + i)
         }
 
         function test_severalParagraphsLinesAndRuns() {
@@ -169,15 +183,52 @@ Item {
             console.log("100000 characters: " + pages.length + " pages in " + (Date.now() - t0) + " ms")
         }
 
+        // A long text is laid out on a worker thread: the first page arrives
+        // first, then all pages, the same as laid out at once; the same text
+        // again comes from the finished layouts at once.
+        function test_longTextOffTheGuiThread() {
+            var input = JR.layoutInput([para([latin(20000)])], attrs("DejaVu Sans", 20), null)
+            var expected = pager.layout(input, 400, 300)
+            var c = Qt.createQmlObject("import an.kest.text 1.0; NWPageLayout {}", top)
+            var added = [], done = -1
+            c.pageAdded.connect(function (i, p) { added.push(i) })
+            c.finished.connect(function (n) { done = n })
+            c.start(input, 400, 300)
+            verify(c.running)
+            compare(done, -1)
+            tryVerify(function () { return done >= 0 }, 20000)
+            compare(added[0], 0)
+            compare(added.length, expected.length)
+            compare(done, expected.length)
+            compare(c.pages.join(""), expected.join(""))
+            done = -1
+            c.start(input, 400, 300)
+            compare(done, expected.length)
+            verify(!c.running)
+            // A newer layout replaces a running one; a layout running when
+            // its component goes away ends quietly.
+            c.start(JR.layoutInput([para([latin(30000)])], attrs("DejaVu Sans", 20), null), 400, 300)
+            done = -1
+            c.start(JR.layoutInput([para([latin(9000)])], attrs("DejaVu Sans", 22), null), 410, 300)
+            tryVerify(function () { return done >= 0 }, 20000)
+            compare(c.pages.join(""), pager.layout(JR.layoutInput([para([latin(9000)])], attrs("DejaVu Sans", 22), null), 410, 300).join(""))
+            c.start(JR.layoutInput([para([latin(40000)])], attrs("DejaVu Sans", 20), null), 400, 300)
+            c.destroy()
+            wait(0)
+        }
+
         function test_emptyAndDegenerateInput() {
-            compare(JR.PagesText([], {}, measure, 300, 200, null).length, 0)
-            compare(JR.PagesText([para([""])], attrs("DejaVu Sans", 16), measure, 0, 200, null).length, 0)
-            compare(JR.PagesText([para(["x"])], attrs("DejaVu Sans", 16), null, 300, 200, null).length, 0)
+            compare(layOut([], {}, 300, 200).length, 0)
+            compare(layOut([para([""])], attrs("DejaVu Sans", 16), 0, 200).length, 0)
+            compare(layOut([para(["x"])], attrs("DejaVu Sans", 16), 300, -5).length, 0)
+            // Input of the wrong shape reads as no text.
+            compare(pager.layout("nope", 300, 200).length, 0)
+            compare(pager.layout([null, 5, { head: 3, lines: [7, [null, { text: 4 }]] }], 300, 200).length, 0)
             // A run whose attributes are missing still lays out with defaults.
             var ps = PH.normaliseParagraphs([{ lines: [{ segs: [{ content: "abc", attributeKey: "nope" }] }] }])
-            compare(TH.plainText(JR.PagesText(ps, {}, measure, 300, 200, null).join("")), "abc")
+            compare(TH.plainText(layOut(ps, {}, 300, 200).join("")), "abc")
             // A single blank line counts as one blank line of text.
-            var blank = JR.PagesText([para([" "])], attrs("DejaVu Sans", 16), measure, 300, 200, null)
+            var blank = layOut([para([" "])], attrs("DejaVu Sans", 16), 300, 200)
             compare(blank.length, 1)
         }
 

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import an.kest.text 1.0
 import "com"
 import "js/jRichText.js" as JR
 import "js/jtexthandle.js" as TH
@@ -22,6 +23,8 @@ Item {
     // A fold strip stops switching once the widget's play time is used up.
     property bool stopAtCountdownEnd: false
     property var effect: effectLoader.item
+    // start() was called; pages laid out off the GUI thread start when complete.
+    property bool started: false
 
     function init(inf) {
         info = inf
@@ -30,7 +33,22 @@ Item {
         var p0 = inf.paragraphs[0]
         textItem.horizontalAlignment = TH.qtHorizontalAlignment(p0.horizontalAlignment)
         textItem.verticalAlignment = TH.qtVerticalAlignment(p0.verticalAlignment)
-        pages = JR.PagesText(inf.paragraphs, inf.attrMap, measure, Math.floor(width), Math.floor(height), null)
+        try {
+            pager.start(JR.layoutInput(inf.paragraphs, inf.attrMap, null), Math.floor(width), Math.floor(height))
+        } catch (e) {
+            console.log("getpage error  e=" + e)
+        }
+    }
+
+    // The first page shows as soon as it is laid out.
+    function firstPage(page) {
+        if (pages.length === 0 && !pageTimer.running)
+            textItem.text = page
+    }
+
+    function layoutDone() {
+        pages = pager.pages
+        var inf = info
         if (pages.length === 0) {
             console.log("pages==0")
             return
@@ -44,6 +62,8 @@ Item {
         var anim = inf.displayStyle.pageSwitchAttributes.inAnimation
         if (!isStatic && anim.type !== 0 && anim.duration > 0)
             createEffect({ type: anim.type, duration: Math.min(anim.duration, pageInterval) })
+        if (started)
+            start()
     }
 
     function createEffect(anim) {
@@ -70,6 +90,7 @@ Item {
     }
 
     function start() {
+        started = true
         if (pages.length === 0)
             return
         if (isStatic) {
@@ -115,12 +136,14 @@ Item {
     }
 
     function pause() {
+        started = false
         pageTimer.stop()
         if (effectLoader.item)
             effectLoader.item.pause()
     }
 
     function resume() {
+        started = true
         if (effectLoader.item)
             effectLoader.item.resume()
         if (!isStatic && pages.length > 0 && !pageTimer.running)
@@ -131,11 +154,10 @@ Item {
         start()
     }
 
-    Text {
-        id: measure
-        visible: false
-        textFormat: Text.RichText
-        wrapMode: Text.Wrap
+    NWPageLayout {
+        id: pager
+        onPageAdded: if (index === 0) root.firstPage(page)
+        onFinished: root.layoutDone()
     }
 
     Rectangle {

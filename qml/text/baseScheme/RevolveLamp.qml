@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import an.kest.text 1.0
 import "com"
 import "js/jRichText.js" as JR
 import "js/jtexthandle.js" as TH
@@ -73,7 +74,7 @@ Rectangle {
             len = Math.floor(measure.contentWidth)
         } else if (animation === "PAN_LEFT") {
             measure.wrapMode = Text.Wrap
-            var pages = JR.PagesText(paragraphs, info.attrMap, measure, Math.floor(width), Math.floor(height), null, 1)
+            var pages = pager.layout(JR.layoutInput(paragraphs, info.attrMap, null), Math.floor(width), Math.floor(height), 1)
             html = pages.length ? pages[0] : ""
             measure.wrapMode = Text.Wrap
             measure.width = Math.floor(width)
@@ -234,6 +235,10 @@ Rectangle {
         id: measure
         visible: false
         textFormat: Text.RichText
+    }
+
+    NWPageLayout {
+        id: pager
     }
 
     Item {

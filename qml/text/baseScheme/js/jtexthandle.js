@@ -148,18 +148,32 @@ function attributesFor(attrMap, key) {
     return DEFAULT_ATTRIBUTES
 }
 
+// The HTML around one run's text: the opening span and style tags, and
+// their closing tags.
+function spanParts(attr, provider) {
+    var open = '<span style="background-color:' + attr.backgroundColor + '; color:' + attr.textColor + ";font-family:'"
+            + fontFamily(attr.font.family, provider) + "';font-size:" + attr.font.size + 'px">'
+    var close = "</span>"
+    var st = attr.font.style
+    if (attr.font.isUnderline) {
+        open += "<u>"
+        close = "</u>" + close
+    }
+    if (st === "ITALIC" || st === "BOLD_ITALIC") {
+        open += "<i>"
+        close = "</i>" + close
+    }
+    if (st === "BOLD" || st === "BOLD_ITALIC") {
+        open += "<b>"
+        close = "</b>" + close
+    }
+    return { open: open, close: close }
+}
+
 // The HTML of one run; text is the raw run text (escaped here).
 function spanHtml(text, attr, provider) {
-    var t = escapeText(text)
-    var st = attr.font.style
-    if (st === "BOLD" || st === "BOLD_ITALIC")
-        t = "<b>" + t + "</b>"
-    if (st === "ITALIC" || st === "BOLD_ITALIC")
-        t = "<i>" + t + "</i>"
-    if (attr.font.isUnderline)
-        t = "<u>" + t + "</u>"
-    return '<span style="background-color:' + attr.backgroundColor + '; color:' + attr.textColor + ";font-family:'"
-            + fontFamily(attr.font.family, provider) + "';font-size:" + attr.font.size + 'px">' + t + "</span>"
+    var parts = spanParts(attr, provider)
+    return parts.open + escapeText(text) + parts.close
 }
 
 // Whole text for scrolling. One line for the horizontal marquees, else every

@@ -1,5 +1,6 @@
 #include "textqmltypes.h"
 
+#include "nwpagelayout.h"
 #include "nwtext.h"
 
 #include <QtQml>
@@ -13,6 +14,7 @@ void registerTextQmlTypes()
         return;
     registered = true;
     qmlRegisterType<NWText>("an.kest.text", 1, 0, "NWText");
+    qmlRegisterType<NWPageLayout>("an.kest.text", 1, 0, "NWPageLayout");
 }
 
 } // namespace dorvo_preview

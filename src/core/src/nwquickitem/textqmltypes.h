@@ -2,7 +2,7 @@
 
 namespace dorvo_preview {
 
-// Registers the text painter with the QML engine (module an.kest.text 1.0).
+// Registers the text painter and the page layout with the QML engine (module an.kest.text 1.0).
 // Safe to call more than once.
 void registerTextQmlTypes();
 
