@@ -49,7 +49,8 @@ function readContent(c) {
         type: c.type === undefined ? "SCROLL" : displayType(c.type),
         blink: PH.bool(PH.obj(c.twinkleAttributes).enable, false),
         speed: PH.num(se.speed, 60),
-        toRight: se.animation === "MARQUEE_RIGHT" || se.animation === 4,
+        // Left for "MARQUEE_LEFT" (or 1, or none given); anything else scrolls right.
+        toRight: !(se.animation === "MARQUEE_LEFT" || se.animation === 1 || se.animation === undefined),
         headTail: PH.bool(se.isHeadTail, false),
         headTailSpacing: Math.max(0, PH.num(se.headTailSpacing, 0)),
         offsetX: PH.num(off.x, 0),
