@@ -15,6 +15,7 @@ Item {
     property var inner: null
     property var incubator: null
     property string imagePath: ""
+    property bool paused: false
     // Rebuilds completed so far.
     property int builds: 0
 
@@ -85,6 +86,8 @@ Item {
             if (contentStr !== "")
                 inner.setContentStr(contentStr)
             inner.play()
+            if (paused)
+                inner.pause()
             ++builds
             if (imagePath !== "")
                 writeImage(imagePath)
@@ -105,6 +108,18 @@ Item {
         visible = v
         if (inner)
             inner.setVisible(v)
+    }
+
+    function pause() {
+        paused = true
+        if (inner)
+            inner.pause()
+    }
+
+    function resume() {
+        paused = false
+        if (inner)
+            inner.resume()
     }
 
     function onDragPressed() {

@@ -4,12 +4,15 @@ import "../text/baseScheme/com"
 import "../text/baseScheme/js/jcolorfulTextfun.js" as CF
 import "../text/baseScheme/js/jtexthandle.js" as TH
 import "../text/baseScheme/js/protocolhelper.js" as PH
+import "../text/baseScheme/js/fold.js" as Fold
 
 // One colourful text: a text layer that masks a gradient or texture fill,
 // optionally stroked by a glow. Static and one-by-one texts draw the styled
 // layer in place; a marquee renders one styled copy once into a texture and
 // moves copies of that texture, so no mask, gradient or glow pass runs while
-// it moves. Motion follows elapsed time in whole pixels.
+// it moves. Motion follows elapsed time in whole pixels. A folded widget lays
+// the text out on one strip of its rectangles, and each rectangle shows its
+// section of the strip.
 Rectangle {
     id: root
 
@@ -43,13 +46,18 @@ Rectangle {
     property real pos: 0
     // Milliseconds the last layout (measuring and fitting) took.
     property real layoutMs: 0
+    // The fold strip ({ width, height, sections }) when the widget is folded, else null.
+    property var strip: null
+    readonly property real stageW: strip ? strip.width : width
+    readonly property real stageH: strip ? strip.height : height
+    readonly property string fillColor: PH.color(widget.backgroundColor, "transparent")
 
-    color: PH.color(widget.backgroundColor, "transparent")
+    color: strip ? "transparent" : fillColor
     clip: true
 
     function measure(text, wrapped) {
         measurer.wrapMode = wrapped ? Text.Wrap : Text.NoWrap
-        measurer.width = root.width
+        measurer.width = stageW
         measurer.text = text
         return { width: measurer.contentWidth, height: measurer.contentHeight }
     }
@@ -63,6 +71,9 @@ Rectangle {
     function layoutText() {
         c = CF.readContent(PH.obj(metadataContent))
         stopMotion()
+        var fold = PH.foldInfo(widget.fold)
+        strip = fold.enable ? Fold.strip(fold) : null
+        var width = stageW, height = stageH
         textNull = c.text === ""
         passes = null
         shownText = ""
@@ -92,6 +103,23 @@ Rectangle {
             obo.chars = Array.from(shownText)
         }
     }
+
+    // The fold rectangles, each showing its section of the stage.
+    function makeFoldViews() {
+        for (var i = foldViews.length - 1; i >= 0; --i)
+            foldViews[i].destroy()
+        var views = []
+        var sections = strip ? strip.sections : []
+        for (var k = 0; k < sections.length; ++k) {
+            var sec = sections[k]
+            views.push(foldViewComponent.createObject(root, {
+                x: sec.x, y: sec.y, width: sec.width, height: sec.height, color: fillColor,
+                sourceItem: stage, section: Qt.rect(sec.sx, sec.sy - c.offsetY, sec.width, sec.height)
+            }))
+        }
+        foldViews = views
+    }
+    property var foldViews: []
 
     function stopMotion() {
         firstPass.stop()
@@ -178,7 +206,15 @@ Rectangle {
         startMotion()
     }
 
-    Component.onCompleted: layout()
+    Component.onCompleted: {
+        layout()
+        makeFoldViews()
+    }
+
+    Component {
+        id: foldViewComponent
+        ComFoldView {}
+    }
 
     Text {
         id: measurer
@@ -189,104 +225,112 @@ Rectangle {
         lineHeight: root.lineHeight
     }
 
-    // The styled text: in place for static and one-by-one texts; the hidden
-    // source of the marquee copies otherwise.
+    // Everything drawn: the widget itself, or the fold strip.
     Item {
-        id: styled
-        x: root.scrolling ? 0 : root.c.offsetX
-        y: root.scrolling ? 0 : root.c.offsetY
-        width: root.scrolling ? root.textW + 2 * root.pad : root.width
-        height: root.height
+        id: stage
+        width: root.stageW
+        height: root.stageH
+        clip: true
 
+        // The styled text: in place for static and one-by-one texts; the hidden
+        // source of the marquee copies otherwise.
         Item {
-            id: textLayer
-            anchors.fill: parent
-            visible: !root.c.colorful && !root.c.stroke
+            id: styled
+            x: root.scrolling ? 0 : root.c.offsetX
+            y: root.scrolling ? 0 : root.c.offsetY
+            width: root.scrolling ? root.textW + 2 * root.pad : root.stageW
+            height: root.stageH
 
-            Text {
-                id: label
-                x: root.scrolling ? root.pad : root.oneByOne ? root.oboBox.x : 0
-                y: root.oneByOne ? root.oboBox.y : 0
-                width: root.scrolling ? root.textW : root.oneByOne ? root.oboBox.width : parent.width
-                height: root.oneByOne ? root.oboBox.height : parent.height
-                text: root.oneByOne ? obo.text : root.shownText
-                textFormat: Text.PlainText
-                wrapMode: root.scrolling || !root.wrap ? Text.NoWrap : Text.Wrap
-                horizontalAlignment: root.oneByOne || root.scrolling ? Text.AlignLeft : TH.qtHorizontalAlignment(root.c.hAlign)
-                verticalAlignment: root.oneByOne ? Text.AlignTop : root.scrolling ? Text.AlignVCenter : TH.qtVerticalAlignment(root.c.vAlign)
-                lineHeightMode: Text.FixedHeight
-                lineHeight: root.lineHeight
-                color: root.c.textColor
-                font.family: TH.fontFamily(root.c.family, null)
-                font.pixelSize: root.c.size
-                font.bold: root.c.bold
-                font.italic: root.c.italic
-                font.underline: root.c.underline
-                font.letterSpacing: root.c.letterSpacing
+            Item {
+                id: textLayer
+                anchors.fill: parent
+                visible: !root.c.colorful && !root.c.stroke
+
+                Text {
+                    id: label
+                    x: root.scrolling ? root.pad : root.oneByOne ? root.oboBox.x : 0
+                    y: root.oneByOne ? root.oboBox.y : 0
+                    width: root.scrolling ? root.textW : root.oneByOne ? root.oboBox.width : parent.width
+                    height: root.oneByOne ? root.oboBox.height : parent.height
+                    text: root.oneByOne ? obo.text : root.shownText
+                    textFormat: Text.PlainText
+                    wrapMode: root.scrolling || !root.wrap ? Text.NoWrap : Text.Wrap
+                    horizontalAlignment: root.oneByOne || root.scrolling ? Text.AlignLeft : TH.qtHorizontalAlignment(root.c.hAlign)
+                    verticalAlignment: root.oneByOne ? Text.AlignTop : root.scrolling ? Text.AlignVCenter : TH.qtVerticalAlignment(root.c.vAlign)
+                    lineHeightMode: Text.FixedHeight
+                    lineHeight: root.lineHeight
+                    color: root.c.textColor
+                    font.family: TH.fontFamily(root.c.family, null)
+                    font.pixelSize: root.c.size
+                    font.bold: root.c.bold
+                    font.italic: root.c.italic
+                    font.underline: root.c.underline
+                    font.letterSpacing: root.c.letterSpacing
+                }
+            }
+
+            Loader {
+                id: fill
+                anchors.fill: parent
+                active: root.c.colorful
+                visible: !root.c.stroke
+                sourceComponent: root.c.colorfulType === "TEXTURE" ? textureFill : gradientFill
+            }
+
+            Loader {
+                anchors.fill: parent
+                active: root.c.stroke && root.c.strokeWidth > 0
+                sourceComponent: Glow {
+                    source: root.c.colorful ? fill : textLayer
+                    color: root.c.strokeColor
+                    radius: root.c.strokeWidth
+                    samples: 2 * root.c.strokeWidth
+                    spread: 0.9
+                }
             }
         }
 
-        Loader {
-            id: fill
-            anchors.fill: parent
-            active: root.c.colorful
-            visible: !root.c.stroke
-            sourceComponent: root.c.colorfulType === "TEXTURE" ? textureFill : gradientFill
-        }
-
-        Loader {
-            anchors.fill: parent
-            active: root.c.stroke && root.c.strokeWidth > 0
-            sourceComponent: Glow {
-                source: root.c.colorful ? fill : textLayer
-                color: root.c.strokeColor
-                radius: root.c.strokeWidth
-                samples: 2 * root.c.strokeWidth
-                spread: 0.9
+        Component {
+            id: gradientFill
+            ComFColorBKQt5 {
+                source: textLayer
+                colors: root.c.colors
+                colorfulType: root.c.colorfulType
             }
         }
-    }
 
-    Component {
-        id: gradientFill
-        ComFColorBKQt5 {
-            source: textLayer
-            colors: root.c.colors
-            colorfulType: root.c.colorfulType
+        Component {
+            id: textureFill
+            ComTextureBk {
+                path: root.c.texture
+                maskSource: textLayer
+            }
         }
-    }
 
-    Component {
-        id: textureFill
-        ComTextureBk {
-            path: root.c.texture
-            maskSource: textLayer
+        // The marquee: the styled copy rendered once, its texture repeated.
+        ShaderEffectSource {
+            id: snapshot
+            sourceItem: root.passes ? styled : null
+            hideSource: true
+            visible: false
+            width: styled.width
+            height: styled.height
         }
-    }
 
-    // The marquee: the styled copy rendered once, its texture repeated.
-    ShaderEffectSource {
-        id: snapshot
-        sourceItem: root.passes ? styled : null
-        hideSource: true
-        visible: false
-        width: styled.width
-        height: styled.height
-    }
+        KestRow {
+            id: row
+            visible: root.passes !== null
+            x: Math.round(root.pos) + root.c.offsetX - root.pad
+            y: root.c.offsetY
+            spacing: root.passes ? root.passes.gap - 2 * root.pad : 0
 
-    KestRow {
-        id: row
-        visible: root.passes !== null
-        x: Math.round(root.pos) + root.c.offsetX - root.pad
-        y: root.c.offsetY
-        spacing: root.passes ? root.passes.gap - 2 * root.pad : 0
-
-        Repeater {
-            model: root.passes ? root.passes.copies : 0
-            ShaderEffect {
-                width: snapshot.width
-                height: snapshot.height
-                property variant source: snapshot
+            Repeater {
+                model: root.passes ? root.passes.copies : 0
+                ShaderEffect {
+                    width: snapshot.width
+                    height: snapshot.height
+                    property variant source: snapshot
+                }
             }
         }
     }

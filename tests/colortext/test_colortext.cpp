@@ -474,3 +474,36 @@ TEST_F(ColorTextTest, BadInputIsRefusedAndTheEngineStaysResponsive)
     EXPECT_LT(seconds(t0), 1.0);
     EXPECT_EQ(content(id)["content"], longText);
 }
+
+// A widget created with a fold record lays its text on the strip of its
+// rectangles: the text leaves the first rectangle and goes on in the second.
+TEST_F(ColorTextTest, FoldedTextRunsOnAcrossItsRectangles)
+{
+    json content = json::parse(dorvo_preview::ColorTextWidget::defaultSource());
+    content["content"] = "\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588";
+    content["paragraphAttributes"]["horizontalAlignment"] = "LEFT";
+    content["paragraphAttributes"]["lineSpacing"] = 0;
+    content["textAttributes"]["font"] = {{"family", {"DejaVu Sans"}}, {"size", 50}, {"style", "NORMAL"}};
+    content["textAttributes"]["effects"]["colors"] = {"#FFFF0000"};
+    const json creation = {{"layout", {{"x", 20}, {"y", 20}, {"width", 400}, {"height", 120}}},
+                           {"fold",
+                            {{"enable", true},
+                             {"orientation", 0},
+                             {"layoutItems",
+                              {{{"x", 0}, {"y", 0}, {"width", 200}, {"height", 60}},
+                               {{"x", 0}, {"y", 60}, {"width", 200}, {"height", 60}}}}}},
+                           {"metadata", {{"content", content}}}};
+    const char* id = createWidget(2, "", creation.dump().c_str());
+    ASSERT_NE(id, nullptr);
+    made.push_back(id);
+    flush();
+    ASSERT_TRUE(waitFor([&] { return builds(id) > 0; }, 5000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const QImage img = grab(id);
+    ASSERT_EQ(img.height(), 120);
+    const QImage top = img.copy(0, 0, 400, 60), bottom = img.copy(0, 60, 400, 60);
+    EXPECT_GE(rightmost(top, isRed), 190) << "the first rectangle is full";
+    EXPECT_GE(leftmost(bottom, isRed), 0) << "the text goes on in the second";
+    EXPECT_LT(rightmost(bottom, isRed), 180) << "the second shows only the rest";
+    EXPECT_EQ(count(img.copy(200, 0, 200, 120), isRed), 0) << "nothing outside the rectangles";
+}

@@ -124,6 +124,25 @@ double number(const json& content, const char* pointer, double fallback)
     return v.is_number() ? v.get<double>() : fallback;
 }
 
+// Why a content cannot be shown, or empty when it can.
+std::string refusalOf(const json& content)
+{
+    std::string where;
+    if (!content.is_object())
+        return "is not a JSON object";
+    if (!sameShape(defaults(), content, where))
+        return "has a member that is not an object: " + where;
+    if (content.contains("content") && !content["content"].is_string())
+        return "has a \"content\" that is not text";
+    const double size = number(content, "/textAttributes/font/size", 32);
+    const double spacing = number(content, "/paragraphAttributes/lineSpacing", 0);
+    if (!(size >= 1 && size <= kMaxFontSize))
+        return "has a font size outside 1 to 2000";
+    if (!(size + spacing >= 1 && spacing <= kMaxSpacing))
+        return "has a line height below 1 or a line spacing above 2000";
+    return std::string();
+}
+
 } // namespace
 
 struct ColorTextWidgetPrivate
@@ -131,6 +150,7 @@ struct ColorTextWidgetPrivate
     json content = defaults();
     QPointer<QObject> mainItem;
     bool shown = false;
+    bool initialised = false;
 };
 
 ColorTextWidget::ColorTextWidget(Window* window, QObject* parentItem, QObject* parent)
@@ -179,6 +199,7 @@ void ColorTextWidget::widgetShow()
     m_impl->shown = true;
     if (m_impl->mainItem)
         return;
+    readCreationRecord();
     QObject* frame = item();
     if (!frame) {
         LOG_E("ColorTextWidget has no widget item");
@@ -191,6 +212,31 @@ void ColorTextWidget::widgetShow()
     }
     m_impl->mainItem = created;
     onItemStarted(QString());
+}
+
+void ColorTextWidget::readCreationRecord()
+{
+    if (m_impl->initialised)
+        return;
+    m_impl->initialised = true;
+    const std::string& creation = defaultContent();
+    if (creation.empty())
+        return;
+    LOG_I("widget init %s", creation.c_str());
+    ns::Widget& record = widgetPrivate()->record;
+    std::string reason;
+    if (!ns::Widget::fromJson(creation, record, &reason)) {
+        LOG_E("ColorTextWidget creation record is %s, using defaults", reason.c_str());
+        return;
+    }
+    auto it = record.metadata.find("content");
+    if (it == record.metadata.end())
+        return;
+    const std::string refusal = refusalOf(*it);
+    if (refusal.empty())
+        m_impl->content = *it;
+    else
+        LOG_E("ColorTextWidget creation content %s, using the default content", refusal.c_str());
 }
 
 void ColorTextWidget::widgetHide()
@@ -206,6 +252,20 @@ void ColorTextWidget::widgetHide()
     if (auto* quickItem = qobject_cast<QQuickItem*>(scene))
         quickItem->setVisible(false);
     scene->deleteLater();
+}
+
+void ColorTextWidget::pause()
+{
+    Widget::pause();
+    if (QObject* scene = m_impl->mainItem.data())
+        invokeIfPresent(scene, "pause", {});
+}
+
+void ColorTextWidget::resume()
+{
+    Widget::resume();
+    if (QObject* scene = m_impl->mainItem.data())
+        invokeIfPresent(scene, "resume", {});
 }
 
 void ColorTextWidget::attachToItem(QObject* target)
@@ -249,27 +309,9 @@ bool ColorTextWidget::patch(const char* operation, const Ptr& member, const json
 void ColorTextWidget::setSource(std::string source)
 {
     const json parsed = json::parse(source, nullptr, false);
-    std::string where;
-    const char* refusal = nullptr;
-    if (parsed.is_discarded())
-        refusal = "is not JSON text in UTF-8";
-    else if (!parsed.is_object())
-        refusal = "is not a JSON object";
-    else if (!sameShape(defaults(), parsed, where))
-        refusal = "has a member that is not an object:";
-    else if (parsed.contains("content") && !parsed["content"].is_string())
-        refusal = "has a \"content\" that is not text";
-    if (!refusal) {
-        const double size = number(parsed, "/textAttributes/font/size", 32);
-        const double spacing = number(parsed, "/paragraphAttributes/lineSpacing", 0);
-        if (!(size >= 1 && size <= kMaxFontSize))
-            refusal = "has a font size outside 1 to 2000";
-        else if (!(size + spacing >= 1 && spacing <= kMaxSpacing))
-            refusal = "has a line height below 1 or a line spacing above 2000";
-    }
-    if (refusal) {
-        LOG_E("ColorTextWidget::setSource refused, the content %s%s %.200s", refusal, where.c_str(),
-              source.c_str());
+    const std::string refusal = parsed.is_discarded() ? "is not JSON text in UTF-8" : refusalOf(parsed);
+    if (!refusal.empty()) {
+        LOG_E("ColorTextWidget::setSource refused, the content %s: %.200s", refusal.c_str(), source.c_str());
         return;
     }
     if (parsed == m_impl->content) {

@@ -25,6 +25,8 @@ public:
 
     void widgetShow() override;
     void widgetHide() override;
+    void pause() override;
+    void resume() override;
     int type() const override;
     void attachToItem(QObject* item) override;
 
@@ -74,6 +76,9 @@ private:
     // ("<operation> same value. no op") and returns false instead.
     bool patch(const char* operation, const nlohmann::json::json_pointer& member,
                const nlohmann::json& value);
+    // Takes the record the widget was created with (its fold, colours and
+    // content), once.
+    void readCreationRecord();
     // Serialises the record into the live item's widgetStr.
     void push();
 
