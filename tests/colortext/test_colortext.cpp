@@ -507,3 +507,15 @@ TEST_F(ColorTextTest, FoldedTextRunsOnAcrossItsRectangles)
     EXPECT_LT(rightmost(bottom, isRed), 180) << "the second shows only the rest";
     EXPECT_EQ(count(img.copy(200, 0, 200, 120), isRed), 0) << "nothing outside the rectangles";
 }
+
+// The picture of the widget is written on request and again after a change.
+TEST_F(ColorTextTest, ImageIsWrittenAndRewrittenAfterAChange)
+{
+    const std::string id = colorText();
+    const std::string path = runningPath + "/colortext.png";
+    grabWidgetImage(id.c_str(), path.c_str(), false);
+    ASSERT_TRUE(waitFor([&] { return count(QImage(QString::fromStdString(path)), isRed) > 500; }, 5000));
+    EXPECT_EQ(QImage(QString::fromStdString(path)).size(), QSize(400, 100));
+    change(id, [&] { NColorfulText_setColors(id.c_str(), "#FF0000FF"); });
+    EXPECT_TRUE(waitFor([&] { return count(QImage(QString::fromStdString(path)), isBlue) > 500; }, 5000));
+}
