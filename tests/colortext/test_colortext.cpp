@@ -3,32 +3,15 @@
 // appearance, text shown as text, setter guards and bad input. Pictures come
 // from the window's own scene.
 
-#include "dorvo_preview.h"
-#include "support/wait.h"
+#include "support/scenefixture.h"
 
-#include "channel/messagecontrol.h"
-#include "channel/playchannel.h"
 #include "core/src/colortextwidget.h"
-#include "core/src/enginehost.h"
 #include "core/src/nwquickitem/textqmltypes.h"
-#include "core/src/window.h"
-#include "qwinquickview/qwinquickview.h"
 #include "text/pixels.h"
 
-#include <QImage>
-#include <QQuickItem>
-#include <QQuickView>
-
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <chrono>
 #include <climits>
-#include <fstream>
-#include <functional>
-#include <sstream>
-#include <string>
-#include <thread>
 
 using namespace testsupport;
 using namespace textpixels;
@@ -45,103 +28,23 @@ bool isInk(QRgb p)
     return qRed(p) + qGreen(p) + qBlue(p) > 120;
 }
 
-int rightmost(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    for (int x = img.width() - 1; x >= 0; --x)
-        for (int y = 0; y < img.height(); ++y)
-            if (pred(img.pixel(x, y)))
-                return x;
-    return -1;
-}
-
-int bottommost(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    for (int y = img.height() - 1; y >= 0; --y)
-        for (int x = 0; x < img.width(); ++x)
-            if (pred(img.pixel(x, y)))
-                return y;
-    return -1;
-}
-
 double seconds(Clock::time_point since)
 {
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-class ColorTextTest : public ::testing::Test
+class ColorTextTest : public SceneFixture
 {
 protected:
     static void SetUpTestSuite()
     {
         dorvo_preview::registerTextQmlTypes();
-        char dir[] = "/tmp/dorvo-colortext-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        runningPath = dir;
-        initPreview(nullptr, nullptr);
-        setRunningPath(dir);
-        win = createWindow();
-        ASSERT_NE(win, nullptr);
-        setWindowWidth(win, 800);
-        setWindowHeight(win, 600);
-        setCanvasWidth(win, 600);
-        setCanvasHeight(win, 400);
-        setWindowBackColor(win, "#FF000000");
-        attachWindow(win);
-        ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; }, 15000));
-        flush();
-    }
-
-    static void TearDownTestSuite()
-    {
-        quit();
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    }
-
-    void TearDown() override
-    {
-        for (const std::string& id : made)
-            deleteWidget(id.c_str());
-        flush();
-    }
-
-    static void onQtThread(const std::function<void()>& fn)
-    {
-        QObject* window = dorvo_preview::EngineHost::getWindow(win);
-        ASSERT_NE(window, nullptr);
-        QMetaObject::invokeMethod(window, fn, Qt::BlockingQueuedConnection);
-    }
-
-    static void flush()
-    {
-        auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
-        if (channel)
-            waitFor([&] { return channel->control()->pending() == 0; }, 5000);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        onQtThread([] {});
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        startEngine("/tmp/dorvo-colortext-XXXXXX");
     }
 
     static dorvo_preview::ColorTextWidget* widget(const std::string& id)
     {
         return qobject_cast<dorvo_preview::ColorTextWidget*>(dorvo_preview::EngineHost::getWidget(id));
-    }
-
-    // The widget's area of the window's picture.
-    static QImage grab(const std::string& id)
-    {
-        QImage out;
-        onQtThread([&] {
-            auto* w = widget(id);
-            auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win));
-            if (!w || !window || !window->view() || !window->view()->quickView())
-                return;
-            auto* frame = qobject_cast<QQuickItem*>(w->item());
-            if (!frame)
-                return;
-            const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
-            out = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
-        });
-        return out;
     }
 
     static json content(const std::string& id)
@@ -203,30 +106,7 @@ protected:
         });
         return id;
     }
-
-    static std::string logText()
-    {
-        std::ifstream in(runningPath + "/log/preview/preview.log");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    static size_t occurrences(const std::string& text, const std::string& what)
-    {
-        size_t n = 0;
-        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-            ++n;
-        return n;
-    }
-
-    std::vector<std::string> made;
-    static const char* win;
-    static std::string runningPath;
 };
-
-const char* ColorTextTest::win = nullptr;
-std::string ColorTextTest::runningPath;
 
 } // namespace
 
