@@ -46,6 +46,10 @@ Rectangle {
     property real pos: 0
     // Milliseconds the last layout (measuring and fitting) took.
     property real layoutMs: 0
+    // Widest styled copy rendered once into a texture; a longer marquee
+    // moves its text under the fill instead (the fill is redrawn each frame).
+    readonly property int maxTextureWidth: 8192
+    readonly property bool direct: scrolling && passes !== null && textW + 2 * pad > maxTextureWidth
     // The fold strip ({ width, height, sections }) when the widget is folded, else null.
     property var strip: null
     readonly property real stageW: strip ? strip.width : width
@@ -89,6 +93,7 @@ Rectangle {
                 return
             }
             shownText = c.text
+            styled.visible = direct
             return
         }
         var fit = CF.fitStatic(chars, width, height, c.size, lineHeight, measure)
@@ -126,7 +131,7 @@ Rectangle {
         secondPass.stop()
         twinkle.stop()
         obo.stop()
-        styled.visible = !scrolling
+        styled.visible = !scrolling || direct
     }
 
     function startMotion() {
@@ -238,7 +243,7 @@ Rectangle {
             id: styled
             x: root.scrolling ? 0 : root.c.offsetX
             y: root.scrolling ? 0 : root.c.offsetY
-            width: root.scrolling ? root.textW + 2 * root.pad : root.stageW
+            width: root.scrolling && !root.direct ? root.textW + 2 * root.pad : root.stageW
             height: root.stageH
 
             Item {
@@ -248,6 +253,7 @@ Rectangle {
 
                 Text {
                     id: label
+                    visible: !root.direct
                     x: root.scrolling ? root.pad : root.oneByOne ? root.oboBox.x : 0
                     y: root.oneByOne ? root.oboBox.y : 0
                     width: root.scrolling ? root.textW : root.oneByOne ? root.oboBox.width : parent.width
@@ -266,6 +272,28 @@ Rectangle {
                     font.italic: root.c.italic
                     font.underline: root.c.underline
                     font.letterSpacing: root.c.letterSpacing
+                }
+
+                Row {
+                    id: directRow
+                    visible: root.direct
+                    x: Math.round(root.pos) + root.c.offsetX
+                    y: root.c.offsetY
+                    height: parent.height
+                    spacing: root.passes ? root.passes.gap : 0
+
+                    Repeater {
+                        model: root.direct ? root.passes.copies : 0
+                        Text {
+                            width: root.textW
+                            height: directRow.height
+                            text: root.shownText
+                            textFormat: Text.PlainText
+                            verticalAlignment: Text.AlignVCenter
+                            font: label.font
+                            color: label.color
+                        }
+                    }
                 }
             }
 
@@ -310,7 +338,7 @@ Rectangle {
         // The marquee: the styled copy rendered once, its texture repeated.
         ShaderEffectSource {
             id: snapshot
-            sourceItem: root.passes ? styled : null
+            sourceItem: root.passes && !root.direct ? styled : null
             hideSource: true
             visible: false
             width: styled.width
@@ -319,13 +347,13 @@ Rectangle {
 
         KestRow {
             id: row
-            visible: root.passes !== null
+            visible: root.passes !== null && !root.direct
             x: Math.round(root.pos) + root.c.offsetX - root.pad
             y: root.c.offsetY
             spacing: root.passes ? root.passes.gap - 2 * root.pad : 0
 
             Repeater {
-                model: root.passes ? root.passes.copies : 0
+                model: root.passes && !root.direct ? root.passes.copies : 0
                 ShaderEffect {
                     width: snapshot.width
                     height: snapshot.height

@@ -201,6 +201,18 @@ TEST_F(ColorTextTest, MarqueeMovesAtItsSpeedInItsDirection)
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_GE(still, 0);
     EXPECT_EQ(leftmost(grab(id), isRed), still);
+    // A text wider than one texture holds still shows and moves.
+    std::string longText;
+    for (int n = 0; n < 400; ++n)
+        longText += "\u2588 ";
+    change(id, [&] {
+        NColorfulText_setText(id.c_str(), longText.c_str());
+        NColorfulText_setScrollSpeed(id.c_str(), 200);
+    });
+    ASSERT_TRUE(waitFor([&] { return count(grab(id), isRed) > 1000; }, 5000))
+        << "the long text does not show";
+    const QImage before = grab(id);
+    EXPECT_TRUE(waitFor([&] { return grab(id) != before; }, 3000)) << "the long text stands";
     // Only zero-width characters: nothing to move and nothing shown.
     change(id, [&] { NColorfulText_setText(id.c_str(), "\u200B\u200B\u200B"); });
     EXPECT_EQ(count(grab(id), isInk), 0);
