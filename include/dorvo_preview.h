@@ -270,8 +270,8 @@ DORVO_PREVIEW_API int NAnalogClock_setName(const char* widgetId, const char* nam
 
 /* ---- Colourful text (NColorfulText) ---- */
 
-/* Creates a colourful text widget (type code 2) with the default content and returns its identifier (valid for
-   the life of the library), or NULL when refused. Any thread. */
+/* Creates a colourful text widget (type code 2) with the default content and returns its identifier (valid
+   for the life of the library), or NULL when refused. Any thread. */
 DORVO_PREVIEW_API const char* NColorfulText_createWidget(void);
 /* Posts message 128. */
 DORVO_PREVIEW_API int NColorfulText_setColorfulEnable(const char* widgetId, bool value);
