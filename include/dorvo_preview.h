@@ -270,13 +270,16 @@ DORVO_PREVIEW_API int NAnalogClock_setName(const char* widgetId, const char* nam
 
 /* ---- Colourful text (NColorfulText) ---- */
 
-/* Creates a widget of this family (type code 2) and returns its identifier, or NULL when refused. */
+/* Creates a colourful text widget (type code 2) with the default content and returns its identifier (valid
+   for the life of the library), or NULL when refused. Any thread. */
 DORVO_PREVIEW_API const char* NColorfulText_createWidget(void);
 /* Posts message 128. */
 DORVO_PREVIEW_API int NColorfulText_setColorfulEnable(const char* widgetId, bool value);
-/* Posts message 129. */
+/* Posts message 129: fill colours separated by "," (empty parts kept, at most six used); a list with
+   no colour or with a part that is not a colour is refused. */
 DORVO_PREVIEW_API int NColorfulText_setColors(const char* widgetId, const char* value);
-/* Posts message 130. */
+/* Posts message 130: fill 0 texture, 1 horizontal, 2 vertical, 3 oblique gradient, 4 fade in and out;
+   other values are refused. */
 DORVO_PREVIEW_API int NColorfulText_setColorfulType(const char* widgetId, int value);
 /* Posts message 131. */
 DORVO_PREVIEW_API int NColorfulText_setTexturePath(const char* widgetId, const char* value);
@@ -286,7 +289,8 @@ DORVO_PREVIEW_API int NColorfulText_setStroke(const char* widgetId, bool value);
 DORVO_PREVIEW_API int NColorfulText_setStrokeWidth(const char* widgetId, int value);
 /* Posts message 134. */
 DORVO_PREVIEW_API int NColorfulText_setStrokeColor(const char* widgetId, const char* value);
-/* Posts message 135. */
+/* Posts message 135: 0 page switch (shown static), 1 scroll, 2 static, 3 one by one; other values are
+   refused. */
 DORVO_PREVIEW_API int NColorfulText_setDisplayType(const char* widgetId, int value);
 /* Posts message 136. */
 DORVO_PREVIEW_API int NColorfulText_setBackgroundColor(const char* widgetId, const char* value);
@@ -294,11 +298,11 @@ DORVO_PREVIEW_API int NColorfulText_setBackgroundColor(const char* widgetId, con
 DORVO_PREVIEW_API int NColorfulText_setBlink(const char* widgetId, bool value);
 /* Posts message 138. */
 DORVO_PREVIEW_API int NColorfulText_setYOffset(const char* widgetId, int value);
-/* Posts message 139. */
+/* Posts message 139: the text in UTF-8, shown as plain text (markup is drawn as written). */
 DORVO_PREVIEW_API int NColorfulText_setText(const char* widgetId, const char* value);
 /* Posts message 140. */
 DORVO_PREVIEW_API int NColorfulText_setTextColor(const char* widgetId, const char* value);
-/* Posts message 141. */
+/* Posts message 141: pixels, 1 to 2000, and the line (size + line spacing) at least 1; else refused. */
 DORVO_PREVIEW_API int NColorfulText_setFontSize(const char* widgetId, int value);
 /* Posts message 142. */
 DORVO_PREVIEW_API int NColorfulText_setFontFamily(const char* widgetId, const char* value);
@@ -312,17 +316,17 @@ DORVO_PREVIEW_API int NColorfulText_setFontUnderline(const char* widgetId, bool 
 DORVO_PREVIEW_API int NColorfulText_setLineSpacing(const char* widgetId, int value);
 /* Posts message 147. */
 DORVO_PREVIEW_API int NColorfulText_setLetterSpacing(const char* widgetId, int value);
-/* Posts message 148. */
+/* Posts message 148: 0 top, 1 centre, 2 bottom; other values are refused. */
 DORVO_PREVIEW_API int NColorfulText_setVerticalAlignment(const char* widgetId, int value);
-/* Posts message 149. */
+/* Posts message 149: 0 left, 1 centre, 2 right; other values are refused. */
 DORVO_PREVIEW_API int NColorfulText_setHorizontalAlignment(const char* widgetId, int value);
 /* Posts message 150. */
 DORVO_PREVIEW_API int NColorfulText_setScrollType(const char* widgetId, int value);
-/* Posts message 151. */
+/* Posts message 151: pixels per second; 0 stands still, outside 0 to 500 scrolls at 60. */
 DORVO_PREVIEW_API int NColorfulText_setScrollSpeed(const char* widgetId, int value);
 /* Posts message 152. */
 DORVO_PREVIEW_API int NColorfulText_setScrollHeadTail(const char* widgetId, bool value);
-/* Posts message 153. */
+/* Posts message 153: 0 scrolls left, any other value right. */
 DORVO_PREVIEW_API int NColorfulText_setScrollDirection(const char* widgetId, int value);
 /* Posts message 154. */
 DORVO_PREVIEW_API int NColorfulText_setScrollHeadTailSpacing(const char* widgetId, int value);

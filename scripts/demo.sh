@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the demo host (build/tools/preview-player) on the example
 # program examples/text.json (a 1920x1080 canvas at 50 % with a paged text with an effect, a left and an
-# up marquee and a static CJK text). With a display ($DISPLAY set) the preview shows in a window for 15
-# seconds; without one it runs under Xvfb and writes screenshots to build/demo/text-1.png (first page)
-# and build/demo/text-2.png (second page, marquees moved on).
+# up marquee and a static CJK text), then on examples/colortext.json (colourful texts: gradients, stroke,
+# blinking, one by one, marquees). With a display ($DISPLAY set) each preview shows in a window for 15
+# seconds; without one it runs under Xvfb and writes screenshots to build/demo/<program>-1.png (first
+# page) and build/demo/<program>-2.png (second page, marquees moved on).
 # Extra arguments go to preview-player (for example --embed or --verbose).
 set -euo pipefail
 
@@ -18,7 +19,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 
 player="$here/build/tools/preview-player"
-program="$here/examples/text.json"
+programs=("$here/examples/text.json" "$here/examples/colortext.json")
 if [ ! -x "$player" ]; then
   echo "demo.sh: $player was not built" >&2
   exit 1
@@ -26,22 +27,25 @@ fi
 
 export QSG_RENDER_LOOP=basic
 
-if [ -n "${DISPLAY:-}" ]; then
-  echo "demo.sh: showing $program for 15 s (the callbacks appear below as JSON lines)"
-  "$player" "$@" --duration 15000 "$program"
-else
-  shot="$here/build/demo/text-1.png"
-  shot2="$here/build/demo/text-2.png"
-  mkdir -p "$(dirname "$shot")"
-  rm -f "$shot" "$shot2"
-  echo "demo.sh: no DISPLAY; running $program under Xvfb and taking a screenshot"
-  export QT_QPA_PLATFORM=xcb
-  export LIBGL_ALWAYS_SOFTWARE=1
-  output="$(xvfb-run -a -s "-screen 0 1920x1080x24" \
-    "$player" --embed "$@" --screenshot "$shot" --at 2000 --screenshot "$shot2" --at 5500 "$program")"
-  printf '%s\n' "$output"
-  # The screenshot lines name the PNG files written.
-  printf '%s\n' "$output" | sed -n 's/^{"screenshot":"\(.*\)"}$/\1/p' | while read -r png; do
-    echo "demo.sh: screenshot written: $png"
-  done
-fi
+for program in "${programs[@]}"; do
+  name="$(basename "$program" .json)"
+  if [ -n "${DISPLAY:-}" ]; then
+    echo "demo.sh: showing $program for 15 s (the callbacks appear below as JSON lines)"
+    "$player" "$@" --duration 15000 "$program"
+  else
+    shot="$here/build/demo/$name-1.png"
+    shot2="$here/build/demo/$name-2.png"
+    mkdir -p "$(dirname "$shot")"
+    rm -f "$shot" "$shot2"
+    echo "demo.sh: no DISPLAY; running $program under Xvfb and taking a screenshot"
+    export QT_QPA_PLATFORM=xcb
+    export LIBGL_ALWAYS_SOFTWARE=1
+    output="$(xvfb-run -a -s "-screen 0 1920x1080x24" \
+      "$player" --embed "$@" --screenshot "$shot" --at 2000 --screenshot "$shot2" --at 5500 "$program")"
+    printf '%s\n' "$output"
+    # The screenshot lines name the PNG files written.
+    printf '%s\n' "$output" | sed -n 's/^{"screenshot":"\(.*\)"}$/\1/p' | while read -r png; do
+      echo "demo.sh: screenshot written: $png"
+    done
+  fi
+done

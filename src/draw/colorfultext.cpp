@@ -2,12 +2,23 @@
 
 #include "exportframe.h"
 
+#include "core/src/colortextwidget.h"
+
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
 const char* NColorfulText_createWidget(void)
 {
-    return createFamilyWidget(DP_SITE, WidgetType::ColorfulText);
+    const char* id = createFamilyWidget(DP_SITE, WidgetType::ColorfulText);
+    if (id) {
+        // The widget starts from the default content, given as its source.
+        const std::string source = ColorTextWidget::defaultSource();
+        Post(DP_SITE_PLAIN, MsgType::SetWidgetSource, WidgetType::ColorfulText)
+            .str1(id)
+            .str2(source.c_str())
+            .send();
+    }
+    return id;
 }
 
 int NColorfulText_setColorfulEnable(const char* widgetId, bool value)

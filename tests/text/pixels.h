@@ -48,4 +48,22 @@ inline int topmost(const QImage& img, const std::function<bool(QRgb)>& pred)
     return -1;
 }
 
+// Rightmost / bottommost column or row holding a matching pixel, -1 when none.
+inline int rightmost(const QImage& img, const std::function<bool(QRgb)>& pred)
+{
+    for (int x = img.width() - 1; x >= 0; --x)
+        for (int y = 0; y < img.height(); ++y)
+            if (pred(img.pixel(x, y)))
+                return x;
+    return -1;
+}
+inline int bottommost(const QImage& img, const std::function<bool(QRgb)>& pred)
+{
+    for (int y = img.height() - 1; y >= 0; --y)
+        for (int x = 0; x < img.width(); ++x)
+            if (pred(img.pixel(x, y)))
+                return y;
+    return -1;
+}
+
 } // namespace textpixels

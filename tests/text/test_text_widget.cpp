@@ -3,7 +3,7 @@
 // input. Pictures come from the window's own scene (no screen reading).
 
 #include "dorvo_preview.h"
-#include "support/wait.h"
+#include "support/scenefixture.h"
 
 #include "channel/messagecontrol.h"
 #include "channel/playchannel.h"
@@ -76,73 +76,18 @@ json marquee(int speed)
               {"scrollAttributes", {{"effects", {{"speed", speed}, {"animation", "MARQUEE_LEFT"}}}}}}}};
 }
 
-class TextWidgetTest : public ::testing::Test
+class TextWidgetTest : public SceneFixture
 {
 protected:
     static void SetUpTestSuite()
     {
         dorvo_preview::registerTextQmlTypes();
-        char dir[] = "/tmp/dorvo-text-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        runningPath = dir;
-        initPreview(nullptr, nullptr);
-        setRunningPath(dir);
-        win = createWindow();
-        ASSERT_NE(win, nullptr);
-        setWindowWidth(win, 800);
-        setWindowHeight(win, 600);
-        setCanvasWidth(win, 600);
-        setCanvasHeight(win, 400);
-        setWindowBackColor(win, "#FF000000");
-        attachWindow(win);
-        ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; }, 15000));
-        flush();
-    }
-
-    static void TearDownTestSuite()
-    {
-        quit();
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    }
-
-    static void onQtThread(const std::function<void()>& fn)
-    {
-        QObject* window = dorvo_preview::EngineHost::getWindow(win);
-        ASSERT_NE(window, nullptr);
-        QMetaObject::invokeMethod(window, fn, Qt::BlockingQueuedConnection);
-    }
-
-    static void flush()
-    {
-        auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
-        if (channel)
-            waitFor([&] { return channel->control()->pending() == 0; }, 5000);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        onQtThread([] {});
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        startEngine("/tmp/dorvo-text-XXXXXX");
     }
 
     static dorvo_preview::TextWidget* widget(const std::string& id)
     {
         return qobject_cast<dorvo_preview::TextWidget*>(dorvo_preview::EngineHost::getWidget(id));
-    }
-
-    // The widget's area of the window's picture.
-    static QImage grab(const std::string& id)
-    {
-        QImage out;
-        onQtThread([&] {
-            auto* w = widget(id);
-            auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win));
-            if (!w || !window || !window->view() || !window->view()->quickView())
-                return;
-            auto* frame = qobject_cast<QQuickItem*>(w->item());
-            if (!frame)
-                return;
-            const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
-            out = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
-        });
-        return out;
     }
 
     static QObject* content(const std::string& id)
@@ -180,37 +125,7 @@ protected:
         flush();
         return id;
     }
-
-    static std::string logText()
-    {
-        std::ifstream in(runningPath + "/log/preview/preview.log");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    static size_t occurrences(const std::string& text, const std::string& what)
-    {
-        size_t n = 0;
-        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-            ++n;
-        return n;
-    }
-
-    void TearDown() override
-    {
-        for (const std::string& id : made)
-            deleteWidget(id.c_str());
-        flush();
-    }
-
-    std::vector<std::string> made;
-    static const char* win;
-    static std::string runningPath;
 };
-
-const char* TextWidgetTest::win = nullptr;
-std::string TextWidgetTest::runningPath;
 
 } // namespace
 

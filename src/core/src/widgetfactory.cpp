@@ -1,5 +1,6 @@
 #include "widgetfactory.h"
 
+#include "colortextwidget.h"
 #include "textwidget.h"
 #include "videowidget.h"
 #include "widget.h"
@@ -23,6 +24,8 @@ std::map<int, WidgetFactory::Creator>& registeredKinds()
 Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
 {
     switch (type) {
+    case 2:
+        return new ColorTextWidget(window, parentItem);
     case 11:
         return new TextWidget(window, parentItem);
     case 13:

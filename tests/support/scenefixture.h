@@ -1,0 +1,131 @@
+#pragma once
+
+// A preview window of 800 x 600 with a 600 x 400 canvas on black, driven
+// through the exported functions as a host drives it. Pictures of a widget
+// come from the window's own scene (no screen reading). A suite derives from
+// it and calls startEngine() from its SetUpTestSuite(); widgets listed in
+// `made` are deleted after each test.
+
+#include "dorvo_preview.h"
+#include "support/wait.h"
+
+#include "channel/messagecontrol.h"
+#include "channel/playchannel.h"
+#include "core/src/enginehost.h"
+#include "core/src/widget.h"
+#include "core/src/window.h"
+#include "qwinquickview/qwinquickview.h"
+
+#include <QImage>
+#include <QMetaObject>
+#include <QQuickItem>
+#include <QQuickView>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace testsupport {
+
+class SceneFixture : public ::testing::Test
+{
+protected:
+    // Starts the engine with a running path made from dirTemplate (mkdtemp)
+    // and shows the window.
+    static void startEngine(const char* dirTemplate)
+    {
+        std::string dir = dirTemplate;
+        ASSERT_NE(mkdtemp(&dir[0]), nullptr);
+        runningPath = dir;
+        initPreview(nullptr, nullptr);
+        setRunningPath(dir.c_str());
+        win = createWindow();
+        ASSERT_NE(win, nullptr);
+        setWindowWidth(win, 800);
+        setWindowHeight(win, 600);
+        setCanvasWidth(win, 600);
+        setCanvasHeight(win, 400);
+        setWindowBackColor(win, "#FF000000");
+        attachWindow(win);
+        ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; }, 15000));
+        flush();
+    }
+
+    static void TearDownTestSuite()
+    {
+        quit();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+
+    void TearDown() override
+    {
+        for (const std::string& id : made)
+            deleteWidget(id.c_str());
+        flush();
+    }
+
+    static void onQtThread(const std::function<void()>& fn)
+    {
+        QObject* window = dorvo_preview::EngineHost::getWindow(win);
+        ASSERT_NE(window, nullptr);
+        QMetaObject::invokeMethod(window, fn, Qt::BlockingQueuedConnection);
+    }
+
+    // Waits until every posted call has run and the engine thread is idle.
+    static void flush()
+    {
+        auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
+        if (channel)
+            waitFor([&] { return channel->control()->pending() == 0; }, 5000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        onQtThread([] {});
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+
+    // The widget's area of the window's picture.
+    static QImage grab(const std::string& id)
+    {
+        QImage out;
+        onQtThread([&] {
+            auto* w = qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
+            auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win));
+            if (!w || !window || !window->view() || !window->view()->quickView())
+                return;
+            auto* frame = qobject_cast<QQuickItem*>(w->item());
+            if (!frame)
+                return;
+            const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
+            out = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
+        });
+        return out;
+    }
+
+    static std::string logText()
+    {
+        std::ifstream in(runningPath + "/log/preview/preview.log");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    static size_t occurrences(const std::string& text, const std::string& what)
+    {
+        size_t n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++n;
+        return n;
+    }
+
+    std::vector<std::string> made;
+    static inline const char* win = nullptr;
+    static inline std::string runningPath;
+};
+
+} // namespace testsupport
