@@ -44,6 +44,8 @@ private:
 
     std::string source_;
     QPointer<QQuickItem> qml_;
+    // Hidden by the container it plays in.
+    bool hidden_ = false;
 };
 
 } // namespace dorvo_preview
