@@ -446,6 +446,42 @@ TEST_F(ContainerTest, BadStatesRunClean)
     (void)a;
 }
 
+TEST_F(ContainerTest, BadRecordsMakeAPlainContainer)
+{
+    const char* contents[] = {
+        nullptr,
+        "not json",
+        "\xff\xfe{",
+        "[1,2]",
+        "{\"layout\":{\"x\":\"a\",\"width\":1e308,\"height\":-5},\"zOrder\":\"top\"}",
+        "{\"metadata\":{\"emptyText\":7,\"emptyPixelSize\":99999999999}}",
+        "{\"metadata\":{\"emptyText\":\"\",\"emptyPixelSize\":-1}}",
+    };
+    for (const char* content : contents) {
+        const char* id = createWidgetContainer(content);
+        ASSERT_NE(id, nullptr);
+        made_.push_back(id);
+        flush();
+        const Rect r = geometry(id);
+        EXPECT_GE(r.w, 0) << (content ? content : "(null)");
+        EXPECT_LE(r.w, kCanvasW) << (content ? content : "(null)");
+        QString hint;
+        int size = 0;
+        onQtThread([&] {
+            QObject* t = qobject_cast<dorvo_preview::Widget*>(EngineHost::getWidget(id))
+                             ->item()
+                             ->findChild<QObject*>(QStringLiteral("emptyInfoText"));
+            hint = t->property("text").toString();
+            size = t->property("font").value<QFont>().pixelSize();
+        });
+        EXPECT_EQ(hint, QString::fromUtf8("请添加媒体"));
+        EXPECT_EQ(size, 14);
+        deleteWidget(id);
+        made_.pop_back();
+    }
+    flush();
+}
+
 TEST_F(ContainerTest, TheSnapshotEndsWhenAMemberNeverStarts)
 {
     const std::string box = container();
