@@ -1,10 +1,11 @@
 // Widget container switching: the time from switchContainerIndex to the new
 // member's colour on the X screen, and the longest frame (synchronise to
 // swap) the scene takes while members switch. Three text members of
-// different colours in a 960 x 540 container on a 1920 x 1080 canvas. Run
+// different colours in a 960 x 540 container on a 1280 x 720 canvas. Run
 // under Xvfb with QSG_RENDER_LOOP=basic.
 
 #include "dorvo_preview.h"
+#include "container/textrecord.h"
 #include "support/xscreen.h"
 
 #include "core/src/enginehost.h"
@@ -58,25 +59,28 @@ int main()
         return 1;
     }
     initPreview(nullptr, nullptr);
-    setRunningPath("/tmp");
+    char dir[] = "/tmp/dorvo-bench-XXXXXX";
+    if (!mkdtemp(dir))
+        return 1;
+    setRunningPath(dir);
     const char* win = createWindow();
     setWindowX(win, 0);
     setWindowY(win, 0);
-    setWindowWidth(win, 1920);
-    setWindowHeight(win, 1080);
-    setCanvasWidth(win, 1920);
-    setCanvasHeight(win, 1080);
+    setWindowWidth(win, 1280);
+    setWindowHeight(win, 720);
+    setCanvasWidth(win, 1280);
+    setCanvasHeight(win, 720);
+    setWindowBackColor(win, "#FF00C000");
     attachWindow(win);
-    const char* box =
-        createWidgetContainer("{\"layout\":{\"x\":480,\"y\":270,\"width\":960,\"height\":540}}");
+    const char* box = createWidgetContainer("{\"layout\":{\"x\":160,\"y\":90,\"width\":960,\"height\":540}}");
     setWidgetContainerEnable(box, true);
     std::vector<std::string> ids;
     for (const Member& m : kMembers)
-        ids.push_back(
-            createWidget(11, box, (std::string("{\"backgroundColor\":\"") + m.colour + "\"}").c_str()));
-    const auto shows = [&](const Member& m) { return screen.pixel(960, 540).near(m.r, m.g, m.b, 24); };
+        ids.push_back(createWidget(11, box, containertest::textRecord(m.colour).c_str()));
+    const auto shows = [&](const Member& m) { return screen.pixel(640, 360).near(m.r, m.g, m.b, 24); };
     if (!waitUntil([&] { return shows(kMembers[2]); }, 20000)) {
-        std::fprintf(stderr, "bench_container: the container did not show\n");
+        const testsupport::Rgb p = screen.pixel(640, 360);
+        std::fprintf(stderr, "bench_container: the container did not show (%d,%d,%d)\n", p.r, p.g, p.b);
         return 1;
     }
     // Frame times, measured on the Qt thread.

@@ -11,6 +11,7 @@
 #include "core/src/widgetcontainer.h"
 #include "core/src/widgetfactory.h"
 #include "mediafiles.h"
+#include "textrecord.h"
 
 #include <QTimer>
 
@@ -32,24 +33,6 @@ const Colour kRed{"#FFE02020", 224, 32, 32};
 const Colour kBlue{"#FF2020E0", 32, 32, 224};
 const Colour kYellow{"#FFE0E020", 224, 224, 32};
 const Colour kCanvasColour{"#FF000000", 0, 0, 0};
-
-// A static text of one letter, drawn in its background colour: the member
-// fills the container with one colour.
-std::string textRecord(const char* colour)
-{
-    const nlohmann::json attributes = {
-        {"textColor", colour},
-        {"backgroundColor", "#00000000"},
-        {"font", {{"family", "DejaVu Sans"}, {"size", 20}, {"style", "NORMAL"}, {"isUnderline", false}}}};
-    const nlohmann::json segment = {{"content", "M"}, {"attributeKey", "a"}};
-    const nlohmann::json content = {{"paragraphs",
-                                     {{{"lines", {{{"segs", {segment}}}}},
-                                       {"horizontalAlignment", "LEFT"},
-                                       {"verticalAlignment", "TOP"}}}},
-                                    {"textAttributes", {{{"key", "a"}, {"attributes", attributes}}}},
-                                    {"displayStyle", {{"type", "STATIC"}}}};
-    return nlohmann::json{{"backgroundColor", colour}, {"metadata", {{"content", content}}}}.dump();
-}
 
 class ContainerTest : public WidgetFixture
 {
@@ -84,7 +67,7 @@ protected:
 
     std::string text(const std::string& box, const Colour& colour, int interval = 0)
     {
-        const char* id = createWidget(11, box.c_str(), textRecord(colour.text).c_str());
+        const char* id = createWidget(11, box.c_str(), containertest::textRecord(colour.text).c_str());
         EXPECT_NE(id, nullptr);
         made_.push_back(id ? id : "");
         if (interval)
