@@ -99,6 +99,19 @@ protected:
         return false;
     }
 
+    // The hint text and its pixel size.
+    static std::pair<QString, int> hintOf(const std::string& id)
+    {
+        std::pair<QString, int> hint;
+        onQtThread([&] {
+            QObject* text = qobject_cast<dorvo_preview::Widget*>(EngineHost::getWidget(id))
+                                ->item()
+                                ->findChild<QObject*>(QStringLiteral("emptyInfoText"));
+            hint = {text->property("text").toString(), text->property("font").value<QFont>().pixelSize()};
+        });
+        return hint;
+    }
+
     // Reads the container's state on the Qt thread.
     static void inspect(const std::string& id,
                         const std::function<void(dorvo_preview::WidgetContainerPrivate&)>& fn)
@@ -161,27 +174,9 @@ TEST_F(ContainerTest, HintTextUntilTheFirstMemberAndBackAfterTheLast)
     setEmptyContainerPixelSize(box.c_str(), 40);
     setEmptyContainerText(box.c_str(), "ADD");
     flush();
-    QString hint;
-    double size = 0;
-    onQtThread([&] {
-        QObject* t = qobject_cast<dorvo_preview::Widget*>(EngineHost::getWidget(box))
-                         ->item()
-                         ->findChild<QObject*>(QStringLiteral("emptyInfoText"));
-        hint = t->property("text").toString();
-        size = t->property("font").value<QFont>().pixelSize();
-    });
-    EXPECT_EQ(hint, "ADD");
-    EXPECT_EQ(size, 40);
+    EXPECT_EQ(hintOf(box), std::make_pair(QString("ADD"), 40));
     const std::string styled = container(",\"metadata\":{\"emptyText\":\"EMPTY\",\"emptyPixelSize\":30}");
-    onQtThread([&] {
-        QObject* t = qobject_cast<dorvo_preview::Widget*>(EngineHost::getWidget(styled))
-                         ->item()
-                         ->findChild<QObject*>(QStringLiteral("emptyInfoText"));
-        hint = t->property("text").toString();
-        size = t->property("font").value<QFont>().pixelSize();
-    });
-    EXPECT_EQ(hint, "EMPTY");
-    EXPECT_EQ(size, 30);
+    EXPECT_EQ(hintOf(styled), std::make_pair(QString("EMPTY"), 30));
 }
 
 TEST_F(ContainerTest, ADisabledContainerShowsNothingUntilEnabledThenTheLastInserted)
@@ -448,17 +443,7 @@ TEST_F(ContainerTest, BadRecordsMakeAPlainContainer)
         const Rect r = geometry(id);
         EXPECT_GE(r.w, 0) << (content ? content : "(null)");
         EXPECT_LE(r.w, kCanvasW) << (content ? content : "(null)");
-        QString hint;
-        int size = 0;
-        onQtThread([&] {
-            QObject* t = qobject_cast<dorvo_preview::Widget*>(EngineHost::getWidget(id))
-                             ->item()
-                             ->findChild<QObject*>(QStringLiteral("emptyInfoText"));
-            hint = t->property("text").toString();
-            size = t->property("font").value<QFont>().pixelSize();
-        });
-        EXPECT_EQ(hint, QString::fromUtf8("请添加媒体"));
-        EXPECT_EQ(size, 14);
+        EXPECT_EQ(hintOf(id), std::make_pair(QString::fromUtf8("请添加媒体"), 14));
         deleteWidget(id);
         made_.pop_back();
     }

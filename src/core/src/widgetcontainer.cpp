@@ -132,11 +132,9 @@ void WidgetContainer::switchWidget(std::string id)
         LOG_I("current widget is same as id %s", id.c_str());
         return;
     }
-    const int i = p->indexOf(id);
-    if (i < 0) {
-        LOG_E("can not find this id %s", id.c_str());
+    const int i = p->findMember(id);
+    if (i < 0)
         return;
-    }
     stopPreview();
     p->previewWidget(i);
 }
@@ -144,45 +142,40 @@ void WidgetContainer::switchWidget(std::string id)
 void WidgetContainer::widgetUp(std::string id)
 {
     LOG_D("WidgetContainer::widgetUp id %s", id.c_str());
-    const int i = p->indexOf(id);
-    if (i < 0) {
-        LOG_E("can not find this id %s", id.c_str());
-        return;
-    }
-    stopPreview();
-    if (i == 0) {
-        LOG_I("this id is top %s", id.c_str());
-        return;
-    }
-    std::swap(p->ids[static_cast<size_t>(i)], p->ids[static_cast<size_t>(i - 1)]);
-    p->followCurrent();
+    moveMember(id, -1);
 }
 
 void WidgetContainer::widgetDown(std::string id)
 {
     LOG_D("WidgetContainer::widgetDown id %s", id.c_str());
-    const int i = p->indexOf(id);
-    if (i < 0) {
-        LOG_E("can not find this id %s", id.c_str());
+    moveMember(id, 1);
+}
+
+void WidgetContainer::moveMember(const std::string& id, int step)
+{
+    const int i = p->findMember(id);
+    if (i < 0)
+        return;
+    stopPreview();
+    const int to = i + step;
+    if (to < 0) {
+        LOG_I("this id is top %s", id.c_str());
         return;
     }
-    stopPreview();
-    if (i == static_cast<int>(p->ids.size()) - 1) {
+    if (to >= static_cast<int>(p->ids.size())) {
         LOG_I("this id is bottom %s", id.c_str());
         return;
     }
-    std::swap(p->ids[static_cast<size_t>(i)], p->ids[static_cast<size_t>(i + 1)]);
+    std::swap(p->ids[static_cast<size_t>(i)], p->ids[static_cast<size_t>(to)]);
     p->followCurrent();
 }
 
 void WidgetContainer::widgetIndexChange(std::string id, int index)
 {
     LOG_D("WidgetContainer::widgetIndexChange id %s index is %d", id.c_str(), index);
-    const int i = p->indexOf(id);
-    if (i < 0) {
-        LOG_E("can not find this id %s", id.c_str());
+    const int i = p->findMember(id);
+    if (i < 0)
         return;
-    }
     if (index < 0 || index > static_cast<int>(p->ids.size()) - 1) {
         LOG_E("can not insert error index %d", index);
         return;
@@ -227,11 +220,9 @@ void WidgetContainer::insertWidget(Widget* widget)
 void WidgetContainer::removeWidget(std::string id)
 {
     LOG_D("WidgetContainer::removeWidget id %s", id.c_str());
-    const int i = p->indexOf(id);
-    if (i < 0) {
-        LOG_E("can not find this id %s", id.c_str());
+    const int i = p->findMember(id);
+    if (i < 0)
         return;
-    }
     const bool wasPreviewing = p->previewing;
     stopPreview();
     Widget* widget = p->member(id);

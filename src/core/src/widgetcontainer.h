@@ -48,6 +48,8 @@ public Q_SLOTS:
 private:
     // After an engine-wide restart only the current member keeps content.
     void hideAllButCurrent();
+    // Moves a member one place toward the front (step -1) or the end (1).
+    void moveMember(const std::string& id, int step);
 
     std::unique_ptr<WidgetContainerPrivate> p;
 };

@@ -44,6 +44,14 @@ int WidgetContainerPrivate::indexOf(const std::string& id) const
     return it == ids.end() ? -1 : static_cast<int>(it - ids.begin());
 }
 
+int WidgetContainerPrivate::findMember(const std::string& id) const
+{
+    const int i = indexOf(id);
+    if (i < 0)
+        LOG_E("can not find this id %s", id.c_str());
+    return i;
+}
+
 Widget* WidgetContainerPrivate::member(const std::string& id) const
 {
     auto it = members.find(id);

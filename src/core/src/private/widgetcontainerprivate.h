@@ -34,6 +34,8 @@ public:
     void resumeTimer();
     // Position of id in the list, or -1.
     int indexOf(const std::string& id) const;
+    // The same, logging an unknown id.
+    int findMember(const std::string& id) const;
     // The member of that id, or null when it is not a member or was deleted.
     Widget* member(const std::string& id) const;
     // Keeps index on the current member after the list changed.
