@@ -4,6 +4,8 @@
 #include "core/src/widgetcontainer.h"
 #include "logging/log.h"
 
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QTimer>
 
 #include <algorithm>
@@ -18,6 +20,9 @@ constexpr int kHideDelayMs = 50;
 // A member whose content never reports that it started keeps the frozen
 // picture no longer than this.
 constexpr int kAntiBlackLimitMs = 1000;
+// The new member is shown at the latest this long after the switch, even
+// when the window draws no frame.
+constexpr int kCaptureLimitMs = 200;
 
 } // namespace
 
@@ -30,6 +35,10 @@ WidgetContainerPrivate::WidgetContainerPrivate(WidgetContainer* owner)
     antiBlackLimit_ = new QTimer(this);
     antiBlackLimit_->setSingleShot(true);
     antiBlackLimit_->setInterval(kAntiBlackLimitMs);
+    captureLimit_ = new QTimer(this);
+    captureLimit_->setSingleShot(true);
+    captureLimit_->setInterval(kCaptureLimitMs);
+    connect(captureLimit_, &QTimer::timeout, this, &WidgetContainerPrivate::showPending);
     connect(antiBlackLimit_, &QTimer::timeout, this, [this] {
         LOG_D("WidgetContainerPrivate anti-black ends after %d ms", kAntiBlackLimitMs);
         owner_->onItemStarted(QString());
@@ -104,19 +113,52 @@ int WidgetContainerPrivate::previewWidget(int i)
         return 1;
     }
     Widget* next = member(ids[static_cast<size_t>(i)]);
-    if (current && i != index && current.data() != next) {
+    const bool switching = current && i != index && current.data() != next;
+    if (switching) {
         keepPicture(current.data());
-        hideLater(current->uuid());
+        leaving_.push_back(current->uuid());
     }
     index = i;
     current = next;
     if (!next) {
         LOG_E("can not play this widget");
+        showPending();
         return 1;
     }
     next->setWidgetContainerPreview(previewing);
+    if (switching || pending_) {
+        showAfterCapture(next);
+        return 0;
+    }
     next->widgetShow();
     return 0;
+}
+
+// The new member's content is made once the frozen picture of the old one
+// has been taken: a content that draws black or nothing before its first
+// picture (a video) never gets into the snapshot.
+void WidgetContainerPrivate::showAfterCapture(Widget* next)
+{
+    pending_ = next;
+    disconnect(frameConnection_);
+    auto* frame = qobject_cast<QQuickItem*>(owner_->item());
+    if (QQuickWindow* window = frame ? frame->window() : nullptr)
+        frameConnection_ = connect(window, &QQuickWindow::frameSwapped, this,
+                                   &WidgetContainerPrivate::showPending, Qt::QueuedConnection);
+    captureLimit_->start();
+}
+
+void WidgetContainerPrivate::showPending()
+{
+    disconnect(frameConnection_);
+    captureLimit_->stop();
+    Widget* next = pending_.data();
+    pending_.clear();
+    if (next && next == current.data())
+        next->widgetShow();
+    for (const std::string& id : leaving_)
+        hideLater(id);
+    leaving_.clear();
 }
 
 void WidgetContainerPrivate::previewLastWidget()

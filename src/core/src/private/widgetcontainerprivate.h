@@ -66,9 +66,16 @@ private:
     // kAntiBlackLimitMs.
     void keepPicture(Widget* leaving);
     void hideLater(const std::string& id);
+    void showAfterCapture(Widget* next);
+    void showPending();
 
     WidgetContainer* owner_;
     QTimer* antiBlackLimit_ = nullptr;
+    QTimer* captureLimit_ = nullptr;
+    QMetaObject::Connection frameConnection_;
+    // Shown after the next frame; the members it replaces are hidden then.
+    QPointer<Widget> pending_;
+    std::vector<std::string> leaving_;
 };
 
 } // namespace dorvo_preview
