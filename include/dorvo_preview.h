@@ -169,29 +169,36 @@ DORVO_PREVIEW_API void grabImage(void);
 
 /* ---- Widgets of every kind, and widget containers ---- */
 
-/* Posts message 21. Removes and deletes every widget of the container; the container stays. */
+/* Posts message 21. Stops the play, removes and deletes every widget of the container and shows the hint
+ * text again; the container stays. */
 DORVO_PREVIEW_API int destroyWidgetContainer(const char* containerId);
-/* Posts message 22. Text shown while the container holds no widget. */
+/* Posts message 22. Hint text shown while the container holds no widget (by default a red text asking
+ * to add media); an empty text is refused. */
 DORVO_PREVIEW_API int setEmptyContainerText(const char* containerId, const char* text);
-/* Posts message 23. */
+/* Posts message 23. Pixel size of the hint text (default 14); values outside 1..1000 are refused. */
 DORVO_PREVIEW_API int setEmptyContainerPixelSize(const char* containerId, int pixelSize);
-/* Posts message 24. */
+/* Posts message 24. Takes the member out of the play list (its content goes; the widget itself stays
+ * until deleteWidget) and shows the first member, or plays from it when the play was running. */
 DORVO_PREVIEW_API int deleteWidgetFromContainer(const char* containerId, const char* widgetId);
-/* Posts message 25. Plays the container's widgets from the first. */
+/* Posts message 25. Plays the members from the first, each for its interval (setWidgetInterval, at
+ * least 1 s; a video also moves on at its end). A container holding one video only lets it loop. */
 DORVO_PREVIEW_API int startPreviewFromContainer(const char* containerId);
-/* Posts message 26. Shows the given member widget. */
+/* Posts message 26. Stops the play and shows the given member. */
 DORVO_PREVIEW_API int switchContainerIndex(const char* containerId, const char* widgetId);
-/* Posts message 27. Moves the member one place earlier in play order. */
+/* Posts message 27. Stops the play; moves the member one place earlier in play order. */
 DORVO_PREVIEW_API int widgetUpFromContainer(const char* containerId, const char* widgetId);
-/* Posts message 28. Moves the member one place later in play order. */
+/* Posts message 28. Stops the play; moves the member one place later in play order. */
 DORVO_PREVIEW_API int widgetDownFromContainer(const char* containerId, const char* widgetId);
-/* Posts message 29. Moves the member to the given play index. */
+/* Posts message 29. Moves the member to play position index (0 .. members - 1, others refused) and
+ * plays from the first member. */
 DORVO_PREVIEW_API int widgetInsertFromContainer(const char* containerId, const char* widgetId, int index);
 /* Creates a widget of a type code 0..20 (see DorvoWidgetType) on the attached window (the window last
  * given to attachWindow), or inside the container containerId when that names one. Returns its
  * identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* createWidget(int type, const char* containerId, const char* defaultContent);
-/* Creates a widget container. Returns its identifier, or NULL when refused. */
+/* Creates a widget container (disabled, showing its hint text) from a widget record: layout, zOrder and
+ * optionally metadata.emptyText and metadata.emptyPixelSize. Widgets made with createWidget(type, its id,
+ * ...) join its play list. Returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* createWidgetContainer(const char* defaultContent);
 /* Posts message 31. Moves the widget's content into the target widget's item (a container). A new
  * widget is placed on the attached window when it is created: a window id as target is refused with a
@@ -217,7 +224,8 @@ DORVO_PREVIEW_API int setWidgetBackMusic(const char* widgetId, const char* music
 DORVO_PREVIEW_API int setWidgetBackMusicDuration(const char* widgetId, int duration);
 /* Posts message 41. Allows or forbids moving and resizing with the mouse. */
 DORVO_PREVIEW_API int setWidgetDragEnable(const char* widgetId, bool enable);
-/* Posts message 42. */
+/* Posts message 42. A disabled container shows and plays nothing; enabling shows the last inserted
+ * member, or plays from the first when the play was started. */
 DORVO_PREVIEW_API int setWidgetContainerEnable(const char* containerId, bool enable);
 /* Posts message 43. Writes a picture of the widget to path (text kinds only). */
 DORVO_PREVIEW_API int grabWidgetImage(const char* widgetId, const char* path, bool autoUpdate);

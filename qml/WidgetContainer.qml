@@ -80,7 +80,7 @@ Item {
     onWidthChanged: itemWidthChanged(width)
     onHeightChanged: itemHeightChanged(height)
 
-    // Empty-playlist text of a widget container.
+    // Hint text of a widget container while its playlist is empty.
     Rectangle {
         id: emptyInfo
         anchors.fill: parent
@@ -88,10 +88,13 @@ Item {
         clip: true
         Text {
             id: emptyInfoText
+            objectName: "emptyInfoText"
             anchors.centerIn: parent
             visible: false
-            color: "white"
-            font.pixelSize: 20
+            color: "#FF0000"
+            font.pixelSize: 14
+            font.family: "Alibaba PuHuiTi"
+            text: "请添加媒体"
         }
     }
 
@@ -342,15 +345,26 @@ Item {
     }
 
     function setEmptyInfoText(text) {
+        console.log("setEmptyInfoText " + text)
         emptyInfoText.text = text
     }
 
     function setEmptyInfoPixelSize(size) {
+        console.log("setEmptyInfoPixelSize " + size)
         if (size > 0)
             emptyInfoText.font.pixelSize = size
     }
 
-    function setEmptyInfoVisible(visible) {
-        emptyInfoText.visible = visible
+    // The snapshot that covers switches lies under the members' content
+    // whenever the hint text is not shown.
+    function setEmptyInfoVisible(textVisible) {
+        console.log("setEmptyInfoVisible " + textVisible)
+        emptyInfoText.visible = textVisible
+        antiBlackShader.visible = !textVisible
+    }
+
+    // Contents created in a container's item keep the container's geometry.
+    function setWidgetContainerState(state) {
+        isWidgetContainer = state
     }
 }

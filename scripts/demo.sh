@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the demo host (build/tools/preview-player) on the example
-# program examples/text.json (a 1920x1080 canvas at 50 % with a paged text with an effect, a left and an
-# up marquee and a static CJK text), then on examples/colortext.json (colourful texts: gradients, stroke,
-# blinking, one by one, marquees). With a display ($DISPLAY set) each preview shows in a window for 15
-# seconds; without one it runs under Xvfb and writes screenshots to build/demo/<program>-1.png (first
-# page) and build/demo/<program>-2.png (second page, marquees moved on).
+# programs, one after the other:
+# - examples/text.json: a 1920x1080 canvas at 50 % with a paged text with an effect, a left and an up
+#   marquee and a static CJK text;
+# - examples/colortext.json: colourful texts (gradients, stroke, blinking, one by one, marquees);
+# - examples/container.json: a widget container (its red hint text for a second, then three texts of
+#   3 s each and a 5 s video);
+# - examples/clocks.json: analogue clocks of four zones, two digital clocks, a countdown and a count-up;
+# - examples/pictures.json: a JPEG entering with a fade, as a left marquee and fitted, an animated GIF,
+#   an SVG drawing and the web, RSS, stream and HDMI placeholders.
+# The video and pictures these play are made here with ffmpeg into /tmp/dorvo_preview-demo.
+# With a display ($DISPLAY set) each program shows in a window; without one they run under Xvfb and
+# write screenshots build/demo/<program>-<n>.png at the times listed below.
 # Extra arguments go to preview-player (for example --embed or --verbose).
 set -euo pipefail
 
@@ -19,33 +26,59 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 
 player="$here/build/tools/preview-player"
-programs=("$here/examples/text.json" "$here/examples/colortext.json")
 if [ ! -x "$player" ]; then
   echo "demo.sh: $player was not built" >&2
   exit 1
 fi
 
+# The media the examples play.
+media=/tmp/dorvo_preview-demo
+mkdir -p "$media"
+ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i testsrc=size=640x360:rate=25:duration=5 \
+  -pix_fmt yuv420p "$media/container-video.mp4"
+ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=1920x1080" -frames:v 1 "$media/photo.jpg"
+ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=320x240:rate=10" -t 3 -loop 0 \
+  "$media/animation.gif"
+if [ -f "$here/examples/media/drawing.svg" ]; then
+  cp "$here/examples/media/drawing.svg" "$media/drawing.svg"
+fi
+
 export QSG_RENDER_LOOP=basic
 
-for program in "${programs[@]}"; do
-  name="$(basename "$program" .json)"
+# Each program with the moments (ms) of its screenshots.
+programs=(
+  "text 2000 5500"
+  "colortext 2000 5500"
+  "container 2800 5800 8800 12500"
+  "clocks 2000 4000"
+  "pictures 2000 5500"
+)
+
+for entry in "${programs[@]}"; do
+  read -r name times <<<"$entry"
+  program="$here/examples/$name.json"
+  [ -f "$program" ] || continue
+  last="${times##* }"
   if [ -n "${DISPLAY:-}" ]; then
-    echo "demo.sh: showing $program for 15 s (the callbacks appear below as JSON lines)"
-    "$player" "$@" --duration 15000 "$program"
-  else
-    shot="$here/build/demo/$name-1.png"
-    shot2="$here/build/demo/$name-2.png"
-    mkdir -p "$(dirname "$shot")"
-    rm -f "$shot" "$shot2"
-    echo "demo.sh: no DISPLAY; running $program under Xvfb and taking a screenshot"
-    export QT_QPA_PLATFORM=xcb
-    export LIBGL_ALWAYS_SOFTWARE=1
-    output="$(xvfb-run -a -s "-screen 0 1920x1080x24" \
-      "$player" --embed "$@" --screenshot "$shot" --at 2000 --screenshot "$shot2" --at 5500 "$program")"
-    printf '%s\n' "$output"
-    # The screenshot lines name the PNG files written.
-    printf '%s\n' "$output" | sed -n 's/^{"screenshot":"\(.*\)"}$/\1/p' | while read -r png; do
-      echo "demo.sh: screenshot written: $png"
-    done
+    echo "demo.sh: showing $program (the callbacks appear below as JSON lines)"
+    "$player" "$@" --duration $((last + 3000)) "$program"
+    continue
   fi
+  echo "demo.sh: no DISPLAY; running $program under Xvfb and taking screenshots"
+  mkdir -p "$here/build/demo"
+  shots=()
+  n=1
+  for at in $times; do
+    shot="$here/build/demo/$name-$n.png"
+    rm -f "$shot"
+    shots+=(--screenshot "$shot" --at "$at")
+    n=$((n + 1))
+  done
+  output="$(QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s "-screen 0 1920x1080x24" \
+    "$player" --embed "$@" "${shots[@]}" "$program")"
+  printf '%s\n' "$output"
+  # The screenshot lines name the PNG files written.
+  printf '%s\n' "$output" | sed -n 's/^{"screenshot":"\(.*\)"}$/\1/p' | while read -r png; do
+    echo "demo.sh: screenshot written: $png"
+  done
 done

@@ -129,6 +129,16 @@ void crashDumpCallback()
 #define DP_LOG_SSB(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %s, %d", str(id), str(text), value ? 1 : 0)
 #define DP_LOG_SIS(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d, %s", str(id), value, str(text))
 #define DP_LOG_SSI(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %s, %d", str(id), str(text), value)
+// Container operations name the container and the member.
+#define DP_CLOG_S(op) LOG_D("QtMsgCtrlListener::" #op "() container id is  %s", str(id))
+#define DP_CLOG_SS(op)                                                                                       \
+    LOG_D("QtMsgCtrlListener::" #op "() container id is  %s, widget id is %s", str(id), str(text))
+#define DP_CLOG_SI(op) LOG_D("QtMsgCtrlListener::" #op "() container id is  %s, value is %d", str(id), value)
+#define DP_CLOG_SB(op)                                                                                       \
+    LOG_D("QtMsgCtrlListener::" #op "() container id is  %s, value is %d", str(id), value ? 1 : 0)
+#define DP_CLOG_SSI(op)                                                                                      \
+    LOG_D("QtMsgCtrlListener::" #op "() container id is  %s, widget id is %s, index is %d", str(id),         \
+          str(text), value)
 #define DP_LOG_TSS(op) LOG_D("QtMsgCtrlListener::" #op "() %d, %s, %s", type, str(id), str(text))
 
 #define DP_VARIANTS_S                                                                                        \
@@ -191,7 +201,7 @@ void crashDumpCallback()
 #define DP_IMPL_Container(op, Sig, Class, Method)                                                            \
     void QtMsgCtrlListener::op(DP_PARAMS_##Sig)                                                              \
     {                                                                                                        \
-        DP_LOG_##Sig(op);                                                                                    \
+        DP_CLOG_##Sig(op);                                                                                   \
         invokeOnClass(id, "WidgetContainer", Method, DP_VARIANTS_##Sig);                                     \
     }
 #define DP_IMPL_Family(op, Sig, Class, Method)                                                               \

@@ -276,7 +276,7 @@ TEST_F(VideoWidgetTest, InAContainerTheEndIsReportedAndNotLooped)
     QMetaObject::invokeMethod(
         widget,
         [&] {
-            widget->setContainerPreview(true);
+            widget->setWidgetContainerPreview(true);
             QObject::connect(widget, &dorvo_preview::Widget::widgetPlayFinish, widget, [&] { ++finished; });
         },
         Qt::BlockingQueuedConnection);

@@ -25,7 +25,7 @@ void callContent(QObject* item, const char* function, const QVariantList& args =
 } // namespace
 
 VideoWidget::VideoWidget(Window* window, QObject* parentItem, QObject* parent)
-    : Widget(window, parentItem, parent)
+    : Widget(window, parentItem, parent), hidden_(itemBorrowed())
 {}
 
 VideoWidget::~VideoWidget()
@@ -37,6 +37,10 @@ void VideoWidget::setSource(std::string source)
 {
     LOG_I("VideoWidget::setSource source is %s", source.c_str());
     source_ = std::move(source);
+    if (hidden_) {
+        LOG_D("VideoWidget::setSource hidden in its container, shown in its turn");
+        return;
+    }
     updateWidget();
 }
 
@@ -123,7 +127,7 @@ void VideoWidget::resume()
     }
     // The background music goes on with the picture.
     Widget::resume();
-    if (!qml_)
+    if (!qml_ || hidden_)
         return;
     LOG_D("VideoWidget::resume set resume");
     callContent(qml_, "resume");
@@ -132,17 +136,27 @@ void VideoWidget::resume()
 void VideoWidget::widgetHide()
 {
     LOG_D("VideoWidget::widgetHide");
+    // In a container the next member takes the rectangle.
+    if (itemBorrowed())
+        hidden_ = true;
     if (!qml_) {
         LOG_D("VideoWidget::widgetHide qml is nullptr");
         return;
     }
-    callContent(qml_, "pause");
+    // A hidden member keeps no player; it starts again when shown.
+    if (hidden_)
+        deleteQml();
+    else
+        callContent(qml_, "pause");
 }
 
 void VideoWidget::widgetShow()
 {
     LOG_D("VideoWidget::widgetShow");
-    if (!qml_)
+    // A container's member that was hidden plays again from the start.
+    const bool wasHidden = hidden_;
+    hidden_ = false;
+    if (!qml_ || wasHidden)
         updateWidget();
 }
 

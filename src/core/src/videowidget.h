@@ -45,6 +45,8 @@ private:
     std::string source_;
     std::string displayRatio_;
     QPointer<QQuickItem> qml_;
+    // Hidden by the container it plays in.
+    bool hidden_ = false;
 };
 
 } // namespace dorvo_preview

@@ -356,6 +356,36 @@ void Widget::setBackMusicDuration(int duration)
     callItem("createMusic", {d->musicInfo, duration});
 }
 
+void Widget::setWidgetContainerPreview(bool running)
+{
+    LOG_D("Widget::setWidgetContainerPreview %d", running ? 1 : 0);
+    containerPreview_ = running;
+}
+
+void Widget::setEmptyContainerText(QString text)
+{
+    if (text.isEmpty()) {
+        LOG_E("Widget::setEmptyContainerText error");
+        return;
+    }
+    LOG_D("Widget::setEmptyContainerText %s", text.toUtf8().constData());
+    callItem("setEmptyInfoText", {text});
+}
+
+void Widget::setEmptyContainerPixelSize(int size)
+{
+    if (size < 1 || size > kMaxEmptyPixelSize) {
+        LOG_E("Widget::setEmptyContainerPixelSize error %d", size);
+        return;
+    }
+    callItem("setEmptyInfoPixelSize", {size});
+}
+
+void Widget::setEmptyTextVisible(bool visible)
+{
+    callItem("setEmptyInfoVisible", {visible});
+}
+
 void Widget::setBorderScale(int percent)
 {
     if (itemBorrowed())

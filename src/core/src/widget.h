@@ -28,6 +28,8 @@ public:
     // Without a parent item the widget creates its own item on the window's
     // canvas; with one (a container's item) it borrows that item.
     Widget(Window* window, QObject* parentItem, QObject* parent = nullptr);
+    // Largest pixel size of a container's hint text.
+    static constexpr int kMaxEmptyPixelSize = 1000;
     ~Widget() override;
 
     // Reached by name from windows and containers as well.
@@ -50,7 +52,8 @@ public:
     void updateRect();
 
     bool containerPreview() const { return containerPreview_; }
-    void setContainerPreview(bool running) { containerPreview_ = running; }
+    // Whether the container that shows this widget runs its automatic play.
+    void setWidgetContainerPreview(bool running);
     const std::string& defaultContent() const { return defaultContent_; }
     int interval() const;
     bool pressed() const;
@@ -80,6 +83,10 @@ public Q_SLOTS:
     void setInterval(int interval);
     void setBackMusic(QString info);
     virtual void setBackMusicDuration(int duration);
+    // The hint text a container shows while it holds no widget.
+    void setEmptyContainerText(QString text);
+    void setEmptyContainerPixelSize(int size);
+    void setEmptyTextVisible(bool visible);
     void setBorderScale(int percent);
     void setDragEnable(bool enable);
     void addWidget(dorvo_preview::Widget* widget);

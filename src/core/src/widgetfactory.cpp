@@ -4,6 +4,7 @@
 #include "textwidget.h"
 #include "videowidget.h"
 #include "widget.h"
+#include "widgetcontainer.h"
 
 #include <map>
 #include <mutex>
@@ -30,6 +31,8 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
         return new TextWidget(window, parentItem);
     case 13:
         return new VideoWidget(window, parentItem);
+    case 19:
+        return new WidgetContainer(window, nullptr);
     default:
         return nullptr;
     }

@@ -1,0 +1,482 @@
+// Widget containers as a host drives them: the hint text, enabling, timed
+// play with text and video members, pause, switching without a gap on the
+// screen, reordering, removal and bad input.
+
+#include "widgetfixture.h"
+
+#include "core/src/avplayer/mediaqmltypes.h"
+#include "core/src/private/widgetcontainerprivate.h"
+#include "core/src/textwidget.h"
+#include "core/src/videowidget.h"
+#include "core/src/widgetcontainer.h"
+#include "core/src/widgetfactory.h"
+#include "mediafiles.h"
+#include "textrecord.h"
+
+#include <QTimer>
+
+using namespace testsupport;
+using dorvo_preview::EngineHost;
+using dorvo_preview::WidgetContainer;
+
+namespace {
+
+// The container covers this canvas rectangle; members are sampled at its centre.
+constexpr double kX = 40, kY = 40, kW = 240, kH = 160;
+
+struct Colour
+{
+    const char* text;
+    int r, g, b;
+};
+const Colour kRed{"#FFE02020", 224, 32, 32};
+const Colour kBlue{"#FF2020E0", 32, 32, 224};
+const Colour kYellow{"#FFE0E020", 224, 224, 32};
+
+class ContainerTest : public WidgetFixture
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        WidgetFixture::SetUpTestSuite();
+        ASSERT_TRUE(mediatest::files().ok);
+        dorvo_preview::registerMediaQmlTypes();
+        dorvo_preview::WidgetFactory::registerKind(13, {});
+    }
+
+    void TearDown() override
+    {
+        for (const std::string& id : made_)
+            deleteWidget(id.c_str());
+        flush();
+    }
+
+    std::string container(const std::string& extra = "")
+    {
+        char content[256];
+        std::snprintf(content, sizeof content,
+                      "{\"layout\":{\"x\":%g,\"y\":%g,\"width\":%g,\"height\":%g}%s}", kX, kY, kW, kH,
+                      extra.c_str());
+        const char* id = createWidgetContainer(content);
+        EXPECT_NE(id, nullptr);
+        made_.push_back(id ? id : "");
+        flush();
+        return made_.back();
+    }
+
+    std::string text(const std::string& box, const Colour& colour, int interval = 0)
+    {
+        const char* id = createWidget(11, box.c_str(), containertest::textRecord(colour.text).c_str());
+        EXPECT_NE(id, nullptr);
+        made_.push_back(id ? id : "");
+        if (interval)
+            setWidgetInterval(id, interval);
+        return made_.back();
+    }
+
+    std::string video(const std::string& box, const std::string& path, int interval = 0)
+    {
+        const char* id = createWidget(13, box.c_str(), "{}");
+        EXPECT_NE(id, nullptr);
+        made_.push_back(id ? id : "");
+        NVideo_setSource(id, path.c_str());
+        if (interval)
+            setWidgetInterval(id, interval);
+        return made_.back();
+    }
+
+    static Rgb centre() { return screen->pixel(sx(kX + kW / 2), sy(kY + kH / 2)); }
+    static bool shows(const Colour& c) { return centre().near(c.r, c.g, c.b, 24); }
+    static bool showsRedHint()
+    {
+        for (int y = static_cast<int>(kY + kH / 2 - 12); y < kY + kH / 2 + 12; ++y)
+            for (int x = static_cast<int>(kX + kW / 2 - 40); x < kX + kW / 2 + 40; x += 2) {
+                const Rgb p = screen->pixel(sx(x), sy(y));
+                if (p.r > 150 && p.g < 90 && p.b < 90)
+                    return true;
+            }
+        return false;
+    }
+
+    // The hint text and its pixel size.
+    static std::pair<QString, int> hintOf(const std::string& id)
+    {
+        std::pair<QString, int> hint;
+        onQtThread([&] {
+            QObject* text = qobject_cast<dorvo_preview::Widget*>(EngineHost::getWidget(id))
+                                ->item()
+                                ->findChild<QObject*>(QStringLiteral("emptyInfoText"));
+            hint = {text->property("text").toString(), text->property("font").value<QFont>().pixelSize()};
+        });
+        return hint;
+    }
+
+    // Reads the container's state on the Qt thread.
+    static void inspect(const std::string& id,
+                        const std::function<void(dorvo_preview::WidgetContainerPrivate&)>& fn)
+    {
+        onQtThread([&] {
+            auto* box = qobject_cast<WidgetContainer*>(EngineHost::getWidget(id));
+            ASSERT_NE(box, nullptr);
+            fn(*box->containerPrivate());
+        });
+    }
+    static std::vector<std::string> order(const std::string& id)
+    {
+        std::vector<std::string> ids;
+        inspect(id, [&](dorvo_preview::WidgetContainerPrivate& p) { ids = p.ids; });
+        return ids;
+    }
+    static std::string current(const std::string& id)
+    {
+        std::string shown;
+        inspect(id, [&](dorvo_preview::WidgetContainerPrivate& p) {
+            shown = p.current ? p.current->uuid() : "";
+        });
+        return shown;
+    }
+
+    // Waits until the centre shows one of the colours; the time in ms and
+    // which one, or -1 at the deadline.
+    static int waitColour(const std::vector<Colour>& colours, int ms, int* which = nullptr)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(ms)) {
+            for (size_t i = 0; i < colours.size(); ++i)
+                if (shows(colours[i])) {
+                    if (which)
+                        *which = static_cast<int>(i);
+                    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                std::chrono::steady_clock::now() - start)
+                                                .count());
+                }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return -1;
+    }
+
+    std::vector<std::string> made_;
+};
+
+TEST_F(ContainerTest, HintTextUntilTheFirstMemberAndBackAfterTheLast)
+{
+    const std::string box = container();
+    EXPECT_TRUE(waitFor([] { return showsRedHint(); }, 3000)) << "the red hint text";
+    setWidgetContainerEnable(box.c_str(), true);
+    const std::string a = text(box, kBlue);
+    EXPECT_TRUE(waitFor([] { return shows(kBlue); }, 3000));
+    EXPECT_FALSE(showsRedHint());
+    deleteWidgetFromContainer(box.c_str(), a.c_str());
+    EXPECT_TRUE(waitFor([] { return showsRedHint() && !shows(kBlue); }, 3000))
+        << "the removed member's content goes and the hint returns";
+    // The hint's text and size from the host and from the record.
+    setEmptyContainerPixelSize(box.c_str(), 40);
+    setEmptyContainerText(box.c_str(), "ADD");
+    flush();
+    EXPECT_EQ(hintOf(box), std::make_pair(QString("ADD"), 40));
+    const std::string styled = container(",\"metadata\":{\"emptyText\":\"EMPTY\",\"emptyPixelSize\":30}");
+    EXPECT_EQ(hintOf(styled), std::make_pair(QString("EMPTY"), 30));
+}
+
+TEST_F(ContainerTest, ADisabledContainerShowsNothingUntilEnabledThenTheLastInserted)
+{
+    const std::string box = container();
+    text(box, kRed);
+    text(box, kBlue);
+    flush();
+    settle(300);
+    EXPECT_TRUE(centre().near(0, 0, 0)) << "nothing while disabled";
+    EXPECT_FALSE(showsRedHint());
+    setWidgetContainerEnable(box.c_str(), true);
+    EXPECT_TRUE(waitFor([] { return shows(kBlue); }, 3000)) << "the last inserted";
+}
+
+TEST_F(ContainerTest, MembersAlternateByTheirIntervalsAndAPauseDelaysTheSwitch)
+{
+    const std::string box = container();
+    setWidgetContainerEnable(box.c_str(), true);
+    text(box, kRed, 2);
+    text(box, kBlue, 4);
+    flush();
+    startPreviewFromContainer(box.c_str());
+    ASSERT_GE(waitColour({kRed}, 3000), 0);
+    auto t0 = std::chrono::steady_clock::now();
+    const struct
+    {
+        Colour next;
+        int afterMs;
+    } steps[] = {{kBlue, 2000}, {kRed, 4000}, {kBlue, 2000}};
+    for (const auto& step : steps) {
+        ASSERT_GE(waitColour({step.next}, step.afterMs + 1000), 0);
+        const auto now = std::chrono::steady_clock::now();
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(now - t0).count();
+        EXPECT_NEAR(took, step.afterMs, 300) << "switch to " << step.next.text;
+        t0 = now;
+    }
+    // Blue shows for 4 s; a 3 s pause one second in moves the switch 3 s later.
+    settle(1000);
+    pausePreview(win);
+    settle(3000);
+    EXPECT_TRUE(shows(kBlue));
+    resumePreview(win);
+    const int rest = waitColour({kRed}, 5000);
+    const auto took =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+    ASSERT_GE(rest, 0);
+    EXPECT_NEAR(took, 7000, 400);
+    // Two pauses in a row keep the time of the first.
+    pausePreview(win);
+    pausePreview(win);
+    settle(500);
+    resumePreview(win);
+    EXPECT_GE(waitColour({kBlue}, 3500), 0) << "the timer runs again after a double pause";
+}
+
+TEST_F(ContainerTest, VideoMovesTheListOnAtItsEndAndALoneVideoStartsNoTimer)
+{
+    const std::string lone = container();
+    setWidgetContainerEnable(lone.c_str(), true);
+    video(lone, mediatest::files().barsMp4, 1);
+    flush();
+    startPreviewFromContainer(lone.c_str());
+    flush();
+    bool timing = true, previewing = true;
+    inspect(lone, [&](dorvo_preview::WidgetContainerPrivate& p) {
+        timing = p.timer->isActive();
+        previewing = p.previewing;
+    });
+    EXPECT_FALSE(timing);
+    EXPECT_FALSE(previewing);
+    EXPECT_NE(logText().find("this widget is video and widgets count is 1"), std::string::npos);
+    deleteWidget(made_.back().c_str());
+    flush();
+
+    // The 2 s video with an interval of 30 s: the list moves on at its end.
+    const std::string box = container();
+    setWidgetContainerEnable(box.c_str(), true);
+    const std::string movie = video(box, mediatest::files().barsMp4, 30);
+    text(box, kYellow, 30);
+    flush();
+    startPreviewFromContainer(box.c_str());
+    ASSERT_TRUE(waitFor([&] { return current(box) == movie; }, 3000));
+    // The frozen picture of the yellow text stays until the video started.
+    ASSERT_TRUE(waitFor([] { return !shows(kYellow); }, 5000)) << "the video shows";
+    const int afterEnd = waitColour({kYellow}, 8000);
+    EXPECT_GE(afterEnd, 1000) << "the video played first";
+    EXPECT_LE(afterEnd, 4000) << "the end of the video moved the list on";
+}
+
+TEST_F(ContainerTest, SwitchesNeverShowTheCanvasOrBlack)
+{
+    const std::string box = container();
+    setWidgetContainerEnable(box.c_str(), true);
+    const Colour colours[] = {kRed, kBlue, kYellow};
+    std::vector<std::string> ids;
+    for (const Colour& c : colours)
+        ids.push_back(text(box, c));
+    flush();
+    ASSERT_GE(waitColour({kYellow}, 3000), 0);
+    int samples = 0, bad = 0, switches = 0;
+    std::string badColours;
+    auto lastSwitch = std::chrono::steady_clock::now();
+    auto lastSample = lastSwitch;
+    int longestGapMs = 0, slowGaps = 0;
+    while (switches < 30) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastSwitch > std::chrono::milliseconds(250)) {
+            switchContainerIndex(box.c_str(), ids[static_cast<size_t>(switches % 3)].c_str());
+            ++switches;
+            lastSwitch = now;
+        }
+        const Rgb p = centre();
+        const int gap =
+            static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(now - lastSample).count());
+        longestGapMs = std::max(longestGapMs, gap);
+        slowGaps += gap > 20 ? 1 : 0;
+        lastSample = now;
+        ++samples;
+        bool known = false;
+        for (const Colour& c : colours)
+            known = known || p.near(c.r, c.g, c.b, 24);
+        if (!known) {
+            ++bad;
+            badColours += " " + std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(4));
+    }
+    std::printf("seamless switching: %d switches, %d samples, %d not a member's colour, longest gap %d ms, "
+                "%d gaps above 20 ms\n",
+                switches, samples, bad, longestGapMs, slowGaps);
+    EXPECT_EQ(bad, 0) << badColours;
+    // Samples follow each other within 20 ms (a busy machine may delay a few).
+    EXPECT_LE(slowGaps * 50, samples) << slowGaps << " gaps above 20 ms";
+}
+
+TEST_F(ContainerTest, ReorderingSwitchingAndRemovalFollowTheList)
+{
+    const std::string box = container();
+    setWidgetContainerEnable(box.c_str(), true);
+    const std::string a = text(box, kRed, 30), b = text(box, kBlue, 30), c = text(box, kYellow, 30);
+    flush();
+    using List = std::vector<std::string>;
+    EXPECT_EQ(order(box), (List{a, b, c}));
+    const struct
+    {
+        std::function<void()> call;
+        List expected;
+    } cases[] = {
+        {[&] { widgetUpFromContainer(box.c_str(), a.c_str()); }, {a, b, c}},
+        {[&] { widgetUpFromContainer(box.c_str(), c.c_str()); }, {a, c, b}},
+        {[&] { widgetDownFromContainer(box.c_str(), b.c_str()); }, {a, c, b}},
+        {[&] { widgetDownFromContainer(box.c_str(), a.c_str()); }, {c, a, b}},
+        {[&] { widgetInsertFromContainer(box.c_str(), b.c_str(), 0); }, {b, c, a}},
+        {[&] { widgetInsertFromContainer(box.c_str(), b.c_str(), 3); }, {b, c, a}},
+        {[&] { widgetInsertFromContainer(box.c_str(), b.c_str(), -1); }, {b, c, a}},
+        {[&] { widgetInsertFromContainer(box.c_str(), b.c_str(), 2147483647); }, {b, c, a}},
+        {[&] { widgetInsertFromContainer(box.c_str(), "no-such", 0); }, {b, c, a}},
+        {[&] { widgetUpFromContainer(box.c_str(), nullptr); }, {b, c, a}},
+        {[&] { widgetDownFromContainer(box.c_str(), "\xff\xfe"); }, {b, c, a}},
+        {[&] { widgetUpFromContainer("no-such-box", a.c_str()); }, {b, c, a}},
+    };
+    for (const auto& k : cases) {
+        k.call();
+        flush();
+        EXPECT_EQ(order(box), k.expected);
+    }
+    const std::string log = logText();
+    for (const char* line : {"this id is top", "this id is bottom", "can not insert error index -1",
+                             "can not insert error index 3", "can not find this id no-such"})
+        EXPECT_NE(log.find(line), std::string::npos) << line;
+    // widgetInsertFromContainer restarted the play; switching stops it on the chosen one.
+    switchContainerIndex(box.c_str(), a.c_str());
+    flush();
+    EXPECT_TRUE(waitFor([] { return shows(kRed); }, 2000));
+    bool previewing = true;
+    inspect(box, [&](dorvo_preview::WidgetContainerPrivate& p) { previewing = p.previewing; });
+    EXPECT_FALSE(previewing);
+    // Switching A, B, A quickly ends on A.
+    switchContainerIndex(box.c_str(), b.c_str());
+    switchContainerIndex(box.c_str(), a.c_str());
+    flush();
+    settle(200);
+    EXPECT_TRUE(shows(kRed));
+    // Removing the member on screen shows the first one.
+    deleteWidgetFromContainer(box.c_str(), a.c_str());
+    EXPECT_TRUE(waitFor([] { return shows(kBlue); }, 2000));
+    EXPECT_EQ(order(box), (List{b, c}));
+    // The engine-wide restart leaves only the current member with content.
+    updateWindow(win);
+    flush();
+    settle(100);
+    int withContent = 0;
+    onQtThread([&] {
+        for (const std::string& id : {b, c})
+            withContent +=
+                qobject_cast<dorvo_preview::TextWidget*>(EngineHost::getWidget(id))->contentItem() ? 1 : 0;
+    });
+    EXPECT_EQ(withContent, 1);
+    EXPECT_TRUE(shows(kBlue));
+}
+
+TEST_F(ContainerTest, BadStatesRunClean)
+{
+    // An empty, stopped container enabled; unknown members; bad hint values.
+    const std::string box = container();
+    setWidgetContainerEnable(box.c_str(), true);
+    switchContainerIndex(box.c_str(), "no-such");
+    deleteWidgetFromContainer(box.c_str(), nullptr);
+    setEmptyContainerText(box.c_str(), "");
+    setEmptyContainerText(box.c_str(), "\xc3\x28");
+    setEmptyContainerPixelSize(box.c_str(), -5);
+    setEmptyContainerPixelSize(box.c_str(), 2147483647);
+    startPreviewFromContainer("not a container");
+    flush();
+    std::string log = logText();
+    for (const char* line : {"can not play this widget index -1", "Widget::setEmptyContainerText error",
+                             "Widget::setEmptyContainerPixelSize error"})
+        EXPECT_NE(log.find(line), std::string::npos) << line;
+
+    // Interval 0: the timer never runs shorter than a second.
+    const std::string a = text(box, kRed, 0), b = text(box, kBlue, -7);
+    flush();
+    startPreviewFromContainer(box.c_str());
+    flush();
+    int interval = 0;
+    inspect(box, [&](dorvo_preview::WidgetContainerPrivate& p) { interval = p.timer->interval(); });
+    EXPECT_EQ(interval, 1000);
+    EXPECT_EQ(dorvo_preview::WidgetContainerPrivate::intervalMs(2147483647), 2147483 * 1000);
+
+    // The host deletes the member on screen: the next switch, pause and snapshot find none.
+    deleteWidget(current(box).c_str());
+    flush();
+    pausePreview(win);
+    resumePreview(win);
+    EXPECT_TRUE(waitFor([&] { return !current(box).empty(); }, 3000)) << "the play goes on";
+    settle(1200);
+    // destroyWidgetContainer deletes the members; the container stays usable.
+    destroyWidgetContainer(box.c_str());
+    switchContainerIndex(box.c_str(), b.c_str());
+    pausePreview(win);
+    resumePreview(win);
+    flush();
+    EXPECT_TRUE(order(box).empty());
+    EXPECT_TRUE(waitFor([] { return showsRedHint(); }, 3000));
+    (void)a;
+}
+
+TEST_F(ContainerTest, BadRecordsMakeAPlainContainer)
+{
+    const char* contents[] = {
+        nullptr,
+        "not json",
+        "\xff\xfe{",
+        "[1,2]",
+        "{\"layout\":{\"x\":\"a\",\"width\":1e308,\"height\":-5},\"zOrder\":\"top\"}",
+        "{\"metadata\":{\"emptyText\":7,\"emptyPixelSize\":99999999999}}",
+        "{\"metadata\":{\"emptyText\":\"\",\"emptyPixelSize\":-1}}",
+    };
+    for (const char* content : contents) {
+        const char* id = createWidgetContainer(content);
+        ASSERT_NE(id, nullptr);
+        made_.push_back(id);
+        flush();
+        const Rect r = geometry(id);
+        EXPECT_GE(r.w, 0) << (content ? content : "(null)");
+        EXPECT_LE(r.w, kCanvasW) << (content ? content : "(null)");
+        EXPECT_EQ(hintOf(id), std::make_pair(QString::fromUtf8("请添加媒体"), 14));
+        deleteWidget(id);
+        made_.pop_back();
+    }
+    flush();
+}
+
+TEST_F(ContainerTest, TheSnapshotEndsWhenAMemberNeverStarts)
+{
+    const std::string box = container();
+    setWidgetContainerEnable(box.c_str(), true);
+    const std::string a = text(box, kRed);
+    const std::string broken = video(box, mediatest::files().missing);
+    flush();
+    switchContainerIndex(box.c_str(), a.c_str());
+    flush();
+    switchContainerIndex(box.c_str(), broken.c_str());
+    const auto live = [&] {
+        bool isLive = false;
+        onQtThread([&] {
+            QObject* snapshot = qobject_cast<dorvo_preview::Widget*>(EngineHost::getWidget(box))
+                                    ->item()
+                                    ->findChild<QObject*>(QStringLiteral("antiBlackShader"));
+            isLive = snapshot->property("live").toBool();
+        });
+        return isLive;
+    };
+    ASSERT_TRUE(waitFor([&] { return !live(); }, 1000)) << "the switch froze the picture";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(waitFor(live, 3000));
+    const auto took =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    EXPECT_LE(took, 1300);
+}
+
+} // namespace
