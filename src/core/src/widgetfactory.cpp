@@ -1,6 +1,9 @@
 #include "widgetfactory.h"
 
+#include "analogclockwidget.h"
+#include "digitalclockwidget.h"
 #include "textwidget.h"
+#include "timerwidget.h"
 #include "videowidget.h"
 #include "widget.h"
 
@@ -23,8 +26,14 @@ std::map<int, WidgetFactory::Creator>& registeredKinds()
 Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
 {
     switch (type) {
+    case 1:
+        return new AnalogClockWidget(window, parentItem);
+    case 3:
+        return new DigitalClockWidget(window, parentItem);
     case 11:
         return new TextWidget(window, parentItem);
+    case 12:
+        return new TimerWidget(window, parentItem);
     case 13:
         return new VideoWidget(window, parentItem);
     default:
