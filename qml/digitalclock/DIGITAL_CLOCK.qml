@@ -22,6 +22,8 @@ Rectangle {
     property string fontStyle: ""
     property bool completed: false
     property bool textSet: false
+    // Lines of the shown text; each gets an equal share of the height.
+    property int shownLines: 1
 
     anchors.fill: parent
     color: "transparent"
@@ -38,8 +40,7 @@ Rectangle {
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         lineHeightMode: Text.FixedHeight
-        lineHeight: Math.max(1, root.height / Math.max(1, lineCount))
-        property int lineCount: 1
+        lineHeight: Math.max(1, root.height / Math.max(1, root.shownLines))
     }
 
     Timer {
@@ -52,7 +53,7 @@ Rectangle {
         if (!completed)
             return
         var r = provider.digitalClockText(regular, gmt, zone, offset, weekTemplates, suffixTemplates)
-        label.lineCount = r.lines
+        shownLines = r.lines
         label.text = r.text
         if (!textSet)
             textSet = true

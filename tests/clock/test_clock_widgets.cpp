@@ -328,6 +328,31 @@ TEST_F(ClockWidgets, DigitalClockTextsOfZonesAndOffsets)
     EXPECT_EQ(pictures[0], pictures[2]);
     EXPECT_EQ(pictures[3], pictures[4]);
     EXPECT_NE(pictures[0], pictures[3]);
+
+    // Several lines: date, week day and time each get a third of the height.
+    NDigitalClock_setDataTimeRegular(ids[0].c_str(), "$HH\n$yyyy\n$E");
+    NDigitalClock_setFontStyle(ids[0].c_str(),
+                               R"({"font":{"family":["DejaVu Sans"],"size":14},"textColor":"#FFFF0000"})");
+    flush();
+    ASSERT_TRUE(waitFor([&] { return shown(ids[0], "clockText") == "2026\nWednesday\n17"; }, 3000))
+        << shown(ids[0], "clockText").toStdString();
+    int bands = 0;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QImage img = grab(ids[0]);
+            bands = 0;
+            bool inText = false;
+            for (int y = 0; y < img.height(); ++y) {
+                bool any = false;
+                for (int x = 0; x < img.width() && !any; ++x)
+                    any = isRed(img.pixel(x, y));
+                bands += any && !inText ? 1 : 0;
+                inText = any;
+            }
+            return bands == 3;
+        },
+        3000))
+        << bands << " lines drawn";
 }
 
 TEST_F(ClockWidgets, DigitalClockRefusesBadInputAndShowsNoMarkup)
