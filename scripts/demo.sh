@@ -28,38 +28,28 @@ fi
 
 export QSG_RENDER_LOOP=basic
 
-if [ -n "${DISPLAY:-}" ]; then
-  echo "demo.sh: showing $program for 15 s (the callbacks appear below as JSON lines)"
-  "$player" "$@" --duration 15000 "$program"
-else
-  shot="$here/build/demo/text-1.png"
-  shot2="$here/build/demo/text-2.png"
+# show PROGRAM NAME SECOND_SHOT_AT_MS [player arguments]: shows the program for 15 s on the display, or
+# without one runs it under Xvfb with screenshots build/demo/NAME-1.png at 2 s and NAME-2.png later.
+show() {
+  local program="$1" name="$2" at2="$3"
+  shift 3
+  if [ -n "${DISPLAY:-}" ]; then
+    echo "demo.sh: showing $program for 15 s (the callbacks appear below as JSON lines)"
+    "$player" "$@" --duration 15000 "$program"
+    return
+  fi
+  local shot="$here/build/demo/$name-1.png" shot2="$here/build/demo/$name-2.png" output
   mkdir -p "$(dirname "$shot")"
   rm -f "$shot" "$shot2"
-  echo "demo.sh: no DISPLAY; running $program under Xvfb and taking a screenshot"
-  export QT_QPA_PLATFORM=xcb
-  export LIBGL_ALWAYS_SOFTWARE=1
-  output="$(xvfb-run -a -s "-screen 0 1920x1080x24" \
-    "$player" --embed "$@" --screenshot "$shot" --at 2000 --screenshot "$shot2" --at 5500 "$program")"
+  echo "demo.sh: no DISPLAY; running $program under Xvfb and taking screenshots"
+  output="$(QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s "-screen 0 1920x1080x24" \
+    "$player" --embed "$@" --screenshot "$shot" --at 2000 --screenshot "$shot2" --at "$at2" "$program")"
   printf '%s\n' "$output"
   # The screenshot lines name the PNG files written.
   printf '%s\n' "$output" | sed -n 's/^{"screenshot":"\(.*\)"}$/\1/p' | while read -r png; do
     echo "demo.sh: screenshot written: $png"
   done
-fi
+}
 
-clocks="$here/examples/clocks.json"
-if [ -n "${DISPLAY:-}" ]; then
-  echo "demo.sh: showing $clocks for 15 s"
-  "$player" "$@" --duration 15000 "$clocks"
-else
-  shot="$here/build/demo/clocks-1.png"
-  shot2="$here/build/demo/clocks-2.png"
-  rm -f "$shot" "$shot2"
-  echo "demo.sh: running $clocks under Xvfb and taking screenshots"
-  output="$(xvfb-run -a -s "-screen 0 1920x1080x24" \
-    "$player" --embed "$@" --screenshot "$shot" --at 2000 --screenshot "$shot2" --at 4000 "$clocks")"
-  printf '%s\n' "$output" | sed -n 's/^{"screenshot":"\(.*\)"}$/\1/p' | while read -r png; do
-    echo "demo.sh: screenshot written: $png"
-  done
-fi
+show "$program" text 5500 "$@"
+show "$here/examples/clocks.json" clocks 4000 "$@"

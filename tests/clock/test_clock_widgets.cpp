@@ -245,6 +245,22 @@ TEST_F(ClockWidgets, AnalogueHandsOfTwoZones)
     EXPECT_TRUE(
         waitFor([&] { return std::abs(handAngle(grab(ids[0]), isMagenta, 100) - second) >= 3; }, 1500))
         << "the second hand did not move within a second";
+
+    // Paused, the dial is not painted again; resumed, it follows the seconds.
+    auto paints = [&] {
+        int n = -1;
+        onQtThread([&] {
+            if (auto* w = widget(ids[0]); w && w->contentItem())
+                n = w->contentItem()->property("paintCount").toInt();
+        });
+        return n;
+    };
+    pausePreview(win);
+    flush();
+    const int paused = paints();
+    EXPECT_FALSE(waitFor([&] { return paints() != paused; }, 1500)) << "painted while paused";
+    resumePreview(win);
+    EXPECT_TRUE(waitFor([&] { return paints() > paused; }, 1500)) << "not painted after resuming";
 }
 
 TEST_F(ClockWidgets, AnalogueSettersAndRefusals)

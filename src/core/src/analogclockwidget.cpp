@@ -57,9 +57,7 @@ void AnalogClockWidget::addDefaults(nlohmann::json& m)
           {"weekTemplates", defaultWeekNames()},
           {"textAttributes", font("Arial", 12)}}},
         {"text", {{"enable", true}, {"text", "测试一下abc1123"}, {"textAttributes", font("Arial", 12)}}}};
-    for (auto it = defaults.begin(); it != defaults.end(); ++it)
-        if (!m.contains(it.key()) || (!m[it.key()].is_object() && it.value().is_object()))
-            m[it.key()] = it.value();
+    fillMissing(m, defaults);
 }
 
 nlohmann::json AnalogClockWidget::groupOf(const char* group)

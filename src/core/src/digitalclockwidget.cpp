@@ -30,9 +30,7 @@ void DigitalClockWidget::addDefaults(nlohmann::json& m)
         {"textAttributes",
          {{"font", {{"family", {"DejaVu Sans"}}, {"style", "NORMAL"}, {"size", 24}, {"isUnderline", false}}},
           {"textColor", "#FFFF0000"}}}};
-    for (auto it = defaults.begin(); it != defaults.end(); ++it)
-        if (!m.contains(it.key()))
-            m[it.key()] = it.value();
+    fillMissing(m, defaults);
 }
 
 void DigitalClockWidget::apply(const char* key, const nlohmann::json& value, const QVariant& property,

@@ -23,6 +23,15 @@ MetadataWidget::~MetadataWidget()
 
 void MetadataWidget::addDefaults(nlohmann::json&) {}
 
+void MetadataWidget::fillMissing(nlohmann::json& m, const nlohmann::json& defaults)
+{
+    for (auto it = defaults.begin(); it != defaults.end(); ++it) {
+        auto present = m.find(it.key());
+        if (present == m.end() || (it.value().is_object() && !present->is_object()))
+            m[it.key()] = it.value();
+    }
+}
+
 void MetadataWidget::ensureRecord()
 {
     ns::Widget& record = widgetPrivate()->record;
