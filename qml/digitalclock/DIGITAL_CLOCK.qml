@@ -107,7 +107,7 @@ Rectangle {
             objectName = record.id
         if (typeof m.gmt === "string") gmt = m.gmt
         if (typeof m.zone === "string") zone = m.zone
-        if (typeof m.offset === "number" && isFinite(m.offset)) offset = m.offset
+        if (typeof m.offset === "number" && Math.abs(m.offset) <= 24) offset = Math.round(m.offset)
         if (typeof m.regular === "string") regular = m.regular
         if (Array.isArray(m.weekTemplates)) weekTemplates = m.weekTemplates
         if (Array.isArray(m.suffixTemplates)) suffixTemplates = m.suffixTemplates

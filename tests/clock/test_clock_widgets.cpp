@@ -483,3 +483,38 @@ TEST_F(ClockWidgets, TimerRefusesBadInput)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ClockWidgets, CreationRecordsAndDefaults)
+{
+    const char* layout = R"("layout":{"x":10,"y":10,"width":300,"height":60})";
+    const std::string up =
+        createWidget(12, "",
+                     (std::string("{") + layout +
+                      R"(,"metadata":{"countType":"COUNT_UP","regularNew":"$H","DateTime":)"
+                      R"("2020-01-01T00:00:00","TimeStr":"00:00:00","solidText":{"text":"Up "}}})")
+                         .c_str());
+    const std::string bad = createWidget(
+        12, "",
+        (std::string("{") + layout + R"(,"metadata":{"IsMultiLine":"yes","solidText":{"text":"X"}}})")
+            .c_str());
+    const std::string dial = createWidget(
+        1, "", (std::string("{") + layout + R"(,"metadata":{"gmt":"GMT+05:30","hourScale":"bad"}})").c_str());
+    created = {up, bad, dial};
+    flush();
+    const json upMeta = record(up)["metadata"];
+    EXPECT_EQ(upMeta["countType"], "COUNT_UP");
+    EXPECT_EQ(upMeta["solidText"]["text"], "Up ");
+    EXPECT_EQ(upMeta["units"].size(), 4u);
+    EXPECT_TRUE(shown(up, "countText").startsWith("Up ")) << shown(up, "countText").toStdString();
+    const json badMeta = record(bad)["metadata"];
+    EXPECT_EQ(badMeta["solidText"]["text"], "");
+    EXPECT_EQ(badMeta["IsMultiLine"], false);
+    EXPECT_EQ(logged("from_string: exception:"), 1u);
+    const json dialMeta = record(dial)["metadata"];
+    EXPECT_EQ(dialMeta["gmt"], "GMT+05:30");
+    EXPECT_EQ(dialMeta["hourScale"]["shape"], "OVAL");
+}
+
+} // namespace

@@ -102,6 +102,10 @@ void MetadataWidget::setSource(std::string source)
         LOG_E("%s::setSource refused, the record %s: %.200s", name_, reason.c_str(), source.c_str());
         return;
     }
+    // The kind's missing settings come from its defaults again.
+    if (!record.metadata.is_object())
+        record.metadata = nlohmann::json::object();
+    addDefaults(record.metadata);
     widgetPrivate()->record = std::move(record);
     updateWidget();
 }
