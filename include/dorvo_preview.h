@@ -253,25 +253,27 @@ DORVO_PREVIEW_API int setWidgetInterval(const char* widgetId, int seconds);
 
 /* Creates a widget of this family (type code 1) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NAnalogClock_createWidget(void);
-/* Posts message 155. */
+/* Posts message 155. value: JSON {"gmt": "GMT+08:00", "zone": "Asia/Shanghai"}; keys present replace; a
+ * gmt not of the form GMT±HH:MM is refused. The zone's daylight-saving rules come from tzdata. */
 DORVO_PREVIEW_API int NAnalogClock_setTimeZone(const char* widgetId, const char* value);
-/* Posts message 156. */
+/* Posts message 156. value: JSON {"shape": "RECTANGLE"|"OVAL"|"DIGITAL", "width", "height", "color",
+ * "textAttributes"}; keys present replace; a bad key refuses the whole call. */
 DORVO_PREVIEW_API int NAnalogClock_setHourMarkerStyle(const char* widgetId, const char* value);
-/* Posts message 157. */
+/* Posts message 157. The minute markers, as NAnalogClock_setHourMarkerStyle. */
 DORVO_PREVIEW_API int NAnalogClock_setMinMarkerStyle(const char* widgetId, const char* value);
-/* Posts message 158. */
+/* Posts message 158. Colour of the hour hand. */
 DORVO_PREVIEW_API int NAnalogClock_setHourMarkerColor(const char* widgetId, const char* value);
-/* Posts message 159. */
+/* Posts message 159. Colour of the minute hand. */
 DORVO_PREVIEW_API int NAnalogClock_setMinMarkerColor(const char* widgetId, const char* value);
-/* Posts message 160. */
+/* Posts message 160. Colour of the second hand. */
 DORVO_PREVIEW_API int NAnalogClock_setSecMarkerColor(const char* widgetId, const char* value);
-/* Posts message 161. */
+/* Posts message 161. Shows the date line; true also restores the date template "$dd/$MM/$yyyy\n$E". */
 DORVO_PREVIEW_API int NAnalogClock_setDateVisible(const char* widgetId, bool value);
-/* Posts message 162. */
+/* Posts message 162. value: font record JSON of the date line (must be an object). */
 DORVO_PREVIEW_API int NAnalogClock_setDateFontStyle(const char* widgetId, const char* value);
-/* Posts message 163. */
+/* Posts message 163. The dial text, shown as plain text. */
 DORVO_PREVIEW_API int NAnalogClock_setContent(const char* widgetId, const char* value);
-/* Posts message 164. */
+/* Posts message 164. value: font record JSON of the dial text (must be an object). */
 DORVO_PREVIEW_API int NAnalogClock_setFontStyle(const char* widgetId, const char* value);
 /* No effect; returns 0. */
 DORVO_PREVIEW_API int NAnalogClock_setName(const char* widgetId, const char* name);
@@ -343,19 +345,21 @@ DORVO_PREVIEW_API int NColorfulText_setScrollHeadTailSpacing(const char* widgetI
 
 /* Creates a widget of this family (type code 3) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NDigitalClock_createWidget(void);
-/* Posts message 53. */
+/* Posts message 53. The zone's standard offset, "GMT±HH:MM"; anything else is refused. */
 DORVO_PREVIEW_API int NDigitalClock_setGMT(const char* widgetId, const char* value);
-/* Posts message 54. */
+/* Posts message 54. IANA zone name whose daylight-saving rules apply ("" for none). */
 DORVO_PREVIEW_API int NDigitalClock_setZone(const char* widgetId, const char* value);
-/* Posts message 55. */
+/* Posts message 55. Hours added to the shown time, -24..24. */
 DORVO_PREVIEW_API int NDigitalClock_setOffset(const char* widgetId, int value);
-/* Posts message 56. */
+/* Posts message 56. value: font record JSON {"font": {"family": [..], "style", "size", "isUnderline"},
+ * "textColor"}. */
 DORVO_PREVIEW_API int NDigitalClock_setFontStyle(const char* widgetId, const char* value);
-/* Posts message 57. */
+/* Posts message 57. value: JSON array of 7 week-day names, Sunday first (missing names are empty). */
 DORVO_PREVIEW_API int NDigitalClock_setWeekTemplates(const char* widgetId, const char* value);
-/* Posts message 58. */
+/* Posts message 58. The template: only "$" tokens are replaced ($yyyy $MM $dd $HH $hh $mm $ss $E week
+ * day, $N suffix); lines separated by "\n"; shown as plain text. */
 DORVO_PREVIEW_API int NDigitalClock_setDataTimeRegular(const char* widgetId, const char* value);
-/* Posts message 59. */
+/* Posts message 59. value: JSON array [before noon, after noon]. */
 DORVO_PREVIEW_API int NDigitalClock_setSuffixTemplates(const char* widgetId, const char* value);
 
 /* ---- Web page placeholder (NHtml) ---- */
@@ -516,15 +520,16 @@ DORVO_PREVIEW_API int NText_setBackMusicDuration(const char* widgetId, int value
 DORVO_PREVIEW_API const char* NTimer_createWidget(void);
 /* Posts message 47. Background colour. */
 DORVO_PREVIEW_API int NTimer_setBackground(const char* widgetId, const char* color);
-/* Posts message 165. */
+/* Posts message 165. 0 counts down, 1 counts up; other values are refused. */
 DORVO_PREVIEW_API int NTimer_setModel(const char* widgetId, int value);
-/* Posts message 166. */
+/* Posts message 166. value: timer record JSON (ns::CountTimer, dorvo_records.h); keys present
+ * replace; text that does not parse or a wrong-typed key changes nothing. */
 DORVO_PREVIEW_API int NTimer_setDataTimeStyle(const char* widgetId, const char* value);
-/* Posts message 167. */
+/* Posts message 167. The caption shown before the count, as plain text. */
 DORVO_PREVIEW_API int NTimer_setContent(const char* widgetId, const char* value);
-/* Posts message 168. */
+/* Posts message 168. As NTimer_setDataTimeStyle. */
 DORVO_PREVIEW_API int NTimer_setDisplayStyle(const char* widgetId, const char* value);
-/* Posts message 169. */
+/* Posts message 169. value: font record JSON (must be an object). */
 DORVO_PREVIEW_API int NTimer_setFontStyle(const char* widgetId, const char* value);
 /* No effect; returns 0. */
 DORVO_PREVIEW_API int NTimer_setName(const char* widgetId, const char* name);

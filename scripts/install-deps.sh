@@ -21,6 +21,8 @@ PACKAGES=(
   xvfb xauth x11-utils xdotool libgl1-mesa-dri libegl-mesa0
   # test media and fonts
   ffmpeg fonts-dejavu-core fonts-wqy-microhei
+  # time zones (clocks of other zones follow their daylight-saving rules)
+  tzdata
 )
 
 missing=()

@@ -2,10 +2,12 @@
 // the platform helper and the widget record.
 
 #include "core/appcommon/widgetrecord.h"
+#include "core/src/clocktext.h"
 #include "core/src/nwquickitem/nwimagereader.h"
 #include "core/src/nwquickitem/qmlcallqtcommon.h"
 #include "core/src/nwquickitem/svgimage.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -149,7 +151,14 @@ TEST_F(HelperItems, PlatformAnswers)
     EXPECT_FALSE(common.isSync());
     EXPECT_FALSE(common.isOverLength());
     EXPECT_FALSE(common.needUseVlc());
+    // Daylight-saving time follows the zone's rules at the (pinned) instant.
+    ClockText::setTestNow(QDateTime(QDate(2026, 1, 15), QTime(12, 0), Qt::UTC).toMSecsSinceEpoch());
     EXPECT_FALSE(common.isDstZone(QStringLiteral("Europe/Berlin")));
+    ClockText::setTestNow(QDateTime(QDate(2026, 7, 15), QTime(12, 0), Qt::UTC).toMSecsSinceEpoch());
+    EXPECT_TRUE(common.isDstZone(QStringLiteral("Europe/Berlin")));
+    EXPECT_FALSE(common.isDstZone(QStringLiteral("Asia/Kolkata")));
+    EXPECT_FALSE(common.isDstZone(QStringLiteral("No/Such_Zone")));
+    ClockText::setTestNow(-1);
     EXPECT_TRUE(common.getMachineType().isEmpty());
     EXPECT_EQ(common.getWindowOffset(), QPointF(0, 0));
     const QString existing = file("here.txt");

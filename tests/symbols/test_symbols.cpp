@@ -1,5 +1,6 @@
 // The shared library exports exactly the interface: every function declared in
-// the public header, the BitConverter members, and nothing else of ours.
+// the public header, the BitConverter members, the record conversions of
+// dorvo_records.h, and nothing else of ours.
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,10 @@ TEST(Symbols, ExactlyTheInterfaceIsExported)
     const std::set<std::string> bitConverterMembers = {
         "ByteToBytes",      "ShortToBytes",       "IntToBytes",       "ByteToShort", "ByteToInt",
         "ReverseByteArray", "ByteToASCIIToShort", "ByteToASCIIToInt", "is_str_utf8", "is_str_gbk"};
+    const std::set<std::string> recordConversions = {"to_json 5Units", "from_json 5Units",
+                                                     "to_json 10CountTimer", "from_json 10CountTimer"};
     std::set<std::string> members;
+    std::set<std::string> conversions;
     for (const std::string& name : exported) {
         if (declared.count(name) || linkerSymbols.count(name))
             continue;
@@ -75,9 +79,14 @@ TEST(Symbols, ExactlyTheInterfaceIsExported)
             members.insert(m[1]);
             continue;
         }
+        if (std::regex_match(name, m, std::regex(R"(_ZN2ns\d+(to_json|from_json)E.*NS_(\d+[A-Za-z]+)E)"))) {
+            conversions.insert(std::string(m[1]) + " " + std::string(m[2]));
+            continue;
+        }
         ADD_FAILURE() << "unexpected export: " << name;
     }
     EXPECT_EQ(members, bitConverterMembers);
+    EXPECT_EQ(conversions, recordConversions);
 }
 
 } // namespace

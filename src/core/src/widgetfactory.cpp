@@ -1,7 +1,10 @@
 #include "widgetfactory.h"
 
+#include "analogclockwidget.h"
+#include "digitalclockwidget.h"
 #include "colortextwidget.h"
 #include "textwidget.h"
+#include "timerwidget.h"
 #include "videowidget.h"
 #include "widget.h"
 #include "widgetcontainer.h"
@@ -25,10 +28,16 @@ std::map<int, WidgetFactory::Creator>& registeredKinds()
 Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
 {
     switch (type) {
+    case 1:
+        return new AnalogClockWidget(window, parentItem);
     case 2:
         return new ColorTextWidget(window, parentItem);
+    case 3:
+        return new DigitalClockWidget(window, parentItem);
     case 11:
         return new TextWidget(window, parentItem);
+    case 12:
+        return new TimerWidget(window, parentItem);
     case 13:
         return new VideoWidget(window, parentItem);
     case 19:

@@ -1,5 +1,8 @@
 #include "qmlcallqtcommon.h"
 
+#include "core/appcommon/counttimer.h"
+#include "core/src/clocktext.h"
+
 #include "logging/log.h"
 
 #include <QDir>
@@ -112,9 +115,49 @@ QString QmlCallQtCommon::jsonToXml(const QString& paragraph, const QString& attr
     return QString::fromUtf8(QJsonDocument(QJsonArray{page}).toJson(QJsonDocument::Compact));
 }
 
-bool QmlCallQtCommon::isDstZone(const QString&) const
+bool QmlCallQtCommon::isDstZone(const QString& strZone) const
 {
-    return false;
+    return ClockText::isDstZone(strZone, ClockText::nowUtcMs());
+}
+
+QVariantMap QmlCallQtCommon::zoneClock(const QString& gmt, const QString& zone, int offsetHours) const
+{
+    const QDateTime wall = ClockText::zoneTime(ClockText::nowUtcMs(), gmt, zone, offsetHours);
+    const QTime time = wall.time();
+    return {{QStringLiteral("hour"), time.hour()},
+            {QStringLiteral("minute"), time.minute()},
+            {QStringLiteral("second"), time.second()},
+            {QStringLiteral("msec"), time.msec()},
+            {QStringLiteral("dayOfWeek"), wall.date().dayOfWeek() % 7}};
+}
+
+QVariantMap QmlCallQtCommon::digitalClockText(const QString& regular, const QString& gmt, const QString& zone,
+                                              int offsetHours, const QVariant& weekTemplates,
+                                              const QVariant& suffixTemplates) const
+{
+    const QDateTime wall = ClockText::zoneTime(ClockText::nowUtcMs(), gmt, zone, offsetHours);
+    int lines = 1;
+    const QString text = ClockText::digitalText(regular, wall, ClockText::nameList(weekTemplates),
+                                                ClockText::nameList(suffixTemplates), &lines);
+    return {{QStringLiteral("text"), text},
+            {QStringLiteral("lines"), lines},
+            {QStringLiteral("msec"), wall.time().msec()}};
+}
+
+QString QmlCallQtCommon::analogClockDate(const QString& regular, const QString& gmt, const QString& zone,
+                                         const QVariant& weekTemplates) const
+{
+    const QDateTime wall = ClockText::zoneTime(ClockText::nowUtcMs(), gmt, zone, 0);
+    return ClockText::analogDate(regular, wall, ClockText::nameList(weekTemplates));
+}
+
+QString QmlCallQtCommon::countTimerText(const QString& metadata) const
+{
+    ns::CountTimer timer;
+    const nlohmann::json j = nlohmann::json::parse(metadata.toStdString(), nullptr, false);
+    if (j.is_object())
+        ns::from_json(j, timer);
+    return ClockText::countText(timer, ClockText::nowUtcMs());
 }
 
 bool QmlCallQtCommon::isFileExist(const QString& fileStr) const

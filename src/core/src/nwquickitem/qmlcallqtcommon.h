@@ -6,6 +6,8 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+#include <QVariantMap>
 
 namespace dorvo_preview {
 
@@ -34,6 +36,19 @@ public:
                                                   const QStringList& mediaPath) const;
     Q_INVOKABLE QString getFontName(const QString& fontFileName) const;
     Q_INVOKABLE QRectF getTextRect(const QFont& font, const QString& str, int pixelSize) const;
+
+    // Clock and timer scenes (see ClockText). The wall clock of a zone now:
+    // hour, minute, second, msec (into the second) and dayOfWeek (0 = Sunday).
+    Q_INVOKABLE QVariantMap zoneClock(const QString& gmt, const QString& zone, int offsetHours) const;
+    // The digital clock now: text (lines separated by "\n"), lines and msec.
+    Q_INVOKABLE QVariantMap digitalClockText(const QString& regular, const QString& gmt, const QString& zone,
+                                             int offsetHours, const QVariant& weekTemplates,
+                                             const QVariant& suffixTemplates) const;
+    // The analogue clock's date line now.
+    Q_INVOKABLE QString analogClockDate(const QString& regular, const QString& gmt, const QString& zone,
+                                        const QVariant& weekTemplates) const;
+    // The timer's text now, from its metadata record (JSON text).
+    Q_INVOKABLE QString countTimerText(const QString& metadata) const;
 
     // The family a font key of the program files stands for; empty when unknown.
     static QString fontFamilyFor(const QString& key);

@@ -1,0 +1,61 @@
+/*
+ * dorvo_records.h - the JSON records in which widgets keep their settings
+ * (the `metadata` object of a widget record), with their conversions to and
+ * from nlohmann::json. Plain data: usable from any thread, before init().
+ *
+ * to_json(j, record) replaces j by an object holding every key of the record.
+ * from_json(j, record) reads only the keys present in j: a missing key leaves
+ * its field as it was. When j is not an object, or a present key holds a
+ * value of the wrong type or out of range, it logs
+ * "from_string: exception: ..." and leaves the whole record unchanged.
+ */
+#ifndef DORVO_RECORDS_H
+#define DORVO_RECORDS_H
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+#if defined(DORVO_PREVIEW_BUILD)
+#define DORVO_RECORDS_API __attribute__((visibility("default")))
+#else
+#define DORVO_RECORDS_API
+#endif
+
+namespace ns {
+
+/* The words of one unit of a countdown: "zero" for 0, "singular" for 1,
+ * "plural" otherwise. */
+struct Units
+{
+    std::string name;
+    std::string zero;
+    std::string singular;
+    std::string plural;
+};
+
+/* The settings of a countdown or count-up timer. */
+struct CountTimer
+{
+    std::string solidText; /* key "solidText": {"text": ...}, shown before the count */
+    nlohmann::json textAttributes = nlohmann::json::object(); /* font record */
+    std::string DateTime;     /* target date, ISO form; the part before "T" is used */
+    std::string TimeStr;      /* target time of day, "HH:mm:ss" */
+    bool IsMultiLine = false; /* caption and count on separate lines */
+    std::string regularNew;   /* template; "$d", "$H", "$m", "$s" choose the fields */
+    std::vector<Units> units; /* days, hours, minutes, seconds */
+    std::string regular;      /* older template, read like regularNew */
+    std::string targetDateTime;
+    std::string countType = "COUNT_DOWN"; /* "COUNT_DOWN" or "COUNT_UP" */
+    bool isDisplayMilliseconds = false;
+};
+
+DORVO_RECORDS_API void to_json(nlohmann::json& j, const Units& units);
+DORVO_RECORDS_API void from_json(const nlohmann::json& j, Units& units);
+DORVO_RECORDS_API void to_json(nlohmann::json& j, const CountTimer& timer);
+DORVO_RECORDS_API void from_json(const nlohmann::json& j, CountTimer& timer);
+
+} // namespace ns
+
+#endif /* DORVO_RECORDS_H */

@@ -1,0 +1,520 @@
+// Clocks and the timer through the exported functions, as a host drives
+// them, with their pictures taken from the window's scene. Time is pinned
+// where the picture depends on it (ClockText::setTestNow).
+
+#include "dorvo_preview.h"
+#include "support/logcapture.h"
+#include "support/wait.h"
+
+#include "channel/messagecontrol.h"
+#include "channel/playchannel.h"
+#include "core/src/clocktext.h"
+#include "core/src/enginehost.h"
+#include "core/src/metadatawidget.h"
+#include "core/src/window.h"
+#include "qwinquickview/qwinquickview.h"
+
+#include <QDateTime>
+#include <QImage>
+#include <QQuickItem>
+#include <QQuickView>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <thread>
+
+using dorvo_preview::ClockText;
+using nlohmann::json;
+using testsupport::waitFor;
+
+namespace {
+
+qint64 utc(const char* iso)
+{
+    return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate).toMSecsSinceEpoch();
+}
+
+class ClockWidgets : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        initPreview(nullptr, nullptr);
+        char dir[] = "/tmp/dorvo-clock-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        setRunningPath(dir);
+        win = createWindow();
+        ASSERT_NE(win, nullptr);
+        setWindowWidth(win, 800);
+        setWindowHeight(win, 600);
+        setCanvasWidth(win, 600);
+        setCanvasHeight(win, 400);
+        setWindowBackColor(win, "#FF000000");
+        attachWindow(win);
+        ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; }, 15000));
+        flush();
+    }
+
+    static void TearDownTestSuite()
+    {
+        ClockText::setTestNow(-1);
+        quit();
+    }
+
+    void SetUp() override
+    {
+        ClockText::setTestNow(-1);
+        log = testsupport::captureLog();
+    }
+
+    void TearDown() override
+    {
+        for (const std::string& id : created)
+            deleteWidget(id.c_str());
+        created.clear();
+        flush();
+    }
+
+    static void onQtThread(const std::function<void()>& fn)
+    {
+        QObject* window = dorvo_preview::EngineHost::getWindow(win);
+        ASSERT_NE(window, nullptr);
+        QMetaObject::invokeMethod(window, fn, Qt::BlockingQueuedConnection);
+    }
+
+    static void flush()
+    {
+        auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
+        if (channel)
+            waitFor([&] { return channel->control()->pending() == 0; }, 5000);
+        onQtThread([] {});
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        onQtThread([] {});
+    }
+
+    static dorvo_preview::MetadataWidget* widget(const std::string& id)
+    {
+        return qobject_cast<dorvo_preview::MetadataWidget*>(dorvo_preview::EngineHost::getWidget(id));
+    }
+
+    std::string place(const char* id, int x, int y, int w, int h)
+    {
+        EXPECT_NE(id, nullptr);
+        if (!id)
+            return "";
+        created.emplace_back(id);
+        setWidgetX(id, x);
+        setWidgetY(id, y);
+        setWidgetWidth(id, static_cast<float>(w));
+        setWidgetHeight(id, static_cast<float>(h));
+        return id;
+    }
+
+    static QImage grab(const std::string& id)
+    {
+        QImage out;
+        onQtThread([&] {
+            auto* w = widget(id);
+            auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win));
+            if (!w || !window || !window->view() || !window->view()->quickView())
+                return;
+            auto* frame = qobject_cast<QQuickItem*>(w->item());
+            if (!frame)
+                return;
+            const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
+            out = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
+        });
+        return out;
+    }
+
+    // The text a scene shows (its Text item of that object name).
+    static QString shown(const std::string& id, const char* textName)
+    {
+        QString text;
+        onQtThread([&] {
+            auto* w = widget(id);
+            QQuickItem* scene = w ? w->contentItem() : nullptr;
+            QObject* label = scene ? scene->findChild<QObject*>(QString::fromLatin1(textName)) : nullptr;
+            if (label)
+                text = label->property("text").toString();
+        });
+        return text;
+    }
+
+    static json record(const std::string& id)
+    {
+        std::string text;
+        onQtThread([&] {
+            if (auto* w = widget(id))
+                text = w->recordJson();
+        });
+        return json::parse(text, nullptr, false);
+    }
+
+    static size_t logged(const std::string& prefix) { return testsupport::countStartingWith(*log, prefix); }
+
+    static std::shared_ptr<testsupport::MemorySink> log;
+    static const char* win;
+    std::vector<std::string> created;
+};
+std::shared_ptr<testsupport::MemorySink> ClockWidgets::log;
+const char* ClockWidgets::win = nullptr;
+
+// Clockwise angle from 12 o'clock of the matching pixel farthest from the
+// centre within maxRadius; -1 when there is none.
+double handAngle(const QImage& img, const std::function<bool(QRgb)>& pred, double maxRadius)
+{
+    const double cx = img.width() / 2.0, cy = img.height() / 2.0;
+    double best = -1, angle = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+            const double d = std::hypot(dx, dy);
+            if (d > maxRadius || d <= best || !pred(img.pixel(x, y)))
+                continue;
+            best = d;
+            angle = std::fmod(std::atan2(dx, -dy) * 180 / M_PI + 360, 360);
+        }
+    return angle;
+}
+
+double angleDiff(double a, double b)
+{
+    return std::fmod(a - b + 720, 360);
+}
+
+bool isYellow(QRgb p)
+{
+    return qRed(p) > 180 && qGreen(p) > 180 && qBlue(p) < 90;
+}
+bool isCyan(QRgb p)
+{
+    return qRed(p) < 90 && qGreen(p) > 210 && qBlue(p) > 180;
+}
+bool isMagenta(QRgb p)
+{
+    return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) > 180;
+}
+bool isRed(QRgb p)
+{
+    return qRed(p) > 150 && qGreen(p) < 90 && qBlue(p) < 90;
+}
+
+TEST_F(ClockWidgets, AnalogueHandsOfTwoZones)
+{
+    ClockText::setTestNow(utc("2026-07-01T03:10:20Z"));
+    std::string ids[2];
+    const char* zones[2] = {R"({"gmt":"GMT+00:00","zone":""})",
+                            R"({"gmt":"GMT+05:30","zone":"Asia/Kolkata"})"};
+    for (int i = 0; i < 2; ++i) {
+        ids[i] = place(NAnalogClock_createWidget(), 20 + i * 220, 20, 200, 200);
+        NAnalogClock_setTimeZone(ids[i].c_str(), zones[i]);
+        NAnalogClock_setHourMarkerColor(ids[i].c_str(), "#FFFFFF00");
+        NAnalogClock_setMinMarkerColor(ids[i].c_str(), "#FF00FFFF");
+        NAnalogClock_setSecMarkerColor(ids[i].c_str(), "#FFFF00FF");
+        NAnalogClock_setDateVisible(ids[i].c_str(), false);
+        NAnalogClock_setContent(ids[i].c_str(), "");
+    }
+    flush();
+    double hour[2], minute[2];
+    for (int i = 0; i < 2; ++i) {
+        QImage img;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                img = grab(ids[i]);
+                return !img.isNull() && handAngle(img, isYellow, 85) >= 0 && handAngle(img, isCyan, 85) >= 0;
+            },
+            10000))
+            << "clock " << i << " shows no hands";
+        hour[i] = handAngle(img, isYellow, 85);
+        minute[i] = handAngle(img, isCyan, 85);
+    }
+    // 03:10:20 and 08:40:20, a few seconds on.
+    EXPECT_NEAR(hour[0], 95, 4);
+    EXPECT_NEAR(minute[0], 62, 4);
+    EXPECT_NEAR(angleDiff(minute[1], minute[0]), 180, 4);
+    EXPECT_NEAR(angleDiff(hour[1], hour[0]), 165, 4);
+
+    const double second = handAngle(grab(ids[0]), isMagenta, 100);
+    ASSERT_GE(second, 0);
+    EXPECT_TRUE(
+        waitFor([&] { return std::abs(handAngle(grab(ids[0]), isMagenta, 100) - second) >= 3; }, 1500))
+        << "the second hand did not move within a second";
+
+    // Paused, the dial is not painted again; resumed, it follows the seconds.
+    auto paints = [&] {
+        int n = -1;
+        onQtThread([&] {
+            if (auto* w = widget(ids[0]); w && w->contentItem())
+                n = w->contentItem()->property("paintCount").toInt();
+        });
+        return n;
+    };
+    pausePreview(win);
+    flush();
+    const int paused = paints();
+    EXPECT_FALSE(waitFor([&] { return paints() != paused; }, 1500)) << "painted while paused";
+    resumePreview(win);
+    EXPECT_TRUE(waitFor([&] { return paints() > paused; }, 1500)) << "not painted after resuming";
+}
+
+TEST_F(ClockWidgets, AnalogueSettersAndRefusals)
+{
+    const std::string id = place(NAnalogClock_createWidget(), 20, 20, 150, 150);
+    flush();
+    const json before = record(id)["metadata"];
+    EXPECT_EQ(before["hourScale"]["shape"], "OVAL");
+    EXPECT_EQ(before["date"]["regular"], "$dd/$MM/$yyyy\n$E");
+    const size_t timeZoneErrors = logged("parse timeZone error");
+    for (const char* bad : {"{", R"({"gmt":"GMT+8"})", R"({"gmt":5})", R"({"zone":[]})", "[]", "\xff"})
+        NAnalogClock_setTimeZone(id.c_str(), bad);
+    NAnalogClock_setTimeZone(id.c_str(), nullptr);
+    NAnalogClock_setHourMarkerColor(id.c_str(), "nonsense");
+    NAnalogClock_setHourMarkerStyle(id.c_str(), R"({"width": 1e20, "shape": "OVAL"})");
+    NAnalogClock_setMinMarkerStyle(id.c_str(), R"({"shape": "STAR"})");
+    NAnalogClock_setDateFontStyle(id.c_str(), "[1]");
+    NAnalogClock_setHourMarkerColor("00000000-0000-4000-8000-000000000000", "#FF00FF00");
+    flush();
+    EXPECT_EQ(record(id)["metadata"], before);
+    EXPECT_EQ(logged("parse timeZone error") - timeZoneErrors, 7u);
+
+    NAnalogClock_setTimeZone(id.c_str(), R"({"gmt":"GMT-03:30","zone":"America/St_Johns"})");
+    NAnalogClock_setMinMarkerStyle(id.c_str(), R"({"shape": "DIGITAL", "width": 6})");
+    NAnalogClock_setContent(id.c_str(), "<b>dial</b>\r\ntext");
+    NAnalogClock_setDateVisible(id.c_str(), true);
+    flush();
+    const json after = record(id)["metadata"];
+    EXPECT_EQ(after["gmt"], "GMT-03:30");
+    EXPECT_EQ(after["zone"], "America/St_Johns");
+    EXPECT_EQ(after["minuteScale"]["shape"], "DIGITAL");
+    EXPECT_EQ(after["minuteScale"]["width"], 6);
+    EXPECT_EQ(after["minuteScale"]["color"], "#FF0000FF");
+    EXPECT_EQ(after["text"]["text"], "<b>dial</b>\r\ntext");
+    EXPECT_EQ(after["text"]["enable"], true);
+}
+
+TEST_F(ClockWidgets, DigitalClockTextsOfZonesAndOffsets)
+{
+    ClockText::setTestNow(utc("2026-07-01T12:00:05Z"));
+    struct Clock
+    {
+        const char* gmt;
+        const char* zone;
+        int offset;
+        const char* regular;
+    };
+    // Each row draws the same as the literal text after it.
+    const Clock clocks[] = {
+        {"GMT+05:00", "", 0, "$HH:$mm"}, {"GMT+00:00", "", 5, "$HH:$mm"},
+        {"GMT+00:00", "", 0, "17:00"},   {"GMT+01:00", "Europe/Berlin", 0, "$HH:$mm"},
+        {"GMT+00:00", "", 0, "14:00"},
+    };
+    std::vector<std::string> ids;
+    int i = 0;
+    for (const Clock& c : clocks) {
+        const std::string id = place(NDigitalClock_createWidget(), 10, 10 + 75 * i++, 200, 70);
+        NDigitalClock_setGMT(id.c_str(), c.gmt);
+        NDigitalClock_setZone(id.c_str(), c.zone);
+        NDigitalClock_setOffset(id.c_str(), c.offset);
+        NDigitalClock_setDataTimeRegular(id.c_str(), c.regular);
+        NDigitalClock_setFontStyle(
+            id.c_str(),
+            R"({"font":{"family":["DejaVu Sans"],"size":40,"style":"BOLD"},"textColor":"#FFFF0000"})");
+        ids.push_back(id);
+    }
+    flush();
+    EXPECT_TRUE(waitFor([&] { return shown(ids[0], "clockText") == "17:00"; }, 5000))
+        << shown(ids[0], "clockText").toStdString();
+    EXPECT_EQ(shown(ids[1], "clockText"), "17:00");
+    EXPECT_EQ(shown(ids[3], "clockText"), "14:00");
+    QImage pictures[5];
+    for (int k = 0; k < 5; ++k)
+        pictures[k] = grab(ids[k]);
+    int red = 0;
+    for (int y = 0; y < pictures[0].height(); ++y)
+        for (int x = 0; x < pictures[0].width(); ++x)
+            red += isRed(pictures[0].pixel(x, y)) ? 1 : 0;
+    EXPECT_GT(red, 100) << "no text drawn";
+    EXPECT_EQ(pictures[0], pictures[1]);
+    EXPECT_EQ(pictures[0], pictures[2]);
+    EXPECT_EQ(pictures[3], pictures[4]);
+    EXPECT_NE(pictures[0], pictures[3]);
+
+    // Several lines: date, week day and time each get a third of the height.
+    NDigitalClock_setDataTimeRegular(ids[0].c_str(), "$HH\n$yyyy\n$E");
+    NDigitalClock_setFontStyle(ids[0].c_str(),
+                               R"({"font":{"family":["DejaVu Sans"],"size":14},"textColor":"#FFFF0000"})");
+    flush();
+    ASSERT_TRUE(waitFor([&] { return shown(ids[0], "clockText") == "2026\nWednesday\n17"; }, 3000))
+        << shown(ids[0], "clockText").toStdString();
+    int bands = 0;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QImage img = grab(ids[0]);
+            bands = 0;
+            bool inText = false;
+            for (int y = 0; y < img.height(); ++y) {
+                bool any = false;
+                for (int x = 0; x < img.width() && !any; ++x)
+                    any = isRed(img.pixel(x, y));
+                bands += any && !inText ? 1 : 0;
+                inText = any;
+            }
+            return bands == 3;
+        },
+        3000))
+        << bands << " lines drawn";
+}
+
+TEST_F(ClockWidgets, DigitalClockRefusesBadInputAndShowsNoMarkup)
+{
+    ClockText::setTestNow(utc("2026-07-05T14:07:09Z"));
+    const std::string id = place(NDigitalClock_createWidget(), 10, 10, 300, 80);
+    NDigitalClock_setDataTimeRegular(id.c_str(), "<b>$E</b>&#160;$N");
+    flush();
+    const json before = record(id)["metadata"];
+    NDigitalClock_setGMT(id.c_str(), "GMT+8");
+    NDigitalClock_setGMT(id.c_str(), nullptr);
+    NDigitalClock_setOffset(id.c_str(), 1000000);
+    NDigitalClock_setWeekTemplates(id.c_str(), R"(["a"], "regular": "X")");
+    NDigitalClock_setWeekTemplates(id.c_str(), "\xff\xfe");
+    NDigitalClock_setSuffixTemplates(id.c_str(), R"({"a":1})");
+    NDigitalClock_setFontStyle(id.c_str(), "[]");
+    NDigitalClock_setGMT("no-such-id", "GMT+01:00");
+    flush();
+    EXPECT_EQ(record(id)["metadata"], before);
+    EXPECT_EQ(shown(id, "clockText"), QString::fromUtf8("<b>Sunday</b>\u00a0PM"));
+
+    // Short lists: the missing names are empty.
+    NDigitalClock_setWeekTemplates(id.c_str(), R"(["S", 1])");
+    NDigitalClock_setSuffixTemplates(id.c_str(), R"(["am"])");
+    flush();
+    EXPECT_TRUE(waitFor([&] { return shown(id, "clockText") == QString::fromUtf8("<b>S</b>\u00a0"); }, 3000))
+        << shown(id, "clockText").toStdString();
+    EXPECT_EQ(record(id)["metadata"]["weekTemplates"], json::array({"S", ""}));
+}
+
+std::string timerStyle(const QDateTime& target, const char* regular, const char* type)
+{
+    return json{{"DateTime", target.date().toString(Qt::ISODate).toStdString() + "T00:00:00"},
+                {"TimeStr", target.time().toString("HH:mm:ss").toStdString()},
+                {"regularNew", regular},
+                {"regular", ""},
+                {"countType", type},
+                {"units", json::array({{{"zero", "0d"}, {"singular", "day"}, {"plural", "days"}},
+                                       {{"zero", "0h"}, {"singular", "hour"}, {"plural", "hours"}},
+                                       {{"zero", "0m"}, {"singular", "min"}, {"plural", "mins"}},
+                                       {{"zero", "0s"}, {"singular", "sec"}, {"plural", "secs"}}})}}
+        .dump();
+}
+
+TEST_F(ClockWidgets, TimerCountsDownAndUp)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::string down = place(NTimer_createWidget(), 10, 10, 400, 60);
+    NTimer_setDataTimeStyle(
+        down.c_str(),
+        timerStyle(now.addSecs(2 * 86400 + 3 * 3600 + 4 * 60 + 30), "$H$m", "COUNT_DOWN").c_str());
+    NTimer_setContent(down.c_str(), "<i>Left</i> ");
+    const std::string past = place(NTimer_createWidget(), 10, 80, 400, 60);
+    NTimer_setDataTimeStyle(past.c_str(), timerStyle(now.addSecs(-3600), "$d$H$m$s", "COUNT_DOWN").c_str());
+    const std::string up = place(NTimer_createWidget(), 10, 150, 400, 60);
+    NTimer_setDisplayStyle(up.c_str(), timerStyle(now.addSecs(-10), "$s", "COUNT_DOWN").c_str());
+    NTimer_setModel(up.c_str(), 1);
+    NTimer_setModel(up.c_str(), 2); // changes nothing
+    flush();
+
+    EXPECT_TRUE(waitFor([&] { return shown(down, "countText") == "<i>Left</i> 51 hours 04 mins "; }, 5000))
+        << shown(down, "countText").toStdString();
+    EXPECT_EQ(shown(past, "countText"), " 0 0d 00 0h 00 0m 00 0s ");
+    EXPECT_EQ(record(up)["metadata"]["countType"], "COUNT_UP");
+    const int first = shown(up, "countText").split(' ').value(0).toInt();
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const int second = shown(up, "countText").split(' ').value(0).toInt();
+    EXPECT_NEAR(second - first, 2, 1);
+    EXPECT_GE(first, 9);
+    EXPECT_EQ(shown(past, "countText"), " 0 0d 00 0h 00 0m 00 0s ");
+    int red = 0;
+    const QImage img = grab(down);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            red += isRed(img.pixel(x, y)) ? 1 : 0;
+    EXPECT_GT(red, 50) << "no count drawn";
+}
+
+TEST_F(ClockWidgets, TimerRefusesBadInput)
+{
+    const std::string id = place(NTimer_createWidget(), 10, 10, 400, 60);
+    NTimer_setDataTimeStyle(
+        id.c_str(), timerStyle(QDateTime::currentDateTime().addSecs(-7300), "$H", "COUNT_UP").c_str());
+    flush();
+    const json before = record(id);
+    ASSERT_TRUE(waitFor([&] { return shown(id, "countText") == "02 hours "; }, 3000))
+        << shown(id, "countText").toStdString();
+    const QString text = shown(id, "countText");
+    const size_t refusals = logged("from_string: exception:");
+    for (const char* bad : {"{bad", "[]", R"({"units": 5, "regular": "$s"})", R"({"IsMultiLine": 1e20})",
+                            "\xc3\x28", R"({"solidText": {"text": 7}})"}) {
+        NTimer_setDataTimeStyle(id.c_str(), bad);
+        NTimer_setDisplayStyle(id.c_str(), bad);
+    }
+    NTimer_setFontStyle(id.c_str(), "nope");
+    NTimer_setBackground(id.c_str(), "nonsense");
+    NTimer_setBackground(id.c_str(), nullptr);
+    NTimer_setModel(id.c_str(), -1);
+    NTimer_setContent("00000000-0000-4000-8000-000000000000", "x");
+    flush();
+    EXPECT_EQ(record(id), before);
+    EXPECT_EQ(shown(id, "countText"), text);
+    EXPECT_EQ(logged("from_string: exception:") - refusals, 13u);
+    EXPECT_EQ(logged("TimerWidget::setBackground error"), 2u);
+
+    // An invalid target shows zeros (logged), never NaN.
+    NTimer_setDataTimeStyle(id.c_str(), R"({"DateTime": "garbage", "TimeStr": ""})");
+    flush();
+    EXPECT_TRUE(waitFor([&] { return shown(id, "countText") == "00 0h "; }, 3000))
+        << shown(id, "countText").toStdString();
+    EXPECT_GE(logged("TimerWidget target date-time cannot be read"), 1u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ClockWidgets, CreationRecordsAndDefaults)
+{
+    const char* layout = R"("layout":{"x":10,"y":10,"width":300,"height":60})";
+    const std::string up =
+        createWidget(12, "",
+                     (std::string("{") + layout +
+                      R"(,"metadata":{"countType":"COUNT_UP","regularNew":"$H","DateTime":)"
+                      R"("2020-01-01T00:00:00","TimeStr":"00:00:00","solidText":{"text":"Up "}}})")
+                         .c_str());
+    const std::string bad = createWidget(
+        12, "",
+        (std::string("{") + layout + R"(,"metadata":{"IsMultiLine":"yes","solidText":{"text":"X"}}})")
+            .c_str());
+    const std::string dial = createWidget(
+        1, "", (std::string("{") + layout + R"(,"metadata":{"gmt":"GMT+05:30","hourScale":"bad"}})").c_str());
+    created = {up, bad, dial};
+    flush();
+    const json upMeta = record(up)["metadata"];
+    EXPECT_EQ(upMeta["countType"], "COUNT_UP");
+    EXPECT_EQ(upMeta["solidText"]["text"], "Up ");
+    EXPECT_EQ(upMeta["units"].size(), 4u);
+    EXPECT_TRUE(shown(up, "countText").startsWith("Up ")) << shown(up, "countText").toStdString();
+    const json badMeta = record(bad)["metadata"];
+    EXPECT_EQ(badMeta["solidText"]["text"], "");
+    EXPECT_EQ(badMeta["IsMultiLine"], false);
+    EXPECT_EQ(logged("from_string: exception:"), 1u);
+    const json dialMeta = record(dial)["metadata"];
+    EXPECT_EQ(dialMeta["gmt"], "GMT+05:30");
+    EXPECT_EQ(dialMeta["hourScale"]["shape"], "OVAL");
+}
+
+} // namespace
