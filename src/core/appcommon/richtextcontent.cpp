@@ -1,5 +1,7 @@
 #include "richtextcontent.h"
 
+#include "jsonread.h"
+
 #include <cmath>
 #include <limits>
 
@@ -31,31 +33,6 @@ template <size_t N> bool parseName(const nlohmann::json& j, const char* const (&
         }
     }
     return false;
-}
-
-const nlohmann::json* member(const nlohmann::json& j, const char* key)
-{
-    if (!j.is_object())
-        return nullptr;
-    auto it = j.find(key);
-    return it == j.end() ? nullptr : &*it;
-}
-
-void readInt(const nlohmann::json& j, const char* key, int& out)
-{
-    const nlohmann::json* v = member(j, key);
-    if (!v || !v->is_number())
-        return;
-    const double d = v->get<double>();
-    if (std::isfinite(d) && d >= std::numeric_limits<int>::min() && d <= std::numeric_limits<int>::max())
-        out = static_cast<int>(d);
-}
-
-void readBool(const nlohmann::json& j, const char* key, bool& out)
-{
-    const nlohmann::json* v = member(j, key);
-    if (v && v->is_boolean())
-        out = v->get<bool>();
 }
 
 } // namespace

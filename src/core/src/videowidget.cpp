@@ -3,6 +3,7 @@
 #include "core/src/enginehost.h"
 #include "core/src/private/widgetprivate.h"
 #include "logging/log.h"
+#include "utils/hosturl.h"
 
 #include <nlohmann/json.hpp>
 
@@ -47,7 +48,7 @@ void VideoWidget::updateWidget()
     nlohmann::json json = nlohmann::json::parse(d->record.toJson(), nullptr, false);
     if (!json.is_object())
         json = nlohmann::json::object();
-    json["dataSource"] = source_;
+    json["dataSource"] = hostPathToUrl(source_).toStdString();
     const std::string text = json.dump();
     LOG_D("widget init %s", uuid());
     LOG_D("test id is %d", type());

@@ -1,5 +1,6 @@
 #include "widgetfactory.h"
 
+#include "imagewidget.h"
 #include "textwidget.h"
 #include "videowidget.h"
 #include "widget.h"
@@ -23,6 +24,12 @@ std::map<int, WidgetFactory::Creator>& registeredKinds()
 Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
 {
     switch (type) {
+    case 4:  // web page placeholder
+    case 5:  // picture
+    case 7:  // RSS placeholder
+    case 9:  // stream placeholder
+    case 20: // HDMI input placeholder
+        return new ImageWidget(window, parentItem, type);
     case 11:
         return new TextWidget(window, parentItem);
     case 13:
