@@ -26,18 +26,6 @@ const char* const kGifType = "GIF";
 // Marquee speeds outside this range run at the default speed.
 constexpr int kMaxScrollSpeed = 500;
 
-void callScene(QObject* scene, const char* function, const QVariantList& args = {})
-{
-    if (!scene)
-        return;
-    QVariant result;
-    bool done = args.isEmpty() ? QMetaObject::invokeMethod(scene, function, Q_RETURN_ARG(QVariant, result))
-                               : QMetaObject::invokeMethod(scene, function, Q_RETURN_ARG(QVariant, result),
-                                                           Q_ARG(QVariant, args[0]));
-    if (!done)
-        LOG_E("ImageWidget scene has no function %s", function);
-}
-
 bool isUtf8(const std::string& text)
 {
     QTextCodec::ConverterState state;
@@ -216,7 +204,7 @@ void ImageWidget::recreate()
     m_impl->scene = scene;
     connect(scene, SIGNAL(baseMediaStart(QString)), this, SLOT(whenPictureStarted(QString)));
     connect(scene, SIGNAL(baseMediaError(QString)), this, SLOT(whenPictureFailed(QString)));
-    callScene(scene, "setVisible", {true});
+    invokeByName(scene, "setVisible", {true});
 }
 
 void ImageWidget::whenPictureStarted(QString name)
@@ -255,28 +243,20 @@ void ImageWidget::clearQmlObj()
 void ImageWidget::pause()
 {
     Widget::pause();
-    callScene(m_impl->scene.data(), "pause");
+    if (m_impl->scene)
+        invokeByName(m_impl->scene.data(), "pause", {});
 }
 
 void ImageWidget::resume()
 {
     Widget::resume();
-    callScene(m_impl->scene.data(), "resume");
+    if (m_impl->scene)
+        invokeByName(m_impl->scene.data(), "resume", {});
 }
 
 void ImageWidget::attachToItem(QObject* target)
 {
-    auto* scene = qobject_cast<QQuickItem*>(m_impl->scene.data());
-    auto* parentItem = qobject_cast<QQuickItem*>(target);
-    if (!scene || !parentItem) {
-        LOG_E("ImageWidget::attachToItem nothing to move");
-        return;
-    }
-    QQuickItem* old = scene->parentItem();
-    scene->setParentItem(parentItem);
-    invokeIfPresent(parentItem, "setSelectedRectZIndex", {QVariant(static_cast<double>(scene->z()))});
-    if (old && old != parentItem)
-        old->setVisible(false);
+    moveContent(m_impl->scene.data(), target, "ImageWidget");
 }
 
 void ImageWidget::setSource(std::string source)
