@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import an.kest.imageReader 1.0
 import "baseScheme/com"
+import "baseScheme/js/fold.js" as Fold
 
 // One picture in the widget rectangle: a still picture (stretched, or fitted
 // keeping its aspect ratio) that may enter with a page-switch effect or run
@@ -8,7 +9,9 @@ import "baseScheme/com"
 // placeholder widget. The engine prepares the record: metadata.picture holds
 // the picture's URL, its kind ("still", "animated", "svg") and, for a
 // placeholder, the icon's URL. Pictures are decoded asynchronously at the
-// size they are shown (times the canvas zoom).
+// size they are shown (times the canvas zoom). A folded widget (fold.enable)
+// draws its picture on one strip made of its fold rectangles and shows each
+// rectangle's section of it.
 Item {
     id: root
 
@@ -43,6 +46,8 @@ Item {
     property bool failed: false
     property bool effectRun: false
     property bool dragging: false
+    // The fold strip ({ width, height, sections }) or null.
+    property var foldLayout: null
 
     // The widget frame above, whose realPercent is the canvas zoom.
     property Item frame: findFrame()
@@ -64,9 +69,9 @@ Item {
     }
 
     function updateDecodeSize() {
-        if (dragging || width <= 0 || height <= 0)
+        if (dragging || stage.width <= 0 || stage.height <= 0)
             return
-        var w = decodeSide(width), h = decodeSide(height)
+        var w = decodeSide(stage.width), h = decodeSide(stage.height)
         if (!fit && kind === "still" && url !== "") {
             // Stretched: decode to cover the rectangle so neither side is enlarged.
             reader.source = url
@@ -81,8 +86,6 @@ Item {
             decodeSize = Qt.size(w, h)
     }
 
-    onWidthChanged: sizeChanged()
-    onHeightChanged: sizeChanged()
     onZoomChanged: updateDecodeSize()
 
     function sizeChanged() {
@@ -93,6 +96,41 @@ Item {
 
     NWImageReader {
         id: reader
+    }
+
+    // Where the picture is drawn: the widget, or the fold strip.
+    Item {
+        id: stage
+        width: root.foldLayout ? root.foldLayout.width : root.width
+        height: root.foldLayout ? root.foldLayout.height : root.height
+        onWidthChanged: root.sizeChanged()
+        onHeightChanged: root.sizeChanged()
+    }
+
+    // Fold rectangles over a transparent layer, each showing its section.
+    function makeFoldViews() {
+        var layer = foldLayer.createObject(root)
+        for (var i = 0; i < foldLayout.sections.length; ++i) {
+            var sec = foldLayout.sections[i]
+            foldView.createObject(layer, {
+                x: sec.x, y: sec.y, width: sec.width, height: sec.height, color: "transparent",
+                sourceItem: stage, section: Qt.rect(sec.sx, sec.sy, sec.width, sec.height)
+            })
+        }
+    }
+
+    Component {
+        id: foldLayer
+        Rectangle {
+            anchors.fill: parent
+            color: "transparent"
+            z: 2
+        }
+    }
+
+    Component {
+        id: foldView
+        ComFoldView {}
     }
 
     function number(v, fallback) {
@@ -126,14 +164,24 @@ Item {
         scrollAnimation = typeof eff.animation === "string" ? eff.animation : "NONE"
         var s = number(eff.speed, 60)
         speed = (s < 0 || s > 500) ? 60 : s
+        foldLayout = null
+        if (w.fold && typeof w.fold === "object" && w.fold.enable === true && Array.isArray(w.fold.layoutItems)) {
+            var strip = Fold.strip(w.fold)
+            if (strip.width > 0 && strip.height > 0)
+                foldLayout = strip
+            else
+                console.log("[Picture] fold strip has no area")
+        }
     }
 
     function init() {
         readRecord()
+        if (foldLayout)
+            makeFoldViews()
         updateDecodeSize()
         if (url === "") {
             if (placeholderIcon !== "") {
-                content = placeholderMaker.createObject(root)
+                content = placeholderMaker.createObject(stage)
             } else {
                 console.log("picture source is null")
             }
@@ -141,19 +189,19 @@ Item {
             return
         }
         if (kind === "svg") {
-            content = svgMaker.createObject(root)
+            content = svgMaker.createObject(stage)
             picture = content
         } else if (kind === "animated") {
-            content = animatedMaker.createObject(root)
+            content = animatedMaker.createObject(stage)
             picture = content
         } else if (scrollAnimation !== "NONE") {
             buildMarquee()
             return
         } else {
-            content = stillMaker.createObject(root)
+            content = stillMaker.createObject(stage)
             picture = content
             if (hasEffect)
-                effect = effectMaker.createObject(root, { inAnimation: inAnimation })
+                effect = effectMaker.createObject(stage, { inAnimation: inAnimation })
         }
         if (picture.status === Image.Ready)
             onPictureReady()
@@ -208,7 +256,7 @@ Item {
     function buildMarquee() {
         if (content)
             content.destroy()
-        content = marqueeMaker.createObject(root)
+        content = marqueeMaker.createObject(stage)
         picture = content.first
         if (shown)
             content.run()
@@ -380,11 +428,11 @@ Item {
                                              || root.scrollAnimation === "MARQUEE_DOWN"
             readonly property bool forward: root.scrollAnimation === "MARQUEE_LEFT"
                                             || root.scrollAnimation === "MARQUEE_UP"
-            readonly property real span: vertical ? root.height : root.width
+            readonly property real span: vertical ? stage.height : stage.width
             property alias first: copy1
             property bool running: false
-            width: vertical ? root.width : root.width * 2
-            height: vertical ? root.height * 2 : root.height
+            width: vertical ? stage.width : stage.width * 2
+            height: vertical ? stage.height * 2 : stage.height
             x: vertical ? 0 : (forward ? 0 : -span)
             y: vertical ? (forward ? 0 : -span) : 0
 
@@ -392,8 +440,8 @@ Item {
                 id: copy1
                 x: 0
                 y: 0
-                width: root.width
-                height: root.height
+                width: stage.width
+                height: stage.height
                 source: root.url
                 asynchronous: true
                 cache: true
@@ -405,10 +453,10 @@ Item {
                 }
             }
             Image {
-                x: marquee.vertical ? 0 : root.width
-                y: marquee.vertical ? root.height : 0
-                width: root.width
-                height: root.height
+                x: marquee.vertical ? 0 : stage.width
+                y: marquee.vertical ? stage.height : 0
+                width: stage.width
+                height: stage.height
                 source: root.url
                 asynchronous: true
                 cache: true

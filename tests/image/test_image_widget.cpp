@@ -504,3 +504,34 @@ TEST_F(ImageWidgetTest, PlaceholderCreationWithoutAWindowGivesNull)
     EXPECT_EQ(createdWithoutWindow, nullptr);
     EXPECT_NE(logText().find("NHtml_createWidget() widget "), std::string::npos);
 }
+
+TEST_F(ImageWidgetTest, FoldedWidgetShowsEachRectangleItsSectionOfTheStrip)
+{
+    // Two 150 x 100 rectangles above each other: the picture is stretched
+    // over a 300 x 100 strip, red in its first half, blue in its second.
+    const json content = {
+        {"layout", {{"x", 20}, {"y", 20}, {"width", 150}, {"height", 200}}},
+        {"fold",
+         {{"enable", true},
+          {"orientation", 0},
+          {"layoutItems", json::array({{{"x", 0}, {"y", 0}, {"width", 150}, {"height", 100}},
+                                       {{"x", 0}, {"y", 100}, {"width", 150}, {"height", 100}}})}}}};
+    const char* id = createWidget(5, "", content.dump().c_str());
+    ASSERT_NE(id, nullptr);
+    made.push_back(id);
+    flush();
+    NImage_setSource(id, picturetest::files().halvesPng.c_str());
+    flush();
+    auto folded = [&] {
+        const QImage img = grab(id);
+        if (img.width() < 150 || img.height() < 200)
+            return false;
+        for (int x : {5, 75, 145}) {
+            if (!isRed(img.pixel(x, 10)) || !isRed(img.pixel(x, 90)) || !isBlue(img.pixel(x, 110)) ||
+                !isBlue(img.pixel(x, 190)))
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(waitFor(folded, 4000));
+}
