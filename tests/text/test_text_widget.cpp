@@ -3,6 +3,7 @@
 // input. Pictures come from the window's own scene (no screen reading).
 
 #include "dorvo_preview.h"
+#include "support/scenewindow.h"
 #include "support/wait.h"
 
 #include "channel/messagecontrol.h"
@@ -105,45 +106,15 @@ protected:
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
 
-    static void onQtThread(const std::function<void()>& fn)
-    {
-        QObject* window = dorvo_preview::EngineHost::getWindow(win);
-        ASSERT_NE(window, nullptr);
-        QMetaObject::invokeMethod(window, fn, Qt::BlockingQueuedConnection);
-    }
-
-    static void flush()
-    {
-        auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
-        if (channel)
-            waitFor([&] { return channel->control()->pending() == 0; }, 5000);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        onQtThread([] {});
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    }
+    static void onQtThread(const std::function<void()>& fn) { onQtThreadOf(win, fn); }
+    static void flush() { flushPosted(win); }
 
     static dorvo_preview::TextWidget* widget(const std::string& id)
     {
         return qobject_cast<dorvo_preview::TextWidget*>(dorvo_preview::EngineHost::getWidget(id));
     }
 
-    // The widget's area of the window's picture.
-    static QImage grab(const std::string& id)
-    {
-        QImage out;
-        onQtThread([&] {
-            auto* w = widget(id);
-            auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win));
-            if (!w || !window || !window->view() || !window->view()->quickView())
-                return;
-            auto* frame = qobject_cast<QQuickItem*>(w->item());
-            if (!frame)
-                return;
-            const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
-            out = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
-        });
-        return out;
-    }
+    static QImage grab(const std::string& id) { return grabWidgetArea(win, id); }
 
     static QObject* content(const std::string& id)
     {
