@@ -72,7 +72,7 @@ Item {
         if (dragging || stage.width <= 0 || stage.height <= 0)
             return
         var w = decodeSide(stage.width), h = decodeSide(stage.height)
-        if (!fit && kind === "still" && url !== "") {
+        if (!fit && kind === "still" && (url.indexOf("file:") === 0 || url.indexOf("qrc:") === 0)) {
             // Stretched: decode to cover the rectangle so neither side is enlarged.
             reader.source = url
             reader.widgetWidth = w
