@@ -59,7 +59,7 @@ Files make()
     f.twoGif = f.dir + "/two.gif";
     f.twoWebp = f.dir + "/two.webp";
     f.barsSvg = f.dir + "/bars.svg";
-    f.oddPath = f.dir + "/a b#c%d \xe5\x9b\xbe\xe7\x89\x87.png";
+    f.oddPath = f.dir + "/a b#c%d?e \xe5\x9b\xbe\xe7\x89\x87.png";
     f.corrupt = f.dir + "/corrupt.jpg";
     f.missing = f.dir + "/missing.png";
 

@@ -20,7 +20,7 @@ struct Files
     std::string twoGif;     // 2 frames of 100 x 100, red then blue, 400 ms each, looping
     std::string twoWebp;    // the same two frames as an animated WebP
     std::string barsSvg;    // 200 x 100 drawing: ten vertical bars, red and blue alternately
-    std::string oddPath;    // halvesPng under a name with a blank, '#', '%' and CJK characters
+    std::string oddPath;    // halvesPng under a name with a blank, '#', '%', '?' and CJK characters
     std::string corrupt;    // random bytes named .jpg
     std::string missing;    // a path that does not exist
     bool ok = false;

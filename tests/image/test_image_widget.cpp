@@ -386,7 +386,7 @@ TEST_F(ImageWidgetTest, MarqueesMoveAtTheSetSpeedInTheirDirection)
     }
 }
 
-TEST_F(ImageWidgetTest, PathsWithBlankHashPercentAndCjkLoad)
+TEST_F(ImageWidgetTest, PathsWithBlankHashPercentQuestionMarkAndCjkLoad)
 {
     const std::string id = picture(picturetest::files().oddPath);
     EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000));
