@@ -364,7 +364,9 @@ DORVO_PREVIEW_API int NDigitalClock_setSuffixTemplates(const char* widgetId, con
 
 /* ---- Web page placeholder (NHtml) ---- */
 
-/* Creates a widget of this family (type code 4) and returns its identifier, or NULL when refused. */
+/* Creates a web page placeholder (type code 4; its icon on a neutral fill, selectable, movable and sizable
+ * like a picture) and returns its identifier, or NULL when refused or when nothing could be created (no
+ * attached window). Waits until the engine thread has made it. */
 DORVO_PREVIEW_API const char* NHtml_createWidget(void);
 /* Accepted and ignored: nothing is posted. Returns 0, or -1 when the engine is not started. */
 DORVO_PREVIEW_API int NHtml_setPic(const char* widgetId, const char* picture);
@@ -373,19 +375,24 @@ DORVO_PREVIEW_API int NHtml_setName(const char* widgetId, const char* name);
 
 /* ---- Pictures (NImage) ---- */
 
-/* Creates a widget of this family (type code 5) and returns its identifier, or NULL when refused. */
+/* Creates a picture widget (type code 5) and returns its identifier, or NULL when refused or when nothing
+ * could be created (no attached window). Waits until the engine thread has made it. */
 DORVO_PREVIEW_API const char* NImage_createWidget(void);
-/* Posts message 45. Content of the widget (see the family's content format). */
+/* Posts message 45. The picture file (UTF-8 local path, or a URL): JPEG, PNG, BMP, WebP, TIFF, GIF and
+ * animated WebP (played), SVG (always fitted); "" shows nothing. A file that cannot be read is logged and
+ * leaves the widget empty. Also shows a picture in a placeholder (type codes 4, 7, 9, 20). */
 DORVO_PREVIEW_API int NImage_setSource(const char* widgetId, const char* source);
-/* Posts message 48. */
+/* Posts message 48. true: fit the picture keeping its aspect ratio, centred; false: stretch it. */
 DORVO_PREVIEW_API int NImage_setKeepOriginalScale(const char* widgetId, bool value);
-/* Posts message 49. */
+/* Posts message 49. Entrance effect code (page-switch effect codes; 0 none; an unknown code shows the
+ * picture without effect). */
 DORVO_PREVIEW_API int NImage_setEffectType(const char* widgetId, int value);
-/* Posts message 50. */
+/* Posts message 50. Entrance effect length in ms; negative values are refused (logged). */
 DORVO_PREVIEW_API int NImage_setEffectDuration(const char* widgetId, int value);
-/* Posts message 51. */
+/* Posts message 51. Marquee speed in pixels per second; 0 stands still, outside 0..500 runs at 60. */
 DORVO_PREVIEW_API int NImage_setScrollSpeed(const char* widgetId, int value);
-/* Posts message 52. */
+/* Posts message 52. Marquee: 0 none, 3 left, 4 right, 5 down, 6 up (other codes up to 7 run right);
+ * negative or larger values are refused (logged). */
 DORVO_PREVIEW_API int NImage_setScrollDirection(const char* widgetId, int value);
 
 /* ---- Picture groups (NImageGroup) ---- */
@@ -409,7 +416,9 @@ DORVO_PREVIEW_API int NImageGroup_setHeaderPath(const char* widgetId, const char
 
 /* ---- RSS placeholder (NRss) ---- */
 
-/* Creates a widget of this family (type code 7) and returns its identifier, or NULL when refused. */
+/* Creates a RSS placeholder (type code 7; its icon on a neutral fill, selectable, movable and sizable
+ * like a picture) and returns its identifier, or NULL when refused or when nothing could be created (no
+ * attached window). Waits until the engine thread has made it. */
 DORVO_PREVIEW_API const char* NRss_createWidget(void);
 /* Accepted and ignored: nothing is posted. Returns 0, or -1 when the engine is not started. */
 DORVO_PREVIEW_API int NRss_setPic(const char* widgetId, const char* picture);
@@ -465,7 +474,9 @@ DORVO_PREVIEW_API int NRtMedia_setUpdateDuration(const char* widgetId, int value
 
 /* ---- Stream placeholder (NStreamMedia) ---- */
 
-/* Creates a widget of this family (type code 9) and returns its identifier, or NULL when refused. */
+/* Creates a stream placeholder (type code 9; its icon on a neutral fill, selectable, movable and sizable
+ * like a picture) and returns its identifier, or NULL when refused or when nothing could be created (no
+ * attached window). Waits until the engine thread has made it. */
 DORVO_PREVIEW_API const char* NStreamMedia_createWidget(void);
 /* Accepted and ignored: nothing is posted. Returns 0, or -1 when the engine is not started. */
 DORVO_PREVIEW_API int NStreamMedia_setPic(const char* widgetId, const char* picture);
@@ -642,7 +653,9 @@ DORVO_PREVIEW_API int NWeather_setName(const char* widgetId, const char* name);
 
 /* ---- HDMI input placeholder (NHdmi) ---- */
 
-/* Creates a widget of this family (type code 20) and returns its identifier, or NULL when refused. */
+/* Creates a HDMI input placeholder (type code 20; its icon on a neutral fill, selectable, movable and sizable
+ * like a picture) and returns its identifier, or NULL when refused or when nothing could be created (no
+ * attached window). Waits until the engine thread has made it. */
 DORVO_PREVIEW_API const char* NHdmi_createWidget(void);
 /* Accepted and ignored: nothing is posted. Returns 0, or -1 when the engine is not started. */
 DORVO_PREVIEW_API int NHdmi_setPic(const char* widgetId, const char* picture);

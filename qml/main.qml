@@ -222,7 +222,8 @@ ScrollView {
                 console.log("font error")
             }
         })
-        loader.source = fontPath.indexOf(":") < 0 ? "file://" + fontPath : fontPath
+        // The engine passes the font file as a URL.
+        loader.source = fontPath
         return true
     }
 

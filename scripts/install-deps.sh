@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   # Qt 5.15
   qtbase5-dev qtbase5-dev-tools qtdeclarative5-dev qtdeclarative5-dev-tools
-  qtquickcontrols2-5-dev libqt5svg5-dev libqt5x11extras5-dev
+  qtquickcontrols2-5-dev libqt5svg5-dev libqt5x11extras5-dev qt5-image-formats-plugins
   qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
   qml-module-qtquick-layouts qml-module-qtquick-shapes qml-module-qtgraphicaleffects
   qml-module-qttest

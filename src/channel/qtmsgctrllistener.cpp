@@ -9,6 +9,7 @@
 #include "core/src/window.h"
 #include "crash/nqexceptionhandler.h"
 #include "logging/log.h"
+#include "utils/hosturl.h"
 #include "utils/metainvoke.h"
 #include "utils/metatypes.h"
 
@@ -329,7 +330,7 @@ void QtMsgCtrlListener::addSystemFont(const std::string& path)
 {
     LOG_D("QtMsgCtrlListener::addSystemFont() %s", path.c_str());
     if (QObject* window = EngineHost::instance()->getAttachWindow())
-        invokeByName(window, "addSystemFont", {QVariant(QString::fromStdString(path))});
+        invokeByName(window, "addSystemFont", {QVariant(hostPathToUrl(path))});
 }
 
 void QtMsgCtrlListener::grabImage() {}
@@ -355,6 +356,7 @@ const char* QtMsgCtrlListener::createWidget(int type, const std::string& contain
     if (!window) {
         LOG_E("QtMsgCtrlListener::createWidget() no attached window, widget %s is not created",
               newId.c_str());
+        host->markCreationFailed(newId);
         return nullptr;
     }
     // A widget created for a container draws into the container's item.
@@ -368,6 +370,7 @@ const char* QtMsgCtrlListener::createWidget(int type, const std::string& contain
     Widget* widget = WidgetFactory::create(type, window, parentItem);
     if (!widget) {
         LOG_E("can not find this widget %d", type);
+        host->markCreationFailed(newId);
         return nullptr;
     }
     std::string id = newId;

@@ -142,9 +142,15 @@ const char* createFamilyWidget(const Site& site, WidgetType type)
     if (!channel)
         return nullptr;
     const std::string id = makeIdentifier();
-    const char* stored = EngineHost::instance()->storeWidgetId(id);
     channel->createWidget(static_cast<int>(type), id);
-    return stored;
+    // A creation that ran (on the Qt thread, before createWidget returned) and
+    // made nothing gives null; one still queued behind a stopped loop keeps its id.
+    if (EngineHost::instance()->takeCreationFailed(id)) {
+        RK::logf(RK::Level::Error, site.file, site.function, site.line, "%s() widget %s was not created",
+                 site.function, id.c_str());
+        return nullptr;
+    }
+    return EngineHost::instance()->storeWidgetId(id);
 }
 
 int acceptIgnored(const Site& site, const char* first, const char* second)

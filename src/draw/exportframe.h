@@ -80,7 +80,8 @@ private:
 const char* createWindow(const Site& site);
 const char* createWidget(const Site& site, int type, const char* containerId, const char* defaultContent);
 const char* createWidgetContainer(const Site& site, const char* defaultContent);
-// N<Family>_createWidget: creates the widget on the Qt thread and returns its id.
+// N<Family>_createWidget: creates the widget on the Qt thread and returns its id,
+// or null (logged) when no widget was created.
 const char* createFamilyWidget(const Site& site, WidgetType type);
 // Exports that are accepted and ignored: guard, copy, post nothing.
 int acceptIgnored(const Site& site, const char* first, const char* second);

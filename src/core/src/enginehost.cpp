@@ -12,6 +12,7 @@
 #include <atomic>
 #include <deque>
 #include <map>
+#include <set>
 #include <mutex>
 #include <unordered_map>
 
@@ -29,6 +30,7 @@ struct EngineHost::Private
     mutable std::mutex idMutex; // identifier lists
     std::deque<std::string> widgetIds;
     std::deque<std::string> windowIds;
+    std::set<std::string> failedCreations;
 
     mutable std::mutex channelMutex; // channel table
     std::unordered_map<std::string, std::shared_ptr<PlayChannel>> channels;
@@ -293,6 +295,18 @@ const char* EngineHost::storeWidgetId(const std::string& id)
     std::lock_guard<std::mutex> lock(d->idMutex);
     d->widgetIds.push_back(id);
     return d->widgetIds.back().c_str();
+}
+
+void EngineHost::markCreationFailed(const std::string& id)
+{
+    std::lock_guard<std::mutex> lock(d->idMutex);
+    d->failedCreations.insert(id);
+}
+
+bool EngineHost::takeCreationFailed(const std::string& id)
+{
+    std::lock_guard<std::mutex> lock(d->idMutex);
+    return d->failedCreations.erase(id) > 0;
 }
 
 size_t EngineHost::widgetIdCount() const

@@ -62,6 +62,10 @@ public:
     const char* storeWindowId(const std::string& id);
     const char* storeWidgetId(const std::string& id);
     size_t widgetIdCount() const;
+    // A widget creation that ran and made nothing, noted by the listener for
+    // the creating export waiting on it; take answers once per identifier.
+    void markCreationFailed(const std::string& id);
+    bool takeCreationFailed(const std::string& id);
 
     void setRunningPath(const std::string& path);
     std::string runningPath() const;

@@ -222,17 +222,7 @@ void TextWidget::widgetHide()
 
 void TextWidget::attachToItem(QObject* target)
 {
-    auto* scene = qobject_cast<QQuickItem*>(m_impl->mainItem.data());
-    auto* parentItem = qobject_cast<QQuickItem*>(target);
-    if (!scene || !parentItem) {
-        LOG_E("TextWidget::attachToItem nothing to move");
-        return;
-    }
-    QQuickItem* old = scene->parentItem();
-    scene->setParentItem(parentItem);
-    invokeIfPresent(parentItem, "setSelectedRectZIndex", {QVariant(static_cast<double>(scene->z()))});
-    if (old && old != parentItem)
-        old->setVisible(false);
+    moveContent(m_impl->mainItem.data(), target, "TextWidget");
 }
 
 void TextWidget::setSource(std::string source)

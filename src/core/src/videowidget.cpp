@@ -4,6 +4,7 @@
 #include "core/src/private/widgetprivate.h"
 #include "core/appcommon/jsonread.h"
 #include "logging/log.h"
+#include "utils/hosturl.h"
 
 #include <nlohmann/json.hpp>
 
@@ -52,7 +53,7 @@ void VideoWidget::updateWidget()
     nlohmann::json json = ns::jsonread::parse(d->record.toJson());
     if (!json.is_object())
         json = nlohmann::json::object();
-    json["dataSource"] = source_;
+    json["dataSource"] = hostPathToUrl(source_).toStdString();
     if (!displayRatio_.empty())
         json["displayRatio"] = displayRatio_;
     // Host text that is not UTF-8 is shown with replacement characters, not thrown on.

@@ -4,6 +4,7 @@
 #include "core/src/window.h"
 #include "logging/log.h"
 #include "private/widgetprivate.h"
+#include "utils/metainvoke.h"
 
 #include <QMetaObject>
 #include <QQuickItem>
@@ -137,6 +138,21 @@ int Widget::type() const
 }
 
 void Widget::attachToItem(QObject*) {}
+
+void Widget::moveContent(QObject* content, QObject* target, const char* who)
+{
+    auto* scene = qobject_cast<QQuickItem*>(content);
+    auto* parentItem = qobject_cast<QQuickItem*>(target);
+    if (!scene || !parentItem) {
+        LOG_E("%s::attachToItem nothing to move", who);
+        return;
+    }
+    QQuickItem* old = scene->parentItem();
+    scene->setParentItem(parentItem);
+    invokeIfPresent(parentItem, "setSelectedRectZIndex", {QVariant(static_cast<double>(scene->z()))});
+    if (old && old != parentItem)
+        old->setVisible(false);
+}
 
 void Widget::setDefaultContent(std::string content)
 {

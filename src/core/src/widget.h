@@ -101,6 +101,10 @@ protected:
     void setGeometry(const char* property, float value, double ns::ItemRectData::*member);
     // Stores a coordinate the item reported, tells the host and the registry.
     void storeReported(double ns::ItemRectData::*member, double value);
+    // Moves a kind's content item into another widget item (attachToItem of
+    // the kinds); who names the caller in the log line when there is nothing
+    // to move.
+    static void moveContent(QObject* content, QObject* target, const char* who);
 
 private:
     std::shared_ptr<WidgetPrivate> d;

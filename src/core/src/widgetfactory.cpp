@@ -3,6 +3,7 @@
 #include "analogclockwidget.h"
 #include "digitalclockwidget.h"
 #include "colortextwidget.h"
+#include "imagewidget.h"
 #include "textwidget.h"
 #include "timerwidget.h"
 #include "videowidget.h"
@@ -34,6 +35,12 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
         return new ColorTextWidget(window, parentItem);
     case 3:
         return new DigitalClockWidget(window, parentItem);
+    case 4:  // web page placeholder
+    case 5:  // picture
+    case 7:  // RSS placeholder
+    case 9:  // stream placeholder
+    case 20: // HDMI input placeholder
+        return new ImageWidget(window, parentItem, type);
     case 11:
         return new TextWidget(window, parentItem);
     case 12:

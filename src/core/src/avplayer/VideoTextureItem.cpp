@@ -3,6 +3,7 @@
 #include "core/src/avplayer/mpvplayer.h"
 #include "core/src/avplayer/videotexturenode.h"
 #include "logging/log.h"
+#include "utils/hosturl.h"
 
 #include <QQuickWindow>
 #include <QtMath>
@@ -43,7 +44,8 @@ VideoTextureItem::~VideoTextureItem()
 void VideoTextureItem::setSource(const QString& url)
 {
     LOG_I("VideoTextureItem::setSource: %s", url.toUtf8().constData());
-    m_player->setMedia(url.toUtf8().toStdString());
+    // The player takes a local path; a file URL from the record is turned back.
+    m_player->setMedia(urlToHostPath(url).toUtf8().toStdString());
     m_player->setRange(0, std::numeric_limits<int64_t>::max());
     m_player->setVolume(1.0f);
     m_source = url;

@@ -1,28 +1,14 @@
 #include "nwimagereader.h"
 
 #include "logging/log.h"
+#include "utils/hosturl.h"
 
 #include <QImageReader>
-#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
 
 namespace dorvo_preview {
-
-namespace {
-
-// Sources may come as URLs from QML.
-QString localPath(const QString& source)
-{
-    if (source.startsWith(QLatin1String("file:")))
-        return QUrl(source).toLocalFile();
-    if (source.startsWith(QLatin1String("qrc:")))
-        return source.mid(3);
-    return source;
-}
-
-} // namespace
 
 NWImageReader::NWImageReader(QObject* parent) : QObject(parent) {}
 
@@ -53,7 +39,7 @@ void NWImageReader::setWidgetHeight(int height)
 bool NWImageReader::calPictureSize()
 {
     LOG_D("NWImageReader::calPictureSize:%s", source_.toUtf8().constData());
-    QImageReader reader(localPath(source_));
+    QImageReader reader(urlToHostPath(source_));
     const QSize size = reader.size();
     if (!size.isValid()) {
         LOG_E("calPictureSize::errorString:%s", reader.errorString().toUtf8().constData());

@@ -1,10 +1,10 @@
 #include "svgimage.h"
 
 #include "logging/log.h"
+#include "utils/hosturl.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QUrl>
 
 namespace dorvo_preview {
 
@@ -17,12 +17,7 @@ SvgImage::~SvgImage() = default;
 void SvgImage::setSource(const QString& source)
 {
     source_ = source;
-    QString path = source;
-    if (path.startsWith(QLatin1String("file:")))
-        path = QUrl(path).toLocalFile();
-    else if (path.startsWith(QLatin1String("qrc:")))
-        path = path.mid(3);
-    if (!renderer_->load(path))
+    if (!renderer_->load(urlToHostPath(source)))
         LOG_E("SvgImage cannot load %s", source.toUtf8().constData());
     defaultSize_ = renderer_->isValid() ? renderer_->defaultSize() : QSize();
     emit sourceChanged();

@@ -1,0 +1,506 @@
+// The picture widget through the exported functions, as a host drives it:
+// stretched and fitted stills of every format, animations, SVG at zoom,
+// entrance effects, marquees, odd paths, broken files and bad input.
+// Pictures come from the window's own scene (no screen reading).
+
+#include "dorvo_preview.h"
+#include "picturefiles.h"
+#include "support/scenewindow.h"
+#include "support/wait.h"
+#include "text/pixels.h"
+
+#include "channel/messagecontrol.h"
+#include "channel/playchannel.h"
+#include "core/src/enginehost.h"
+#include "core/src/imagewidget.h"
+#include "core/src/window.h"
+#include "qwinquickview/qwinquickview.h"
+
+#include <QImage>
+#include <QQuickItem>
+#include <QQuickView>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace testsupport;
+using namespace textpixels;
+using nlohmann::json;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Neither pure red nor pure blue: what a blurred edge between them holds.
+bool isBlend(QRgb p)
+{
+    const bool pureRed = qRed(p) > 235 && qBlue(p) < 20;
+    const bool pureBlue = qBlue(p) > 235 && qRed(p) < 20;
+    return !pureRed && !pureBlue && (qRed(p) > 20 || qBlue(p) > 20);
+}
+
+bool isDimRed(QRgb p)
+{
+    return qRed(p) > 40 && qRed(p) < 170 && qGreen(p) < 40 && qBlue(p) < 40;
+}
+
+class ImageWidgetTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        ASSERT_TRUE(picturetest::files().ok) << "test pictures could not be made";
+        char dir[] = "/tmp/dorvo-image-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        runningPath = dir;
+        initPreview(nullptr, nullptr);
+        setRunningPath(dir);
+        // No window is attached yet: a placeholder cannot be created.
+        createdWithoutWindow = NHtml_createWidget();
+        win = createWindow();
+        ASSERT_NE(win, nullptr);
+        setWindowWidth(win, 800);
+        setWindowHeight(win, 600);
+        setCanvasWidth(win, 600);
+        setCanvasHeight(win, 400);
+        setWindowBackColor(win, "#FF000000");
+        attachWindow(win);
+        ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; }, 15000));
+        flush();
+    }
+
+    static void TearDownTestSuite()
+    {
+        quit();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+
+    void TearDown() override
+    {
+        for (const std::string& id : made)
+            deleteWidget(id.c_str());
+        setWindowScale(win, 100);
+        flush();
+    }
+
+    static void onQtThread(const std::function<void()>& fn) { onQtThreadOf(win, fn); }
+    static void flush() { flushPosted(win); }
+
+    static dorvo_preview::ImageWidget* widget(const std::string& id)
+    {
+        return qobject_cast<dorvo_preview::ImageWidget*>(dorvo_preview::EngineHost::getWidget(id));
+    }
+
+    static QImage grab(const std::string& id) { return grabWidgetArea(win, id); }
+
+    static QObject* content(const std::string& id)
+    {
+        QObject* item = nullptr;
+        onQtThread([&] {
+            if (auto* w = widget(id))
+                item = w->contentItem();
+        });
+        return item;
+    }
+
+    static json record(const std::string& id)
+    {
+        std::string text;
+        onQtThread([&] {
+            if (auto* w = widget(id))
+                text = w->recordJson();
+        });
+        return json::parse(text, nullptr, false);
+    }
+
+    // A picture widget at (x, y) of the canvas with the given file.
+    std::string picture(const std::string& path, int w = 300, int h = 300, int x = 20, int y = 20,
+                        const std::function<void(const char*)>& before = {})
+    {
+        const char* id = NImage_createWidget();
+        EXPECT_NE(id, nullptr);
+        if (!id)
+            return "";
+        made.push_back(id);
+        setWidgetX(id, static_cast<float>(x));
+        setWidgetY(id, static_cast<float>(y));
+        setWidgetWidth(id, static_cast<float>(w));
+        setWidgetHeight(id, static_cast<float>(h));
+        if (before)
+            before(id);
+        NImage_setSource(id, path.c_str());
+        flush();
+        return id;
+    }
+
+    static std::string logText()
+    {
+        std::ifstream in(runningPath + "/log/preview/preview.log");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    static size_t occurrences(const std::string& text, const std::string& what)
+    {
+        size_t n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++n;
+        return n;
+    }
+
+    // Red in the left half, blue in the right, over the rows [top, bottom).
+    static bool showsHalves(const QImage& img, int top, int bottom)
+    {
+        if (img.isNull() || bottom <= top)
+            return false;
+        const int w = img.width();
+        for (int y : {top + 2, (top + bottom) / 2, bottom - 3}) {
+            if (!isRed(img.pixel(4, y)) || !isRed(img.pixel(w / 2 - 4, y)) ||
+                !isBlue(img.pixel(w / 2 + 4, y)) || !isBlue(img.pixel(w - 5, y)))
+                return false;
+        }
+        return true;
+    }
+
+    std::vector<std::string> made;
+    static const char* win;
+    static const char* createdWithoutWindow;
+    static std::string runningPath;
+};
+
+const char* ImageWidgetTest::win = nullptr;
+const char* ImageWidgetTest::createdWithoutWindow = nullptr;
+std::string ImageWidgetTest::runningPath;
+
+} // namespace
+
+TEST_F(ImageWidgetTest, EveryStillFormatStretchedFillsTheWidget)
+{
+    const auto& f = picturetest::files();
+    for (const std::string& path : {f.halvesPng, f.halvesJpg, f.halvesBmp, f.halvesWebp}) {
+        SCOPED_TRACE(path);
+        const std::string id = picture(path);
+        ASSERT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000))
+            << "not stretched over 300 x 300";
+        deleteWidget(id.c_str());
+    }
+}
+
+TEST_F(ImageWidgetTest, KeptRatioIsLetterboxedAndCentred)
+{
+    const std::string id = picture(picturetest::files().halvesPng, 300, 300, 20, 20,
+                                   [](const char* id) { NImage_setKeepOriginalScale(id, true); });
+    // 200 x 100 fitted into 300 x 300: 300 x 150 in rows 75 to 225.
+    ASSERT_TRUE(waitFor([&] { return showsHalves(grab(id), 77, 223); }, 4000));
+    const QImage img = grab(id);
+    for (int y : {2, 70, 230, 297})
+        for (int x : {5, 150, 295})
+            EXPECT_FALSE(isRed(img.pixel(x, y)) || isBlue(img.pixel(x, y))) << x << "," << y;
+    EXPECT_EQ(record(id).value("displayRatio", ""), "ORIGINAL_SIZE");
+    // Any other value stretches again.
+    NImage_setKeepOriginalScale(id.c_str(), false);
+    flush();
+    EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000));
+}
+
+TEST_F(ImageWidgetTest, TwoFrameAnimationsAlternateTheirColours)
+{
+    const auto& f = picturetest::files();
+    for (const std::string& path : {f.twoGif, f.twoWebp}) {
+        SCOPED_TRACE(path);
+        const std::string id = picture(path, 100, 100);
+        auto mostly = [&](bool (*pred)(QRgb)) { return count(grab(id), pred) > 100 * 100 * 9 / 10; };
+        // 400 ms per frame: red, blue, red again.
+        ASSERT_TRUE(waitFor([&] { return mostly(isRed); }, 3000)) << "first frame";
+        ASSERT_TRUE(waitFor([&] { return mostly(isBlue); }, 3000)) << "second frame";
+        ASSERT_TRUE(waitFor([&] { return mostly(isRed); }, 3000)) << "back to the first";
+        EXPECT_EQ(record(id)["metadata"]["picture"].value("kind", ""), "animated");
+        deleteWidget(id.c_str());
+    }
+}
+
+TEST_F(ImageWidgetTest, SvgIsFittedAndSharpAtThreeTimesZoom)
+{
+    // In the middle of the canvas so that it stays in view at 300 %.
+    const std::string id = picture(picturetest::files().barsSvg, 200, 200, 200, 100);
+    // 200 x 100 fitted into 200 x 200: rows 50 to 150, ten bars of 20.
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const QImage img = grab(id);
+            return !img.isNull() && isRed(img.pixel(10, 100)) && isBlue(img.pixel(30, 100)) &&
+                   !isRed(img.pixel(10, 20)) && !isRed(img.pixel(10, 180));
+        },
+        4000));
+    setWindowScale(win, 300);
+    flush();
+    // Bars of 60 screen pixels: a sharp drawing changes colour within a
+    // pixel, a stretched 1x rendering blurs every edge over several.
+    auto edgeBlend = [&] {
+        const QImage img = grab(id);
+        if (img.width() < 200 || img.height() < 200)
+            return 1000;
+        int blends = 0;
+        const int y = img.height() / 2;
+        for (int x = 0; x < img.width(); ++x)
+            blends += isBlend(img.pixel(x, y)) ? 1 : 0;
+        return blends;
+    };
+    ASSERT_TRUE(waitFor([&] { return count(grab(id), isRed) > 20000; }, 4000)) << "not drawn at 300 %";
+    EXPECT_TRUE(waitFor([&] { return edgeBlend() <= 4; }, 4000))
+        << "blended pixels on a row: " << edgeBlend();
+}
+
+TEST_F(ImageWidgetTest, FadeEntranceShowsIntermediateColoursThenTheWholePicture)
+{
+    const std::string id = picture(picturetest::files().halvesPng, 300, 300, 20, 20, [](const char* id) {
+        NImage_setEffectType(id, 176);
+        NImage_setEffectDuration(id, 1500);
+    });
+    int dimFrames = 0;
+    const auto end = Clock::now() + std::chrono::seconds(6);
+    while (Clock::now() < end && !showsHalves(grab(id), 0, 300)) {
+        if (count(grab(id), isDimRed) > 10000)
+            ++dimFrames;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_GE(dimFrames, 2) << "no faded frames";
+    EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 3000))
+        << "the picture did not complete";
+}
+
+TEST_F(ImageWidgetTest, UnknownEffectCodeShowsThePictureWithoutEffect)
+{
+    const std::string id = picture(picturetest::files().halvesPng, 300, 300, 20, 20, [](const char* id) {
+        NImage_setEffectType(id, 12345);
+        NImage_setEffectDuration(id, 1000);
+    });
+    EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 3000));
+}
+
+namespace {
+
+// Position of the red stripe along the motion, sampled with the time of
+// each sample, unwrapped over the period.
+struct Track
+{
+    std::vector<double> t, pos;
+    // Least-squares slope in pixels per second.
+    double slope() const
+    {
+        const size_t n = t.size();
+        double mt = 0, mp = 0;
+        for (size_t i = 0; i < n; ++i) {
+            mt += t[i];
+            mp += pos[i];
+        }
+        mt /= n;
+        mp /= n;
+        double num = 0, den = 0;
+        for (size_t i = 0; i < n; ++i) {
+            num += (t[i] - mt) * (pos[i] - mp);
+            den += (t[i] - mt) * (t[i] - mt);
+        }
+        return den > 0 ? num / den : 0;
+    }
+};
+
+} // namespace
+
+TEST_F(ImageWidgetTest, MarqueesMoveAtTheSetSpeedInTheirDirection)
+{
+    const auto& f = picturetest::files();
+    struct Case
+    {
+        int direction;
+        int speed;
+        bool vertical;
+        double expected; // pixels per second along x or y
+    } cases[] = {
+        {3, 100, false, -100}, // MARQUEE_LEFT
+        {4, 100, false, 100},  // MARQUEE_RIGHT
+        {6, 60, true, -60},    // MARQUEE_UP
+        {5, 60, true, 60},     // MARQUEE_DOWN
+        {3, 0, false, 0},      // speed 0 stands still
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.direction);
+        SCOPED_TRACE(c.speed);
+        // A red stripe at the left edge, or a red band at the top for the
+        // vertical ones; the start of the red along the motion is tracked.
+        const std::string path = c.vertical ? f.bandJpg : f.stripeJpg;
+        const std::string id = picture(path, 300, 100, 20, 20, [&](const char* id) {
+            NImage_setScrollSpeed(id, c.speed);
+            NImage_setScrollDirection(id, c.direction);
+        });
+        ASSERT_TRUE(waitFor([&] { return count(grab(id), isRed) > 1000; }, 4000));
+        const int span = c.vertical ? 100 : 300;
+        auto redAt = [&](const QImage& img, int i) {
+            return c.vertical ? isRed(img.pixel(150, i)) : isRed(img.pixel(i, 50));
+        };
+        Track track;
+        const auto t0 = Clock::now();
+        while (Clock::now() - t0 < std::chrono::milliseconds(1600)) {
+            const auto before = Clock::now();
+            const QImage img = grab(id);
+            const auto after = Clock::now();
+            if (img.width() < 300 || img.height() < 100)
+                continue;
+            double p = -1;
+            for (int i = 1; i < span && p < 0; ++i)
+                if (!redAt(img, i - 1) && redAt(img, i))
+                    p = i;
+            if (p < 0 && redAt(img, 0))
+                p = 0;
+            if (p < 0)
+                continue;
+            const double t = std::chrono::duration<double>((before - t0) + (after - before) / 2).count();
+            if (!track.pos.empty()) {
+                // Unwrap across the period.
+                const double prev = track.pos.back();
+                while (p - prev > span / 2.0)
+                    p -= span;
+                while (prev - p > span / 2.0)
+                    p += span;
+            }
+            track.t.push_back(t);
+            track.pos.push_back(p);
+            std::this_thread::sleep_for(std::chrono::milliseconds(40));
+        }
+        ASSERT_GE(track.t.size(), 8u);
+        const double v = track.slope();
+        if (c.expected == 0)
+            EXPECT_NEAR(v, 0, 2);
+        else
+            EXPECT_NEAR(v, c.expected, std::fabs(c.expected) * 0.10);
+        deleteWidget(id.c_str());
+    }
+}
+
+TEST_F(ImageWidgetTest, PathsWithBlankHashPercentQuestionMarkAndCjkLoad)
+{
+    const std::string id = picture(picturetest::files().oddPath);
+    EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000));
+    EXPECT_EQ(record(id).value("dataSource", ""), picturetest::files().oddPath);
+}
+
+TEST_F(ImageWidgetTest, MissingOrCorruptFileLogsDrawsNothingAndStaysResponsive)
+{
+    const auto& f = picturetest::files();
+    for (const std::string& path : {f.missing, f.corrupt}) {
+        SCOPED_TRACE(path);
+        const std::string id = picture(f.halvesPng);
+        ASSERT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000));
+        NImage_setSource(id.c_str(), path.c_str());
+        flush();
+        const std::string line = "ImageWidget cannot show the picture " + path;
+        ASSERT_TRUE(waitFor([&] { return logText().find(line) != std::string::npos; }, 4000))
+            << "no log line";
+        EXPECT_TRUE(
+            waitFor([&] { return count(grab(id), isRed) == 0 && count(grab(id), isBlue) == 0; }, 3000));
+        // The frame's snapshot of the previous picture has ended.
+        bool live = false;
+        onQtThread([&] {
+            if (auto* w = widget(id))
+                if (auto* shot = w->item()->findChild<QObject*>(QStringLiteral("antiBlackShader")))
+                    live = shot->property("live").toBool();
+        });
+        EXPECT_TRUE(live);
+        // Still responsive: a good picture shows again.
+        NImage_setSource(id.c_str(), f.halvesJpg.c_str());
+        flush();
+        EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000));
+        deleteWidget(id.c_str());
+    }
+}
+
+TEST_F(ImageWidgetTest, SettersGuardTheirValuesAndBadInputChangesNothing)
+{
+    const std::string id = picture(picturetest::files().halvesPng);
+    ASSERT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000));
+    const json before = record(id);
+    QObject* scene = content(id);
+    ASSERT_NE(scene, nullptr);
+
+    const char notUtf8[] = "/tmp/\xff\xfe.png";
+    const std::string huge(100000, 'x');
+    NImage_setSource(id.c_str(), picturetest::files().halvesPng.c_str()); // same value
+    NImage_setSource(id.c_str(), notUtf8);
+    NImage_setKeepOriginalScale(id.c_str(), false); // same value
+    NImage_setEffectType(id.c_str(), 0);            // same value
+    NImage_setEffectDuration(id.c_str(), -5);
+    NImage_setEffectDuration(id.c_str(), 1000); // same value (the default)
+    NImage_setScrollSpeed(id.c_str(), 60);      // same value
+    NImage_setScrollDirection(id.c_str(), -1);
+    NImage_setScrollDirection(id.c_str(), 99);
+    NImage_setScrollDirection(id.c_str(), 0); // same value
+    for (auto call : {NImage_setEffectType, NImage_setScrollSpeed, NImage_setScrollDirection}) {
+        call(nullptr, 1);
+        call("no-such-widget", 1);
+        call(huge.c_str(), 1);
+    }
+    NImage_setSource(nullptr, nullptr);
+    NImage_setSource("no-such-widget", "/x.png");
+    flush();
+    EXPECT_EQ(record(id), before);
+    EXPECT_EQ(content(id), scene) << "the scene was rebuilt";
+    const std::string log = logText();
+    EXPECT_NE(log.find("ImageWidget::setSource path is not UTF-8, ignored"), std::string::npos);
+    EXPECT_NE(log.find("ImageWidget::setEffectDuration invalid duration -5"), std::string::npos);
+    EXPECT_NE(log.find("ImageWidget::setScrollDirection invalid direction -1"), std::string::npos);
+    EXPECT_NE(log.find("ImageWidget::setScrollDirection invalid direction 99"), std::string::npos);
+    EXPECT_GE(occurrences(log, "same value. no op"), 5u);
+    EXPECT_TRUE(showsHalves(grab(id), 0, 300));
+
+    // A changed value rebuilds and is in the record.
+    NImage_setScrollSpeed(id.c_str(), 700);
+    flush();
+    EXPECT_EQ(record(id)["metadata"]["scrollAttributes"]["effects"].value("speed", 0), 700);
+    EXPECT_NE(content(id), scene);
+}
+
+TEST_F(ImageWidgetTest, PlaceholderCreationWithoutAWindowGivesNull)
+{
+    EXPECT_EQ(createdWithoutWindow, nullptr);
+    EXPECT_NE(logText().find("NHtml_createWidget() widget "), std::string::npos);
+}
+
+TEST_F(ImageWidgetTest, FoldedWidgetShowsEachRectangleItsSectionOfTheStrip)
+{
+    // Two 150 x 100 rectangles above each other: the picture is stretched
+    // over a 300 x 100 strip, red in its first half, blue in its second.
+    const json content = {
+        {"layout", {{"x", 20}, {"y", 20}, {"width", 150}, {"height", 200}}},
+        {"fold",
+         {{"enable", true},
+          {"orientation", 0},
+          {"layoutItems", json::array({{{"x", 0}, {"y", 0}, {"width", 150}, {"height", 100}},
+                                       {{"x", 0}, {"y", 100}, {"width", 150}, {"height", 100}}})}}}};
+    const char* id = createWidget(5, "", content.dump().c_str());
+    ASSERT_NE(id, nullptr);
+    made.push_back(id);
+    flush();
+    NImage_setSource(id, picturetest::files().halvesPng.c_str());
+    flush();
+    auto folded = [&] {
+        const QImage img = grab(id);
+        if (img.width() < 150 || img.height() < 200)
+            return false;
+        for (int x : {5, 75, 145}) {
+            if (!isRed(img.pixel(x, 10)) || !isRed(img.pixel(x, 90)) || !isBlue(img.pixel(x, 110)) ||
+                !isBlue(img.pixel(x, 190)))
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(waitFor(folded, 4000));
+}
