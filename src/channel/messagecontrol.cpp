@@ -14,6 +14,9 @@ namespace {
 
 using Handler = void (*)(MessageControl&, const MsgParam&);
 
+// Time one tick of the Qt message timer may spend on queued messages.
+constexpr std::chrono::microseconds kBatchBudget{4000};
+
 std::array<Handler, kMsgTypeCount> buildDispatchTable()
 {
     std::array<Handler, kMsgTypeCount> table{};
@@ -38,7 +41,7 @@ std::array<Handler, kMsgTypeCount> buildDispatchTable()
 #define DP_HANDLER_Exec(number, op)                                                                          \
     table[number] = [](MessageControl& c, const MsgParam&) {                                                 \
         MessageControl* control = &c;                                                                        \
-        c.listener()->op([control] { control->processOne(); });                                              \
+        c.listener()->op([control] { control->processBatch(kBatchBudget); });                                \
     };
 #define DP_HANDLER_Quit(number, op)                                                                          \
     table[number] = [](MessageControl& c, const MsgParam& p) { c.listener()->op(p); };
@@ -90,25 +93,45 @@ void MessageControl::post(int32_t number, MsgParam param, std::function<void()> 
         cond_.notify_one();
 }
 
-bool MessageControl::processOne(bool* ran)
+bool MessageControl::runNext(int32_t& number)
 {
     std::unique_lock<std::mutex> lock(mutex_);
-    if (queue_.empty()) {
-        if (ran)
-            *ran = false;
+    if (queue_.empty())
         return false;
-    }
     Entry entry = std::move(queue_.front());
     queue_.pop_front();
     pendingHint_.store(!queue_.empty(), std::memory_order_relaxed);
     lock.unlock();
-    if (ran)
-        *ran = true;
+    number = entry.number;
     onMsgProcessor(entry.number, entry.param);
     entry.param.freeStrings();
     if (entry.done)
         entry.done();
-    return entry.number == static_cast<int32_t>(MsgType::CreateQtExec);
+    return true;
+}
+
+bool MessageControl::processOne(bool* ran)
+{
+    int32_t number = -1;
+    const bool took = runNext(number);
+    if (ran)
+        *ran = took;
+    return took && number == static_cast<int32_t>(MsgType::CreateQtExec);
+}
+
+int MessageControl::processBatch(std::chrono::microseconds budget)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + budget;
+    int count = 0;
+    int32_t number = -1;
+    while (runNext(number)) {
+        ++count;
+        if (number == static_cast<int32_t>(MsgType::CreateQtExec) ||
+            number == static_cast<int32_t>(MsgType::QuitQtExec) || Clock::now() >= end)
+            break;
+    }
+    return count;
 }
 
 bool MessageControl::drain(bool* ran)

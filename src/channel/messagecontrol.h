@@ -3,6 +3,7 @@
 #include "msgparam.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -36,6 +37,11 @@ public:
     // Runs the oldest queued message. Returns true exactly when it was
     // CreateQtExec; ran (optional) tells whether a message was taken at all.
     bool processOne(bool* ran = nullptr);
+    // Runs queued messages in order until the queue is empty or the budget is
+    // spent (at least one runs), so that the Qt loop serves its own events
+    // between two batches. Stops early after CreateQtExec or QuitQtExec, whose
+    // successors belong to the next loop. Returns how many ran.
+    int processBatch(std::chrono::microseconds budget);
     // Runs every queued message, taking the queue in one step rather than one
     // lock per message (the worker's way before the Qt loop runs). Stops after
     // CreateQtExec, handing what follows it back to the queue first, and then
@@ -56,6 +62,9 @@ public:
     bool peek(int32_t& number, MsgParam& param) const;
 
 private:
+    // Takes the oldest message and runs it; number receives its number.
+    bool runNext(int32_t& number);
+
     struct Entry
     {
         int32_t number;

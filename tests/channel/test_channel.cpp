@@ -14,6 +14,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 using namespace dorvo_preview;
 
@@ -72,6 +73,45 @@ TEST(MessageControl, ProcessOneReportsCreateQtExec)
     EXPECT_TRUE(ran);
     EXPECT_FALSE(control.processOne(&ran));
     EXPECT_FALSE(ran);
+}
+
+// A listener whose setWidgetX takes a while, as a costly handler does.
+class SlowListener : public testsupport::RecordingListener
+{
+public:
+    void setWidgetX(const std::string& id, float value) override
+    {
+        RecordingListener::setWidgetX(id, value);
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    }
+};
+
+TEST(MessageControl, BatchesEndWhenEmptyAfterTheBudgetOrAfterTheLoopChanges)
+{
+    SlowListener listener;
+    MessageControl control(&listener);
+    control.setQueued(true);
+    const auto x = static_cast<int32_t>(MsgType::SetWidgetX);
+    const auto budget = std::chrono::microseconds(1000);
+    // Each batch: what was queued -> how many run.
+    struct Case
+    {
+        std::vector<int32_t> queued;
+        std::vector<int> batches;
+    } cases[] = {
+        {{}, {0}},
+        {{19, 20, 19}, {3}},
+        {{x, x, x}, {1, 1, 1, 0}},
+        {{19, 3, 19}, {2, 1}},
+        {{19, 2, 19}, {2, 1}},
+    };
+    for (const Case& c : cases) {
+        for (int32_t number : c.queued)
+            control.post(number, withId("w"));
+        for (int expected : c.batches)
+            EXPECT_EQ(control.processBatch(budget), expected);
+        EXPECT_EQ(control.pending(), 0u);
+    }
 }
 
 TEST(MessageControl, NamesOfTheTable)
