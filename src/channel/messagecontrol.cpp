@@ -4,6 +4,7 @@
 #include "msgtype.h"
 #include "logging/log.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <thread>
@@ -86,6 +87,32 @@ void MessageControl::post(int32_t number, MsgParam param, std::function<void()> 
         queue_.push_back(std::move(entry));
         pendingHint_.store(true, std::memory_order_relaxed);
         // Only a sleeping worker needs the (costly) wake-up.
+        wake = waiting_;
+        waiting_ = false;
+    }
+    if (wake)
+        cond_.notify_one();
+}
+
+void MessageControl::postAhead(int32_t number, MsgParam param, std::function<void()> done)
+{
+    if (!queued_) {
+        post(number, param, std::move(done));
+        return;
+    }
+    Entry entry{number, param, monotonicMs(), std::move(done), true};
+    // Window and engine messages change what a new widget is made in (the
+    // attached window, the Qt application, fonts, border scale): they keep
+    // their place before it.
+    auto keepsPlace = [](const Entry& e) {
+        return e.ahead || (e.number >= 0 && e.number <= static_cast<int32_t>(MsgType::ResumePreview));
+    };
+    bool wake = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto at = std::find_if(queue_.rbegin(), queue_.rend(), keepsPlace).base();
+        queue_.insert(at, std::move(entry));
+        pendingHint_.store(true, std::memory_order_relaxed);
         wake = waiting_;
         waiting_ = false;
     }

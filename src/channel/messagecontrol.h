@@ -34,6 +34,11 @@ public:
     // The same; done runs once the handler has returned, or when the message
     // is discarded unrun.
     void post(int32_t number, MsgParam param, std::function<void()> done);
+    // Queued mode: places the message ahead of the queued ones that cannot
+    // concern it, behind every window or engine message (numbers 0 to 20) and
+    // every earlier message placed ahead, so that it runs at the next turn of
+    // the queue. Direct mode: like post.
+    void postAhead(int32_t number, MsgParam param, std::function<void()> done);
     // Runs the oldest queued message. Returns true exactly when it was
     // CreateQtExec; ran (optional) tells whether a message was taken at all.
     bool processOne(bool* ran = nullptr);
@@ -71,6 +76,7 @@ private:
         MsgParam param;
         int64_t postedMs;
         std::function<void()> done;
+        bool ahead = false;
     };
 
     mutable std::mutex mutex_;

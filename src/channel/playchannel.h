@@ -45,8 +45,9 @@ public:
     void stop();
 
     // Creates a widget of the type under the given id and returns when it
-    // exists: the creation travels as a CreateWidget message, in order with
-    // what was posted before, and the caller waits for it unless waiting
+    // exists. Nothing queued before can name the new widget, so the creation
+    // runs ahead of the queued messages, behind only the window and engine
+    // messages it depends on, and the caller waits for it unless waiting
     // could not end (on the worker thread itself it runs at once; while the
     // worker is paused it stays queued).
     void createWidget(int type, const std::string& id);

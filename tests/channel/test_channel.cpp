@@ -114,6 +114,33 @@ TEST(MessageControl, BatchesEndWhenEmptyAfterTheBudgetOrAfterTheLoopChanges)
     }
 }
 
+TEST(MessageControl, CreationsRunAheadOfAllButWindowAndEngineMessages)
+{
+    testsupport::RecordingListener listener;
+    MessageControl control(&listener);
+    control.setQueued(true);
+    const auto x = static_cast<int32_t>(MsgType::SetWidgetX);
+    const auto create = static_cast<int32_t>(MsgType::CreateWidget);
+    std::vector<std::string> done;
+    auto creation = [&](const char* id) {
+        MsgParam p = withId(id);
+        control.postAhead(create, p, [&done, id] { done.push_back(id); });
+    };
+    control.post(x, withId("a"));
+    control.post(static_cast<int32_t>(MsgType::AttachWindow), withId("w"));
+    control.post(x, withId("b"));
+    creation("n1");
+    control.post(x, withId("c"));
+    creation("n2");
+    while (control.pending())
+        control.processOne();
+    std::string order;
+    for (const auto& call : listener.calls())
+        order += call.op + ":" + call.args.substr(0, call.args.find('|')) + " ";
+    EXPECT_EQ(order, "setWidgetX:a attachWindow:w createWidget:0 createWidget:0 setWidgetX:b setWidgetX:c ");
+    EXPECT_EQ(done, (std::vector<std::string>{"n1", "n2"}));
+}
+
 TEST(MessageControl, NamesOfTheTable)
 {
     EXPECT_STREQ(msgTypeName(-1), "MsgInvalid");
