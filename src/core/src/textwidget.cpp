@@ -56,6 +56,8 @@ struct TextWidgetPrivate
     QTimer* refreshTimer = nullptr;
     bool initialised = false;
     bool shown = false;
+    // A rebuild is asked for and waits for the current batch of setters to end.
+    bool rebuildPending = false;
     bool autoUpdateImages = false;
     std::string grabPath;
 };
@@ -178,6 +180,20 @@ QObject* TextWidget::createScene(const std::string& json, bool grabCopy)
 
 void TextWidget::recreate()
 {
+    if (!m_impl->shown || m_impl->rebuildPending)
+        return;
+    // Setters come in bursts (a host sets up a widget with many calls, run in
+    // one batch): the scene is built once, at the next turn of the event loop.
+    m_impl->rebuildPending = true;
+    QMetaObject::invokeMethod(
+        this, [this] { rebuildNow(); }, Qt::QueuedConnection);
+}
+
+void TextWidget::rebuildNow()
+{
+    if (!m_impl->rebuildPending)
+        return;
+    m_impl->rebuildPending = false;
     if (!m_impl->shown)
         return;
     if (m_impl->mainItem)
@@ -221,6 +237,7 @@ void TextWidget::widgetHide()
 
 void TextWidget::attachToItem(QObject* target)
 {
+    rebuildNow();
     auto* scene = qobject_cast<QQuickItem*>(m_impl->mainItem.data());
     auto* parentItem = qobject_cast<QQuickItem*>(target);
     if (!scene || !parentItem) {

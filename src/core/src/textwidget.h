@@ -49,8 +49,11 @@ public Q_SLOTS:
 
 private:
     void ensureRecord();
-    // Deletes the scene and, while shown, builds it again from the record.
+    // While shown, asks for the scene to be built again from the record, once
+    // for all the setters of the current batch.
     void recreate();
+    // Deletes the scene and builds it again, if a rebuild was asked for.
+    void rebuildNow();
     void deleteMainItem();
     void deleteGrabItem();
     bool isScroll() const;
