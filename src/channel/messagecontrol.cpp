@@ -4,7 +4,6 @@
 #include "msgtype.h"
 #include "logging/log.h"
 
-#include <algorithm>
 #include <array>
 #include <chrono>
 #include <thread>
@@ -66,25 +65,74 @@ MessageControl::~MessageControl()
     clear();
 }
 
+MessageControl::Message MessageControl::fromParam(int32_t number, MsgParam& param, std::function<void()> done)
+{
+    Message m;
+    m.number = number;
+    m.boolValue = param.boolValue;
+    m.widgetType = param.widgetType;
+    m.floatValue = param.floatValue;
+    m.intValue = param.intValue;
+    m.texts[0].adopt(param.firstString);
+    m.texts[1].adopt(param.secondString);
+    m.texts[2].adopt(param.thirdString);
+    param.firstString = param.secondString = param.thirdString = nullptr;
+    m.done = std::move(done);
+    return m;
+}
+
 void MessageControl::post(int32_t number, MsgParam param)
 {
-    post(number, param, nullptr);
+    post(fromParam(number, param, nullptr));
 }
 
 void MessageControl::post(int32_t number, MsgParam param, std::function<void()> done)
 {
+    post(fromParam(number, param, std::move(done)));
+}
+
+void MessageControl::post(Message&& message)
+{
     if (!queued_) {
-        onMsgProcessor(number, param);
-        param.freeStrings();
-        if (done)
-            done();
+        run(message);
         return;
     }
-    Entry entry{number, param, monotonicMs(), std::move(done)};
+    enqueue(std::move(message), false);
+}
+
+void MessageControl::postAhead(int32_t number, MsgParam param, std::function<void()> done)
+{
+    Message message = fromParam(number, param, std::move(done));
+    if (!queued_) {
+        run(message);
+        return;
+    }
+    enqueue(std::move(message), true);
+}
+
+void MessageControl::enqueue(Message&& message, bool ahead)
+{
+    message.postedMs = monotonicMs();
+    message.ahead = ahead;
     bool wake = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        queue_.push_back(std::move(entry));
+        if (ahead) {
+            // Window and engine messages change what a new widget is made in
+            // (the attached window, the Qt application, fonts, border scale):
+            // they keep their place before it, as do earlier creations.
+            size_t at = queue_.size();
+            while (at > 0) {
+                const Message& before = queue_.at(at - 1);
+                if (before.ahead ||
+                    (before.number >= 0 && before.number <= static_cast<int32_t>(MsgType::ResumePreview)))
+                    break;
+                --at;
+            }
+            queue_.insert(at, std::move(message));
+        } else {
+            queue_.push_back(std::move(message));
+        }
         pendingHint_.store(true, std::memory_order_relaxed);
         // Only a sleeping worker needs the (costly) wake-up.
         wake = waiting_;
@@ -94,30 +142,22 @@ void MessageControl::post(int32_t number, MsgParam param, std::function<void()> 
         cond_.notify_one();
 }
 
-void MessageControl::postAhead(int32_t number, MsgParam param, std::function<void()> done)
+void MessageControl::run(Message& message)
 {
-    if (!queued_) {
-        post(number, param, std::move(done));
-        return;
-    }
-    Entry entry{number, param, monotonicMs(), std::move(done), true};
-    // Window and engine messages change what a new widget is made in (the
-    // attached window, the Qt application, fonts, border scale): they keep
-    // their place before it.
-    auto keepsPlace = [](const Entry& e) {
-        return e.ahead || (e.number >= 0 && e.number <= static_cast<int32_t>(MsgType::ResumePreview));
-    };
-    bool wake = false;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        auto at = std::find_if(queue_.rbegin(), queue_.rend(), keepsPlace).base();
-        queue_.insert(at, std::move(entry));
-        pendingHint_.store(true, std::memory_order_relaxed);
-        wake = waiting_;
-        waiting_ = false;
-    }
-    if (wake)
-        cond_.notify_one();
+    std::string texts[3];
+    MsgParam param;
+    param.boolValue = message.boolValue;
+    param.widgetType = message.widgetType;
+    param.floatValue = message.floatValue;
+    param.intValue = message.intValue;
+    param.firstString = message.texts[0].into(texts[0]);
+    param.secondString = message.texts[1].into(texts[1]);
+    param.thirdString = message.texts[2].into(texts[2]);
+    onMsgProcessor(message.number, param);
+    for (MsgText& text : message.texts)
+        text.reset();
+    if (message.done)
+        message.done();
 }
 
 bool MessageControl::runNext(int32_t& number)
@@ -125,15 +165,12 @@ bool MessageControl::runNext(int32_t& number)
     std::unique_lock<std::mutex> lock(mutex_);
     if (queue_.empty())
         return false;
-    Entry entry = std::move(queue_.front());
+    Message message = std::move(queue_.front());
     queue_.pop_front();
     pendingHint_.store(!queue_.empty(), std::memory_order_relaxed);
     lock.unlock();
-    number = entry.number;
-    onMsgProcessor(entry.number, entry.param);
-    entry.param.freeStrings();
-    if (entry.done)
-        entry.done();
+    number = message.number;
+    run(message);
     return true;
 }
 
@@ -163,32 +200,29 @@ int MessageControl::processBatch(std::chrono::microseconds budget)
 
 bool MessageControl::drain(bool* ran)
 {
-    std::deque<Entry> batch;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        batch.swap(queue_);
+        batch_.swap(queue_);
         pendingHint_.store(false, std::memory_order_relaxed);
     }
     if (ran)
-        *ran = !batch.empty();
+        *ran = !batch_.empty();
     const auto exec = static_cast<int32_t>(MsgType::CreateQtExec);
-    while (!batch.empty()) {
-        Entry entry = std::move(batch.front());
-        batch.pop_front();
-        if (entry.number == exec && !batch.empty()) {
-            // The Qt loop about to start takes the rest one per tick, in order,
+    while (!batch_.empty()) {
+        Message message = std::move(batch_.front());
+        batch_.pop_front();
+        if (message.number == exec && !batch_.empty()) {
+            // The Qt loop about to start takes the rest in batches, in order,
             // ahead of anything posted meanwhile.
             std::lock_guard<std::mutex> lock(mutex_);
-            for (auto it = batch.rbegin(); it != batch.rend(); ++it)
-                queue_.push_front(std::move(*it));
-            batch.clear();
+            for (size_t i = batch_.size(); i > 0; --i)
+                queue_.push_front(std::move(batch_.at(i - 1)));
+            while (!batch_.empty())
+                batch_.pop_front();
             pendingHint_.store(true, std::memory_order_relaxed);
         }
-        onMsgProcessor(entry.number, entry.param);
-        entry.param.freeStrings();
-        if (entry.done)
-            entry.done();
-        if (entry.number == exec)
+        run(message);
+        if (message.number == exec)
             return true;
     }
     return false;
@@ -211,16 +245,17 @@ bool MessageControl::onMsgProcessor(int32_t number, const MsgParam& param)
 
 void MessageControl::clear()
 {
-    std::deque<Entry> discarded;
+    RingQueue<Message> discarded;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         discarded.swap(queue_);
         pendingHint_.store(false, std::memory_order_relaxed);
     }
-    for (Entry& entry : discarded) {
-        entry.param.freeStrings();
-        if (entry.done)
-            entry.done();
+    while (!discarded.empty()) {
+        Message message = std::move(discarded.front());
+        discarded.pop_front();
+        if (message.done)
+            message.done();
     }
 }
 
@@ -269,8 +304,17 @@ bool MessageControl::peek(int32_t& number, MsgParam& param) const
     std::lock_guard<std::mutex> lock(mutex_);
     if (queue_.empty())
         return false;
-    number = queue_.front().number;
-    param = queue_.front().param;
+    auto& queue = const_cast<RingQueue<Message>&>(queue_);
+    const Message& front = queue.front();
+    number = front.number;
+    param = MsgParam();
+    param.boolValue = front.boolValue;
+    param.widgetType = front.widgetType;
+    param.floatValue = front.floatValue;
+    param.intValue = front.intValue;
+    param.firstString = front.texts[0].into(peeked_[0]);
+    param.secondString = front.texts[1].into(peeked_[1]);
+    param.thirdString = front.texts[2].into(peeked_[2]);
     return true;
 }
 

@@ -6,19 +6,97 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace dorvo_preview {
 
 class MessageControlListener;
+
+// A first-in first-out queue in one growing ring of slots: once it has grown
+// to the size a program needs, appending and taking allocate nothing.
+template <typename T> class RingQueue
+{
+public:
+    bool empty() const { return count_ == 0; }
+    size_t size() const { return count_; }
+    T& at(size_t i) { return slots_[(head_ + i) & (slots_.size() - 1)]; }
+    T& front() { return slots_[head_]; }
+    void push_back(T&& value)
+    {
+        grow();
+        at(count_) = std::move(value);
+        ++count_;
+    }
+    void push_front(T&& value)
+    {
+        grow();
+        head_ = (head_ + slots_.size() - 1) & (slots_.size() - 1);
+        slots_[head_] = std::move(value);
+        ++count_;
+    }
+    // Inserts before the element at pos (pos == size() appends).
+    void insert(size_t pos, T&& value)
+    {
+        grow();
+        for (size_t i = count_; i > pos; --i)
+            at(i) = std::move(at(i - 1));
+        at(pos) = std::move(value);
+        ++count_;
+    }
+    void pop_front()
+    {
+        slots_[head_] = T();
+        head_ = (head_ + 1) & (slots_.size() - 1);
+        --count_;
+    }
+    void swap(RingQueue& other)
+    {
+        slots_.swap(other.slots_);
+        std::swap(head_, other.head_);
+        std::swap(count_, other.count_);
+    }
+
+private:
+    void grow()
+    {
+        if (count_ < slots_.size())
+            return;
+        std::vector<T> bigger(slots_.empty() ? 64 : slots_.size() * 2);
+        for (size_t i = 0; i < count_; ++i)
+            bigger[i] = std::move(at(i));
+        slots_.swap(bigger);
+        head_ = 0;
+    }
+
+    std::vector<T> slots_; // a power of two in size
+    size_t head_ = 0;
+    size_t count_ = 0;
+};
 
 // Holds the queue of posted messages and hands each to the listener operation
 // of its number.
 class MessageControl
 {
 public:
+    // One posted message as the queue keeps it: the record's values, with its
+    // strings inline when they are short.
+    struct Message
+    {
+        int32_t number = -1;
+        bool boolValue = false;
+        int32_t widgetType = 0;
+        float floatValue = 0.0f;
+        int64_t intValue = 0;
+        MsgText texts[3];
+        int64_t postedMs = 0;
+        std::function<void()> done;
+        bool ahead = false;
+    };
+
     explicit MessageControl(MessageControlListener* listener);
     ~MessageControl();
     MessageControl(const MessageControl&) = delete;
@@ -34,6 +112,8 @@ public:
     // The same; done runs once the handler has returned, or when the message
     // is discarded unrun.
     void post(int32_t number, MsgParam param, std::function<void()> done);
+    // The exports' way: one lock and one move in queued mode.
+    void post(Message&& message);
     // Queued mode: places the message ahead of the queued ones that cannot
     // concern it, behind every window or engine message (numbers 0 to 20) and
     // every earlier message placed ahead, so that it runs at the next turn of
@@ -63,25 +143,23 @@ public:
 
     size_t pending() const;
     // Copies the number and record of the oldest queued message without
-    // taking it (the strings stay owned by the queue). False when empty.
+    // taking it; the strings stay owned by the control and valid until the
+    // next peek. False when empty.
     bool peek(int32_t& number, MsgParam& param) const;
 
 private:
+    static Message fromParam(int32_t number, MsgParam& param, std::function<void()> done);
+    void enqueue(Message&& message, bool ahead);
+    // Runs a message taken off the queue and reports it done.
+    void run(Message& message);
     // Takes the oldest message and runs it; number receives its number.
     bool runNext(int32_t& number);
 
-    struct Entry
-    {
-        int32_t number;
-        MsgParam param;
-        int64_t postedMs;
-        std::function<void()> done;
-        bool ahead = false;
-    };
-
     mutable std::mutex mutex_;
     std::condition_variable cond_;
-    std::deque<Entry> queue_;
+    RingQueue<Message> queue_;
+    RingQueue<Message> batch_; // the worker's, while it drains
+    mutable std::string peeked_[3];
     bool woken_ = false;
     bool waiting_ = false;
     // Lock-free hints for the worker's short look before it sleeps.

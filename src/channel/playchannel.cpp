@@ -51,6 +51,11 @@ void PlayChannel::post(int32_t number, MsgParam param)
     control_->post(number, param);
 }
 
+void PlayChannel::post(MessageControl::Message&& message)
+{
+    control_->post(std::move(message));
+}
+
 void PlayChannel::prePause()
 {
     LOG_D("PlayChannel::prePause start");

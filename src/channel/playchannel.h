@@ -1,5 +1,6 @@
 #pragma once
 
+#include "messagecontrol.h"
 #include "messagecontrollistener.h"
 #include "msgparam.h"
 
@@ -10,7 +11,6 @@
 
 namespace dorvo_preview {
 
-class MessageControl;
 class KestThread;
 
 using HostCallback = void (*)(const char*);
@@ -41,6 +41,7 @@ public:
 
     void init(bool threaded);
     void post(int32_t number, MsgParam param);
+    void post(MessageControl::Message&& message);
     void prePause();
     void stop();
 
