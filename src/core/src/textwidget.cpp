@@ -6,6 +6,8 @@
 #include "utils/metainvoke.h"
 
 #include <QColor>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QQmlComponent>
 #include <QQmlContext>
@@ -23,6 +25,8 @@ const char* const kRichTextType = "RICH_TEXT";
 const char* const kScenePath = "qrc:/preview/qml/text/RichTextScale.qml";
 // Delay between a re-creation and the automatic re-grab of the page images.
 constexpr int kRefreshDelayMs = 300;
+// Time one turn of the event loop may spend building text scenes.
+constexpr qint64 kRebuildBudgetMs = 8;
 // Page time and effect of the hidden copy that writes the page images.
 constexpr int kGrabRemainDuration = 200;
 
@@ -185,8 +189,43 @@ void TextWidget::recreate()
     // Setters come in bursts (a host sets up a widget with many calls, run in
     // one batch): the scene is built once, at the next turn of the event loop.
     m_impl->rebuildPending = true;
-    QMetaObject::invokeMethod(
-        this, [this] { rebuildNow(); }, Qt::QueuedConnection);
+    // Many widgets asking at once (a program being loaded) are built a few
+    // milliseconds' worth at a time, so that frames are still drawn between.
+    rebuildQueue().push_back(this);
+    if (!rebuildScheduled()) {
+        rebuildScheduled() = true;
+        QTimer::singleShot(0, QCoreApplication::instance(), &TextWidget::flushRebuilds);
+    }
+}
+
+std::deque<QPointer<TextWidget>>& TextWidget::rebuildQueue()
+{
+    static std::deque<QPointer<TextWidget>> queue;
+    return queue;
+}
+
+bool& TextWidget::rebuildScheduled()
+{
+    static bool scheduled = false;
+    return scheduled;
+}
+
+void TextWidget::flushRebuilds()
+{
+    rebuildScheduled() = false;
+    auto& queue = rebuildQueue();
+    QElapsedTimer spent;
+    spent.start();
+    while (!queue.empty() && spent.elapsed() < kRebuildBudgetMs) {
+        QPointer<TextWidget> widget = queue.front();
+        queue.pop_front();
+        if (widget)
+            widget->rebuildNow();
+    }
+    if (!queue.empty()) {
+        rebuildScheduled() = true;
+        QTimer::singleShot(0, QCoreApplication::instance(), &TextWidget::flushRebuilds);
+    }
 }
 
 void TextWidget::rebuildNow()
