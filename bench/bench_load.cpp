@@ -7,6 +7,7 @@
 // - the longest frame while such a batch runs.
 // Run under Xvfb with QSG_RENDER_LOOP=basic.
 
+#include "benchsupport.h"
 #include "channel/messagecontrol.h"
 #include "channel/playchannel.h"
 #include "core/src/enginehost.h"
@@ -192,19 +193,9 @@ int main()
         std::fprintf(stderr, "bench_load needs an X display (run it under xvfb-run)\n");
         return 1;
     }
-    char dir[] = "/tmp/dorvo-bench-XXXXXX";
-    if (!mkdtemp(dir))
+    const char* win = benchsupport::openFullHdPreview();
+    if (!win)
         return 1;
-    initPreview(nullptr, nullptr);
-    setRunningPath(dir);
-    const char* win = createWindow();
-    setWindowX(win, 0);
-    setWindowY(win, 0);
-    setWindowWidth(win, 1920);
-    setWindowHeight(win, 1080);
-    setCanvasWidth(win, 1920);
-    setCanvasHeight(win, 1080);
-    attachWindow(win);
     const auto t0 = Clock::now();
     bool connected = false;
     while (!connected && Clock::now() - t0 < std::chrono::seconds(30)) {

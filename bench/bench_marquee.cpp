@@ -4,6 +4,7 @@
 // process, on the same Qt thread and render loop. Run under Xvfb with
 // QSG_RENDER_LOOP=basic.
 
+#include "benchsupport.h"
 #include "core/src/enginehost.h"
 #include "core/src/window.h"
 #include "dorvo_preview.h"
@@ -46,9 +47,7 @@ void onQtThread(const std::function<void()>& fn)
 
 QString latin()
 {
-    static const QString words = "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod "
-                                 "tempor incididunt ut labore. ";
-    return (words + words).left(120);
+    return benchsupport::latin(120);
 }
 
 // Frames per second over 5 s, after 1 s to settle.
@@ -81,25 +80,7 @@ double rawFps(int count)
 
 std::string marqueeContent(int index)
 {
-    QJsonObject attr{
-        {"key", "a"},
-        {"attributes", QJsonObject{{"textColor", "#ffffffff"},
-                                   {"font", QJsonObject{{"family", "DejaVu Sans"}, {"size", 24}}}}}};
-    QJsonObject content{
-        {"paragraphs",
-         QJsonArray{QJsonObject{
-             {"lines",
-              QJsonArray{QJsonObject{
-                  {"segs", QJsonArray{QJsonObject{{"content", QString("Marquee %1: ").arg(index) + latin()},
-                                                  {"attributeKey", "a"}}}}}}},
-             {"verticalAlignment", "CENTER"}}}},
-        {"textAttributes", QJsonArray{attr}},
-        {"displayStyle",
-         QJsonObject{
-             {"type", "SCROLL"},
-             {"scrollAttributes",
-              QJsonObject{{"effects", QJsonObject{{"speed", 120}, {"animation", "MARQUEE_LEFT"}}}}}}}};
-    return QJsonDocument(content).toJson(QJsonDocument::Compact).toStdString();
+    return QJsonDocument(benchsupport::marqueeContent(index)).toJson(QJsonDocument::Compact).toStdString();
 }
 
 double libraryFps(const char* win, int count)
@@ -144,11 +125,8 @@ int main()
         std::fprintf(stderr, "bench_marquee needs an X display (run it under xvfb-run)\n");
         return 1;
     }
-    char dir[] = "/tmp/dorvo-bench-XXXXXX";
-    if (!mkdtemp(dir))
+    if (!benchsupport::startPreview())
         return 1;
-    initPreview(nullptr, nullptr);
-    setRunningPath(dir);
     const auto t0 = Clock::now();
     while (!QCoreApplication::instance()) {
         if (Clock::now() - t0 > std::chrono::seconds(30))
@@ -162,14 +140,7 @@ int main()
     for (int i = 0; i < 3; ++i)
         raw[i] = rawFps(kCounts[i]);
 
-    const char* win = createWindow();
-    setWindowX(win, 0);
-    setWindowY(win, 0);
-    setWindowWidth(win, 1920);
-    setWindowHeight(win, 1080);
-    setCanvasWidth(win, 1920);
-    setCanvasHeight(win, 1080);
-    attachWindow(win);
+    const char* win = benchsupport::openFullHdWindow();
     sleepMs(2000);
     std::printf("left marquees, 1920x1080 window    plain Qt Quick          library           cost ratio\n");
     for (int i = 0; i < 3; ++i) {

@@ -142,9 +142,9 @@ void MessageControl::enqueue(Message&& message, bool ahead)
         cond_.notify_one();
 }
 
-void MessageControl::run(Message& message)
+// The record a handler sees, with the message's texts written into texts.
+MsgParam MessageControl::toParam(const Message& message, std::string (&texts)[3])
 {
-    std::string texts[3];
     MsgParam param;
     param.boolValue = message.boolValue;
     param.widgetType = message.widgetType;
@@ -153,7 +153,13 @@ void MessageControl::run(Message& message)
     param.firstString = message.texts[0].into(texts[0]);
     param.secondString = message.texts[1].into(texts[1]);
     param.thirdString = message.texts[2].into(texts[2]);
-    onMsgProcessor(message.number, param);
+    return param;
+}
+
+void MessageControl::run(Message& message)
+{
+    std::string texts[3];
+    onMsgProcessor(message.number, toParam(message, texts));
     for (MsgText& text : message.texts)
         text.reset();
     if (message.done)
@@ -304,17 +310,9 @@ bool MessageControl::peek(int32_t& number, MsgParam& param) const
     std::lock_guard<std::mutex> lock(mutex_);
     if (queue_.empty())
         return false;
-    auto& queue = const_cast<RingQueue<Message>&>(queue_);
-    const Message& front = queue.front();
+    const Message& front = const_cast<RingQueue<Message>&>(queue_).front();
     number = front.number;
-    param = MsgParam();
-    param.boolValue = front.boolValue;
-    param.widgetType = front.widgetType;
-    param.floatValue = front.floatValue;
-    param.intValue = front.intValue;
-    param.firstString = front.texts[0].into(peeked_[0]);
-    param.secondString = front.texts[1].into(peeked_[1]);
-    param.thirdString = front.texts[2].into(peeked_[2]);
+    param = toParam(front, peeked_);
     return true;
 }
 

@@ -148,6 +148,7 @@ public:
     bool peek(int32_t& number, MsgParam& param) const;
 
 private:
+    static MsgParam toParam(const Message& message, std::string (&texts)[3]);
     static Message fromParam(int32_t number, MsgParam& param, std::function<void()> done);
     void enqueue(Message&& message, bool ahead);
     // Runs a message taken off the queue and reports it done.
