@@ -294,6 +294,7 @@ Item {
 
     function stopAntiBlack() {
         console.log("stop anti-black")
+        antiBlackShader.live = true
         if (antiBlackShader.visible)
             antiBlackFrames = 2
     }

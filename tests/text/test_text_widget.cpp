@@ -350,6 +350,9 @@ TEST_F(TextWidgetTest, SettersOfOneBatchRebuildOnceAndTheSnapshotGoes)
     const json shown = record(id)["metadata"]["content"]["displayStyle"];
     EXPECT_EQ(shown["pageSwitchAttributes"]["remainDuration"], 2000);
     EXPECT_EQ(shown["offset"]["y"], 4);
+    // Built after the geometry setters, the scene keeps the frame where the host put it.
+    const json layout = record(id)["layout"];
+    EXPECT_EQ(layout, json({{"x", 20}, {"y", 20}, {"width", 300}, {"height", 120}}));
     // The snapshot that covered the rebuild is not drawn any more.
     bool snapshotShown = true;
     EXPECT_TRUE(waitFor(

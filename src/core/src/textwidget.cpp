@@ -1,6 +1,9 @@
 #include "textwidget.h"
 
+#include "channel/messagecontrol.h"
+#include "channel/playchannel.h"
 #include "core/appcommon/richtextcontent.h"
+#include "core/src/enginehost.h"
 #include "logging/log.h"
 #include "private/widgetprivate.h"
 #include "utils/metainvoke.h"
@@ -27,6 +30,8 @@ const char* const kScenePath = "qrc:/preview/qml/text/RichTextScale.qml";
 constexpr int kRefreshDelayMs = 300;
 // Time one turn of the event loop may spend building text scenes.
 constexpr qint64 kRebuildBudgetMs = 8;
+// Longest wait for queued calls to run before the scenes are built anyway.
+constexpr qint64 kRebuildDeferMs = 100;
 // Page time and effect of the hidden copy that writes the page images.
 constexpr int kGrabRemainDuration = 200;
 
@@ -115,6 +120,14 @@ std::string TextWidget::recordJson() const
 {
     const_cast<TextWidget*>(this)->ensureRecord();
     ns::Widget record = widgetPrivate()->record;
+    // The frame's geometry as the host last set it: a scene built after the
+    // setters of a batch must not put the frame back where it was created.
+    if (QObject* frame = item()) {
+        record.layout.x = frame->property("x").toDouble();
+        record.layout.y = frame->property("y").toDouble();
+        record.layout.width = frame->property("width").toDouble();
+        record.layout.height = frame->property("height").toDouble();
+    }
     record.metadata["textAntialiasing"] = m_impl->textAntialiasing;
     record.metadata["content"] = m_impl->content;
     return record.toJson();
@@ -213,6 +226,19 @@ bool& TextWidget::rebuildScheduled()
 void TextWidget::flushRebuilds()
 {
     rebuildScheduled() = false;
+    // While the host's calls are still queued, more setters for the same
+    // widgets are likely among them: the first turns of a round of rebuilds
+    // wait for them (a little), so that each scene is built once.
+    static QElapsedTimer round;
+    if (!round.isValid())
+        round.start();
+    std::shared_ptr<PlayChannel> channel = EngineHost::instance()->getPlayChannel();
+    if (channel && channel->control()->queued() && channel->control()->pending() > 0 &&
+        round.elapsed() < kRebuildDeferMs) {
+        rebuildScheduled() = true;
+        QTimer::singleShot(1, QCoreApplication::instance(), &TextWidget::flushRebuilds);
+        return;
+    }
     auto& queue = rebuildQueue();
     QElapsedTimer spent;
     spent.start();
@@ -222,10 +248,12 @@ void TextWidget::flushRebuilds()
         if (widget)
             widget->rebuildNow();
     }
-    if (!queue.empty()) {
-        rebuildScheduled() = true;
-        QTimer::singleShot(0, QCoreApplication::instance(), &TextWidget::flushRebuilds);
+    if (queue.empty()) {
+        round.invalidate();
+        return;
     }
+    rebuildScheduled() = true;
+    QTimer::singleShot(0, QCoreApplication::instance(), &TextWidget::flushRebuilds);
 }
 
 void TextWidget::rebuildNow()
