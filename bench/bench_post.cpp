@@ -66,7 +66,7 @@ void BM_NTextSetSource(benchmark::State& state)
 BENCHMARK(BM_NTextSetSource)->Threads(1)->Threads(4)->UseRealTime();
 
 // Median and 99th percentile of single calls, timed one by one.
-void timeSingleCalls(const char* label, int gapMicroseconds)
+void timeSingleCalls(const char* label, int gapMicroseconds, bool judged = false)
 {
     const char* id = "3f1c2a9e-7b4d-4e21-9c3a-5d8e7f6a1b20";
     const int n = gapMicroseconds ? 20000 : 200000;
@@ -80,8 +80,12 @@ void timeSingleCalls(const char* label, int gapMicroseconds)
             std::this_thread::sleep_for(std::chrono::microseconds(gapMicroseconds));
     }
     std::sort(ns.begin(), ns.end());
-    std::printf("setWidgetX, %s: median %.0f ns, p99 %.0f ns, p99.9 %.0f ns (n=%d)\n", label, ns[n / 2],
-                ns[n * 99 / 100], ns[n * 999 / 1000], n);
+    const double median = ns[n / 2], p99 = ns[n * 99 / 100];
+    std::printf("setWidgetX, %s: median %.0f ns, p99 %.0f ns, p99.9 %.0f ns (n=%d)%s\n", label, median, p99,
+                ns[n * 999 / 1000], n,
+                !judged                        ? ""
+                : median <= 300 && p99 <= 5000 ? "  (aim median <= 300 ns, p99 <= 5 us: met)"
+                                               : "  (aim median <= 300 ns, p99 <= 5 us: MISSED)");
 }
 
 void printLatencyFigures()
@@ -89,9 +93,11 @@ void printLatencyFigures()
     setUpOnce();
     timeSingleCalls("back to back, worker draining", 0);
     timeSingleCalls("100 us apart, worker asleep in between", 100);
-    // The same with nobody draining: the cost of the post alone.
+    // The same with nobody draining: the cost of the post alone, as while
+    // the Qt loop owns the queue (its timer takes the messages, nobody is woken).
     g_channel->worker()->pause();
-    timeSingleCalls("back to back, worker paused", 0);
+    timeSingleCalls("back to back, worker paused", 0, true);
+    timeSingleCalls("100 us apart, worker paused", 100);
     g_channel->control()->clear();
     g_channel->worker()->start();
 }

@@ -4,6 +4,7 @@
 // its scene after one setter, and the frame rate of 1, 10 and 30 left marquees on a 1920 x 1080 window. Run
 // under Xvfb with QSG_RENDER_LOOP=basic.
 
+#include "benchsupport.h"
 #include "core/src/nwquickitem/textqmltypes.h"
 #include "core/src/textwidget.h"
 
@@ -61,16 +62,7 @@ Item {
 }
 )";
 
-QString latin(int n)
-{
-    static const QString words = "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod "
-                                 "tempor incididunt ut labore. ";
-    QString s;
-    while (s.size() < n)
-        s += words;
-    s.truncate(n);
-    return s;
-}
+using benchsupport::latin;
 
 QString cjk(int n)
 {
@@ -175,24 +167,7 @@ void benchPagination(QQmlEngine& engine, bool withScript)
 
 QString marqueeRecord(int index)
 {
-    QJsonObject attr{
-        {"key", "a"},
-        {"attributes", QJsonObject{{"textColor", "#ffffffff"},
-                                   {"font", QJsonObject{{"family", "DejaVu Sans"}, {"size", 24}}}}}};
-    QJsonObject content{
-        {"paragraphs",
-         QJsonArray{QJsonObject{
-             {"lines", QJsonArray{QJsonObject{
-                           {"segs", QJsonArray{QJsonObject{
-                                        {"content", QString("Marquee %1: ").arg(index) + latin(120)},
-                                        {"attributeKey", "a"}}}}}}},
-             {"verticalAlignment", "CENTER"}}}},
-        {"textAttributes", QJsonArray{attr}},
-        {"displayStyle",
-         QJsonObject{
-             {"type", "SCROLL"},
-             {"scrollAttributes",
-              QJsonObject{{"effects", QJsonObject{{"speed", 120}, {"animation", "MARQUEE_LEFT"}}}}}}}};
+    const QJsonObject content = benchsupport::marqueeContent(index);
     QJsonObject widget{{"id", QString("m%1").arg(index)},
                        {"backgroundColor", "#ff101010"},
                        {"metadata", QJsonObject{{"content", content}}}};

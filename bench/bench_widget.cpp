@@ -5,6 +5,7 @@
 // kind (a filled rectangle in the shared widget frame). Run under Xvfb with
 // QSG_RENDER_LOOP=basic.
 
+#include "benchsupport.h"
 #include "dorvo_preview.h"
 #include "support/xscreen.h"
 #include "testboxwidget.h"
@@ -73,21 +74,9 @@ int main()
         std::fprintf(stderr, "bench_widget needs an X display (run it under xvfb-run)\n");
         return 1;
     }
-    char dir[] = "/tmp/dorvo-bench-XXXXXX";
-    if (!mkdtemp(dir))
-        return 1;
     testsupport::registerTestBox(kBoxType);
-    initPreview(nullptr, nullptr);
-    setRunningPath(dir);
-    setFpsCallback(&onFps);
-    const char* win = createWindow();
-    setWindowX(win, 0);
-    setWindowY(win, 0);
-    setWindowWidth(win, 1920);
-    setWindowHeight(win, 1080);
-    setCanvasWidth(win, 1920);
-    setCanvasHeight(win, 1080);
-    attachWindow(win);
+    if (!benchsupport::openFullHdPreview(&onFps))
+        return 1;
     std::this_thread::sleep_for(std::chrono::seconds(3));
 
     // Creation: 200 boxes in a 20 x 10 grid of 90 x 100 cells.

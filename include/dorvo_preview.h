@@ -19,7 +19,10 @@
  *    UUID texts owned by the library; they stay valid for the life of the
  *    library. Never free them.
  *  - Any host thread may call any function. Calls made from one thread are
- *    carried out in the order they were made.
+ *    carried out in the order they were made, with one exception: the
+ *    N<Family>_createWidget calls are carried out ahead of earlier widget and
+ *    container calls still waiting (none of them can name the new widget), but
+ *    after earlier window and engine calls; they return once the widget exists.
  *  - Callbacks are called on the engine's Qt thread, synchronously; the text
  *    they get is valid only during the call. Do not block in a callback.
  *  - Unknown identifiers and refused values are logged and change nothing.

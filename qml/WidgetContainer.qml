@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import "utils"
 
 // The frame every widget shares: position, size and stacking on the canvas,
@@ -281,8 +282,14 @@ Item {
         dragBorder.borderScale(percent)
     }
 
+    // The snapshot of the old content covers the gap while the content is
+    // built again; once the new content has been drawn it goes, so that the
+    // content is not drawn a second time into it on every frame.
+    property int antiBlackFrames: 0
+
     function startAntiBlack() {
         console.log("start anti-black")
+        antiBlackFrames = 0
         antiBlackShader.live = false
         antiBlackShader.scheduleUpdate()
         antiBlackShader.visible = true
@@ -291,6 +298,17 @@ Item {
     function stopAntiBlack() {
         console.log("stop anti-black")
         antiBlackShader.live = true
+        if (antiBlackShader.visible)
+            antiBlackFrames = 2
+    }
+
+    Connections {
+        target: widgetContainer.antiBlackFrames > 0 ? widgetContainer.Window.window : null
+        function onFrameSwapped() {
+            if (--widgetContainer.antiBlackFrames > 0)
+                return
+            antiBlackShader.visible = false
+        }
     }
 
     function createAudioPlayer() {

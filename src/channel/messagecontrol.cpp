@@ -14,6 +14,9 @@ namespace {
 
 using Handler = void (*)(MessageControl&, const MsgParam&);
 
+// Time one tick of the Qt message timer may spend on queued messages.
+constexpr std::chrono::microseconds kBatchBudget{4000};
+
 std::array<Handler, kMsgTypeCount> buildDispatchTable()
 {
     std::array<Handler, kMsgTypeCount> table{};
@@ -38,7 +41,7 @@ std::array<Handler, kMsgTypeCount> buildDispatchTable()
 #define DP_HANDLER_Exec(number, op)                                                                          \
     table[number] = [](MessageControl& c, const MsgParam&) {                                                 \
         MessageControl* control = &c;                                                                        \
-        c.listener()->op([control] { control->processOne(); });                                              \
+        c.listener()->op([control] { control->processBatch(kBatchBudget); });                                \
     };
 #define DP_HANDLER_Quit(number, op)                                                                          \
     table[number] = [](MessageControl& c, const MsgParam& p) { c.listener()->op(p); };
@@ -62,25 +65,74 @@ MessageControl::~MessageControl()
     clear();
 }
 
+MessageControl::Message MessageControl::fromParam(int32_t number, MsgParam& param, std::function<void()> done)
+{
+    Message m;
+    m.number = number;
+    m.boolValue = param.boolValue;
+    m.widgetType = param.widgetType;
+    m.floatValue = param.floatValue;
+    m.intValue = param.intValue;
+    m.texts[0].adopt(param.firstString);
+    m.texts[1].adopt(param.secondString);
+    m.texts[2].adopt(param.thirdString);
+    param.firstString = param.secondString = param.thirdString = nullptr;
+    m.done = std::move(done);
+    return m;
+}
+
 void MessageControl::post(int32_t number, MsgParam param)
 {
-    post(number, param, nullptr);
+    post(fromParam(number, param, nullptr));
 }
 
 void MessageControl::post(int32_t number, MsgParam param, std::function<void()> done)
 {
+    post(fromParam(number, param, std::move(done)));
+}
+
+void MessageControl::post(Message&& message)
+{
     if (!queued_) {
-        onMsgProcessor(number, param);
-        param.freeStrings();
-        if (done)
-            done();
+        run(message);
         return;
     }
-    Entry entry{number, param, monotonicMs(), std::move(done)};
+    enqueue(std::move(message), false);
+}
+
+void MessageControl::postAhead(int32_t number, MsgParam param, std::function<void()> done)
+{
+    Message message = fromParam(number, param, std::move(done));
+    if (!queued_) {
+        run(message);
+        return;
+    }
+    enqueue(std::move(message), true);
+}
+
+void MessageControl::enqueue(Message&& message, bool ahead)
+{
+    message.postedMs = monotonicMs();
+    message.ahead = ahead;
     bool wake = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        queue_.push_back(std::move(entry));
+        if (ahead) {
+            // Window and engine messages change what a new widget is made in
+            // (the attached window, the Qt application, fonts, border scale):
+            // they keep their place before it, as do earlier creations.
+            size_t at = queue_.size();
+            while (at > 0) {
+                const Message& before = queue_.at(at - 1);
+                if (before.ahead ||
+                    (before.number >= 0 && before.number <= static_cast<int32_t>(MsgType::ResumePreview)))
+                    break;
+                --at;
+            }
+            queue_.insert(at, std::move(message));
+        } else {
+            queue_.push_back(std::move(message));
+        }
         pendingHint_.store(true, std::memory_order_relaxed);
         // Only a sleeping worker needs the (costly) wake-up.
         wake = waiting_;
@@ -90,55 +142,93 @@ void MessageControl::post(int32_t number, MsgParam param, std::function<void()> 
         cond_.notify_one();
 }
 
-bool MessageControl::processOne(bool* ran)
+// The record a handler sees, with the message's texts written into texts.
+MsgParam MessageControl::toParam(const Message& message, std::string (&texts)[3])
+{
+    MsgParam param;
+    param.boolValue = message.boolValue;
+    param.widgetType = message.widgetType;
+    param.floatValue = message.floatValue;
+    param.intValue = message.intValue;
+    param.firstString = message.texts[0].into(texts[0]);
+    param.secondString = message.texts[1].into(texts[1]);
+    param.thirdString = message.texts[2].into(texts[2]);
+    return param;
+}
+
+void MessageControl::run(Message& message)
+{
+    std::string texts[3];
+    onMsgProcessor(message.number, toParam(message, texts));
+    for (MsgText& text : message.texts)
+        text.reset();
+    if (message.done)
+        message.done();
+}
+
+bool MessageControl::runNext(int32_t& number)
 {
     std::unique_lock<std::mutex> lock(mutex_);
-    if (queue_.empty()) {
-        if (ran)
-            *ran = false;
+    if (queue_.empty())
         return false;
-    }
-    Entry entry = std::move(queue_.front());
+    Message message = std::move(queue_.front());
     queue_.pop_front();
     pendingHint_.store(!queue_.empty(), std::memory_order_relaxed);
     lock.unlock();
+    number = message.number;
+    run(message);
+    return true;
+}
+
+bool MessageControl::processOne(bool* ran)
+{
+    int32_t number = -1;
+    const bool took = runNext(number);
     if (ran)
-        *ran = true;
-    onMsgProcessor(entry.number, entry.param);
-    entry.param.freeStrings();
-    if (entry.done)
-        entry.done();
-    return entry.number == static_cast<int32_t>(MsgType::CreateQtExec);
+        *ran = took;
+    return took && number == static_cast<int32_t>(MsgType::CreateQtExec);
+}
+
+int MessageControl::processBatch(std::chrono::microseconds budget)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + budget;
+    int count = 0;
+    int32_t number = -1;
+    while (runNext(number)) {
+        ++count;
+        if (number == static_cast<int32_t>(MsgType::CreateQtExec) ||
+            number == static_cast<int32_t>(MsgType::QuitQtExec) || Clock::now() >= end)
+            break;
+    }
+    return count;
 }
 
 bool MessageControl::drain(bool* ran)
 {
-    std::deque<Entry> batch;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        batch.swap(queue_);
+        batch_.swap(queue_);
         pendingHint_.store(false, std::memory_order_relaxed);
     }
     if (ran)
-        *ran = !batch.empty();
+        *ran = !batch_.empty();
     const auto exec = static_cast<int32_t>(MsgType::CreateQtExec);
-    while (!batch.empty()) {
-        Entry entry = std::move(batch.front());
-        batch.pop_front();
-        if (entry.number == exec && !batch.empty()) {
-            // The Qt loop about to start takes the rest one per tick, in order,
+    while (!batch_.empty()) {
+        Message message = std::move(batch_.front());
+        batch_.pop_front();
+        if (message.number == exec && !batch_.empty()) {
+            // The Qt loop about to start takes the rest in batches, in order,
             // ahead of anything posted meanwhile.
             std::lock_guard<std::mutex> lock(mutex_);
-            for (auto it = batch.rbegin(); it != batch.rend(); ++it)
-                queue_.push_front(std::move(*it));
-            batch.clear();
+            for (size_t i = batch_.size(); i > 0; --i)
+                queue_.push_front(std::move(batch_.at(i - 1)));
+            while (!batch_.empty())
+                batch_.pop_front();
             pendingHint_.store(true, std::memory_order_relaxed);
         }
-        onMsgProcessor(entry.number, entry.param);
-        entry.param.freeStrings();
-        if (entry.done)
-            entry.done();
-        if (entry.number == exec)
+        run(message);
+        if (message.number == exec)
             return true;
     }
     return false;
@@ -161,16 +251,17 @@ bool MessageControl::onMsgProcessor(int32_t number, const MsgParam& param)
 
 void MessageControl::clear()
 {
-    std::deque<Entry> discarded;
+    RingQueue<Message> discarded;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         discarded.swap(queue_);
         pendingHint_.store(false, std::memory_order_relaxed);
     }
-    for (Entry& entry : discarded) {
-        entry.param.freeStrings();
-        if (entry.done)
-            entry.done();
+    while (!discarded.empty()) {
+        Message message = std::move(discarded.front());
+        discarded.pop_front();
+        if (message.done)
+            message.done();
     }
 }
 
@@ -219,8 +310,9 @@ bool MessageControl::peek(int32_t& number, MsgParam& param) const
     std::lock_guard<std::mutex> lock(mutex_);
     if (queue_.empty())
         return false;
-    number = queue_.front().number;
-    param = queue_.front().param;
+    const Message& front = const_cast<RingQueue<Message>&>(queue_).front();
+    number = front.number;
+    param = toParam(front, peeked_);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -34,6 +35,49 @@ struct MsgParam
     }
 
     static const std::string& empty();
+};
+
+// One string argument as the queue keeps it: absent, inline when it fits the
+// small buffer (identifiers, colours, numbers), otherwise on the heap. Posting
+// a short string therefore allocates nothing.
+class MsgText
+{
+public:
+    static constexpr size_t kInline = 47;
+
+    MsgText() = default;
+    ~MsgText() { reset(); }
+    MsgText(MsgText&& other) noexcept { take(other); }
+    MsgText& operator=(MsgText&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            take(other);
+        }
+        return *this;
+    }
+    MsgText(const MsgText&) = delete;
+    MsgText& operator=(const MsgText&) = delete;
+
+    // Copies the text (null counts as empty).
+    void assign(const char* text);
+    // Takes an owned string (null leaves the text absent).
+    void adopt(std::string* text);
+    void reset();
+
+    bool present() const { return present_; }
+    const char* data() const { return heap_ ? heap_->data() : local_; }
+    size_t size() const { return heap_ ? heap_->size() : size_; }
+    // Writes the text into out and returns &out, or null when absent.
+    std::string* into(std::string& out) const;
+
+private:
+    void take(MsgText& other);
+
+    std::string* heap_ = nullptr;
+    uint8_t size_ = 0;
+    bool present_ = false;
+    char local_[kInline + 1] = {};
 };
 
 } // namespace dorvo_preview

@@ -51,6 +51,11 @@ void PlayChannel::post(int32_t number, MsgParam param)
     control_->post(number, param);
 }
 
+void PlayChannel::post(MessageControl::Message&& message)
+{
+    control_->post(std::move(message));
+}
+
 bool PlayChannel::postAndWait(int32_t number, MsgParam param, std::chrono::milliseconds timeout)
 {
     if (!control_->queued() || worker_->isCurrentThread()) {
@@ -100,7 +105,7 @@ void PlayChannel::createWidget(int type, const std::string& id)
     }
     auto done = std::make_shared<std::promise<void>>();
     std::future<void> created = done->get_future();
-    control_->post(number, param, [done] { done->set_value(); });
+    control_->postAhead(number, param, [done] { done->set_value(); });
     // The worker never waits for host threads, so this wait ends unless the
     // worker pauses (after the Qt loop ended) or the channel is torn down.
     while (created.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {

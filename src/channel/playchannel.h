@@ -1,5 +1,6 @@
 #pragma once
 
+#include "messagecontrol.h"
 #include "messagecontrollistener.h"
 #include "msgparam.h"
 
@@ -11,7 +12,6 @@
 
 namespace dorvo_preview {
 
-class MessageControl;
 class KestThread;
 
 using HostCallback = void (*)(const char*);
@@ -42,6 +42,7 @@ public:
 
     void init(bool threaded);
     void post(int32_t number, MsgParam param);
+    void post(MessageControl::Message&& message);
     // Posts the message and waits, at most for the timeout, until it has run.
     // On the worker thread and in direct mode it runs at once. False when it
     // did not run in time (the worker paused, or the channel was torn down).
@@ -50,8 +51,9 @@ public:
     void stop();
 
     // Creates a widget of the type under the given id and returns when it
-    // exists: the creation travels as a CreateWidget message, in order with
-    // what was posted before, and the caller waits for it unless waiting
+    // exists. Nothing queued before can name the new widget, so the creation
+    // runs ahead of the queued messages, behind only the window and engine
+    // messages it depends on, and the caller waits for it unless waiting
     // could not end (on the worker thread itself it runs at once; while the
     // worker is paused it stays queued).
     void createWidget(int type, const std::string& id);

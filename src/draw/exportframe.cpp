@@ -29,58 +29,52 @@ std::shared_ptr<PlayChannel> liveChannel()
     return host->stopped() ? nullptr : host->getPlayChannel();
 }
 
-Post::Post(const Site& site, MsgType type, WidgetType widgetType)
-    : site_(site), type_(type), channel_(liveChannel())
+Post::Post(const Site& site, MsgType type, WidgetType widgetType) : site_(site), channel_(liveChannel())
 {
-    param_.widgetType = static_cast<int32_t>(widgetType);
+    message_.number = static_cast<int32_t>(type);
+    message_.widgetType = static_cast<int32_t>(widgetType);
 }
 
-Post::~Post()
-{
-    param_.freeStrings();
-}
+Post::~Post() = default;
 
-std::string* Post::copy(const char* text)
+// Short texts are copied into the message itself, longer ones onto the heap.
+Post& Post::text(int index, const char* value)
 {
-    return new std::string(text ? text : "");
-}
-
-Post& Post::str1(const char* text)
-{
-    if (channel_ && !param_.firstString)
-        param_.firstString = copy(text);
+    if (channel_ && !message_.texts[index].present())
+        message_.texts[index].assign(value);
     return *this;
 }
 
-Post& Post::str2(const char* text)
+Post& Post::str1(const char* value)
 {
-    if (channel_ && !param_.secondString)
-        param_.secondString = copy(text);
-    return *this;
+    return text(0, value);
 }
 
-Post& Post::str3(const char* text)
+Post& Post::str2(const char* value)
 {
-    if (channel_ && !param_.thirdString)
-        param_.thirdString = copy(text);
-    return *this;
+    return text(1, value);
+}
+
+Post& Post::str3(const char* value)
+{
+    return text(2, value);
 }
 
 Post& Post::flag(bool value)
 {
-    param_.boolValue = value;
+    message_.boolValue = value;
     return *this;
 }
 
 Post& Post::integer(int64_t value)
 {
-    param_.intValue = value;
+    message_.intValue = value;
     return *this;
 }
 
 Post& Post::real(float value)
 {
-    param_.floatValue = value;
+    message_.floatValue = value;
     return *this;
 }
 
@@ -90,9 +84,8 @@ int Post::send()
         logRefusal(site_);
         return -1;
     }
-    MsgParam record = param_;
-    param_ = MsgParam(); // the channel owns the strings from here on
-    channel_->post(static_cast<int32_t>(type_), record);
+    // The channel owns the texts from here on.
+    channel_->post(std::move(message_));
     return 0;
 }
 

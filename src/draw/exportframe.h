@@ -4,6 +4,7 @@
 // a log line when there is none, otherwise copy the arguments into a MsgParam
 // and post it.
 
+#include "channel/messagecontrol.h"
 #include "channel/msgparam.h"
 #include "channel/msgtype.h"
 
@@ -68,12 +69,11 @@ public:
     int send();
 
 private:
-    static std::string* copy(const char* text);
+    Post& text(int index, const char* text);
 
     Site site_;
-    MsgType type_;
     std::shared_ptr<PlayChannel> channel_;
-    MsgParam param_;
+    MessageControl::Message message_;
 };
 
 // createWindow, createWidget and createWidgetContainer.

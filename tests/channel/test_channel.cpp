@@ -14,6 +14,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 using namespace dorvo_preview;
 
@@ -72,6 +73,95 @@ TEST(MessageControl, ProcessOneReportsCreateQtExec)
     EXPECT_TRUE(ran);
     EXPECT_FALSE(control.processOne(&ran));
     EXPECT_FALSE(ran);
+}
+
+// A listener whose setWidgetX takes a while, as a costly handler does.
+class SlowListener : public testsupport::RecordingListener
+{
+public:
+    void setWidgetX(const std::string& id, float value) override
+    {
+        RecordingListener::setWidgetX(id, value);
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    }
+};
+
+TEST(MessageControl, BatchesEndWhenEmptyAfterTheBudgetOrAfterTheLoopChanges)
+{
+    SlowListener listener;
+    MessageControl control(&listener);
+    control.setQueued(true);
+    const auto x = static_cast<int32_t>(MsgType::SetWidgetX);
+    const auto budget = std::chrono::microseconds(1000);
+    // Each batch: what was queued -> how many run.
+    struct Case
+    {
+        std::vector<int32_t> queued;
+        std::vector<int> batches;
+    } cases[] = {
+        {{}, {0}},
+        {{19, 20, 19}, {3}},
+        {{x, x, x}, {1, 1, 1, 0}},
+        {{19, 3, 19}, {2, 1}},
+        {{19, 2, 19}, {2, 1}},
+    };
+    for (const Case& c : cases) {
+        for (int32_t number : c.queued)
+            control.post(number, withId("w"));
+        for (int expected : c.batches)
+            EXPECT_EQ(control.processBatch(budget), expected);
+        EXPECT_EQ(control.pending(), 0u);
+    }
+}
+
+TEST(MessageControl, CreationsRunAheadOfAllButWindowAndEngineMessages)
+{
+    testsupport::RecordingListener listener;
+    MessageControl control(&listener);
+    control.setQueued(true);
+    const auto x = static_cast<int32_t>(MsgType::SetWidgetX);
+    const auto create = static_cast<int32_t>(MsgType::CreateWidget);
+    std::vector<std::string> done;
+    auto creation = [&](const char* id) {
+        MsgParam p = withId(id);
+        control.postAhead(create, p, [&done, id] { done.push_back(id); });
+    };
+    control.post(x, withId("a"));
+    control.post(static_cast<int32_t>(MsgType::AttachWindow), withId("w"));
+    control.post(x, withId("b"));
+    creation("n1");
+    control.post(x, withId("c"));
+    creation("n2");
+    while (control.pending())
+        control.processOne();
+    std::string order;
+    for (const auto& call : listener.calls())
+        order += call.op + ":" + call.args.substr(0, call.args.find('|')) + " ";
+    EXPECT_EQ(order, "setWidgetX:a attachWindow:w createWidget:0 createWidget:0 setWidgetX:b setWidgetX:c ");
+    EXPECT_EQ(done, (std::vector<std::string>{"n1", "n2"}));
+}
+
+TEST(MessageControl, TextsTravelUnchangedInlineOrOnTheHeap)
+{
+    const std::string lengths[] = {"", std::string(MsgText::kInline, 'a'),
+                                   std::string(MsgText::kInline + 1, 'b'), std::string(5000, 'c'),
+                                   std::string("\xff\xfe odd bytes")};
+    for (const std::string& text : lengths) {
+        MsgText copied;
+        copied.assign(text.c_str());
+        MsgText moved(std::move(copied));
+        std::string out;
+        ASSERT_NE(moved.into(out), nullptr);
+        EXPECT_EQ(out, text);
+        EXPECT_FALSE(copied.present());
+    }
+    MsgText none;
+    none.assign(nullptr);
+    std::string out = "x";
+    ASSERT_NE(none.into(out), nullptr);
+    EXPECT_EQ(out, "");
+    none.adopt(nullptr);
+    EXPECT_EQ(none.into(out), nullptr);
 }
 
 TEST(MessageControl, NamesOfTheTable)

@@ -1,5 +1,5 @@
 // Queued mode with the Qt event loop on the worker thread: the 1 ms message
-// timer runs one message per tick, in posting order, and quit() pauses the
+// timer runs queued messages in batches, in posting order, and quit() pauses the
 // worker so that later messages stay queued.
 
 #include "channel/messagecontrol.h"

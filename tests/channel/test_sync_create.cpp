@@ -63,15 +63,15 @@ protected:
 TEST_F(SyncCreate, FromAHostThreadTheWidgetExistsOnReturn)
 {
     start(true);
-    // Messages posted before stay ahead of the creation.
-    setWidgetX("earlier", 1);
+    // Window messages posted before stay ahead of the creation.
+    attachWindow("earlier");
     const char* id = NText_createWidget();
     ASSERT_NE(id, nullptr);
     EXPECT_EQ(std::string(id).size(), 36u);
     EXPECT_TRUE(recordedCreation(*listener, 11, id));
     auto calls = listener->calls();
     ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].op, "setWidgetX");
+    EXPECT_EQ(calls[0].op, "attachWindow");
 }
 
 TEST_F(SyncCreate, FromTheEngineThreadItRunsAtOnce)

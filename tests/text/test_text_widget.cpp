@@ -245,6 +245,43 @@ TEST_F(TextWidgetTest, UnchangedValuesAreLoggedAndDoNotRebuild)
               2000);
 }
 
+TEST_F(TextWidgetTest, SettersOfOneBatchRebuildOnceAndTheSnapshotGoes)
+{
+    const std::string id = textWidget(twoPages("PAGE_SWITCH", 3000));
+    made.push_back(id);
+    QObject* scene = content(id);
+    ASSERT_NE(scene, nullptr);
+    const size_t rebuilds = occurrences(logText(), "deleteQml");
+    onQtThread([&] {
+        auto* w = widget(id);
+        w->setPageSwitchTime(2000);
+        w->setPageSwitchAnimationTime(500);
+        w->setBackgroundColor("#ff000080");
+        w->setVerticalOffset(4);
+    });
+    flush();
+    EXPECT_NE(content(id), scene);
+    EXPECT_EQ(occurrences(logText(), "deleteQml"), rebuilds + 1);
+    const json shown = record(id)["metadata"]["content"]["displayStyle"];
+    EXPECT_EQ(shown["pageSwitchAttributes"]["remainDuration"], 2000);
+    EXPECT_EQ(shown["offset"]["y"], 4);
+    // Built after the geometry setters, the scene keeps the frame where the host put it.
+    const json layout = record(id)["layout"];
+    EXPECT_EQ(layout, json({{"x", 20}, {"y", 20}, {"width", 300}, {"height", 120}}));
+    // The snapshot that covered the rebuild is not drawn any more.
+    bool snapshotShown = true;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            onQtThread([&] {
+                auto* frame = qobject_cast<QQuickItem*>(widget(id)->item());
+                auto* shot = frame ? frame->findChild<QQuickItem*>("antiBlackShader") : nullptr;
+                snapshotShown = !shot || shot->isVisible();
+            });
+            return !snapshotShown;
+        },
+        5000));
+}
+
 TEST_F(TextWidgetTest, ScrollSettersAreRefusedOutsideScrollType)
 {
     const std::string id = textWidget(twoPages("PAGE_SWITCH", 3000));

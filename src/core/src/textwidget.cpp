@@ -1,12 +1,17 @@
 #include "textwidget.h"
 
+#include "channel/messagecontrol.h"
+#include "channel/playchannel.h"
 #include "core/appcommon/richtextcontent.h"
 #include "core/appcommon/jsonread.h"
+#include "core/src/enginehost.h"
 #include "logging/log.h"
 #include "private/widgetprivate.h"
 #include "utils/metainvoke.h"
 
 #include <QColor>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QQmlComponent>
 #include <QQmlContext>
@@ -24,6 +29,10 @@ const char* const kRichTextType = "RICH_TEXT";
 const char* const kScenePath = "qrc:/preview/qml/text/RichTextScale.qml";
 // Delay between a re-creation and the automatic re-grab of the page images.
 constexpr int kRefreshDelayMs = 300;
+// Time one turn of the event loop may spend building text scenes.
+constexpr qint64 kRebuildBudgetMs = 8;
+// Longest wait for queued calls to run before the scenes are built anyway.
+constexpr qint64 kRebuildDeferMs = 100;
 // Page time and effect of the hidden copy that writes the page images.
 constexpr int kGrabRemainDuration = 200;
 
@@ -57,6 +66,8 @@ struct TextWidgetPrivate
     QTimer* refreshTimer = nullptr;
     bool initialised = false;
     bool shown = false;
+    // A rebuild is asked for and waits for the current batch of setters to end.
+    bool rebuildPending = false;
     bool autoUpdateImages = false;
     std::string grabPath;
 };
@@ -110,6 +121,14 @@ std::string TextWidget::recordJson() const
 {
     const_cast<TextWidget*>(this)->ensureRecord();
     ns::Widget record = widgetPrivate()->record;
+    // The frame's geometry as the host last set it: a scene built after the
+    // setters of a batch must not put the frame back where it was created.
+    if (QObject* frame = item()) {
+        record.layout.x = frame->property("x").toDouble();
+        record.layout.y = frame->property("y").toDouble();
+        record.layout.width = frame->property("width").toDouble();
+        record.layout.height = frame->property("height").toDouble();
+    }
     record.metadata["textAntialiasing"] = m_impl->textAntialiasing;
     record.metadata["content"] = m_impl->content;
     return record.toJson();
@@ -179,6 +198,70 @@ QObject* TextWidget::createScene(const std::string& json, bool grabCopy)
 
 void TextWidget::recreate()
 {
+    if (!m_impl->shown || m_impl->rebuildPending)
+        return;
+    // Setters come in bursts (a host sets up a widget with many calls, run in
+    // one batch): the scene is built once, at the next turn of the event loop.
+    m_impl->rebuildPending = true;
+    // Many widgets asking at once (a program being loaded) are built a few
+    // milliseconds' worth at a time, so that frames are still drawn between.
+    rebuildQueue().push_back(this);
+    if (!rebuildScheduled()) {
+        rebuildScheduled() = true;
+        QTimer::singleShot(0, QCoreApplication::instance(), &TextWidget::flushRebuilds);
+    }
+}
+
+std::deque<QPointer<TextWidget>>& TextWidget::rebuildQueue()
+{
+    static std::deque<QPointer<TextWidget>> queue;
+    return queue;
+}
+
+bool& TextWidget::rebuildScheduled()
+{
+    static bool scheduled = false;
+    return scheduled;
+}
+
+void TextWidget::flushRebuilds()
+{
+    rebuildScheduled() = false;
+    // While the host's calls are still queued, more setters for the same
+    // widgets are likely among them: the first turns of a round of rebuilds
+    // wait for them (a little), so that each scene is built once.
+    static QElapsedTimer round;
+    if (!round.isValid())
+        round.start();
+    std::shared_ptr<PlayChannel> channel = EngineHost::instance()->getPlayChannel();
+    if (channel && channel->control()->queued() && channel->control()->pending() > 0 &&
+        round.elapsed() < kRebuildDeferMs) {
+        rebuildScheduled() = true;
+        QTimer::singleShot(1, QCoreApplication::instance(), &TextWidget::flushRebuilds);
+        return;
+    }
+    auto& queue = rebuildQueue();
+    QElapsedTimer spent;
+    spent.start();
+    while (!queue.empty() && spent.elapsed() < kRebuildBudgetMs) {
+        QPointer<TextWidget> widget = queue.front();
+        queue.pop_front();
+        if (widget)
+            widget->rebuildNow();
+    }
+    if (queue.empty()) {
+        round.invalidate();
+        return;
+    }
+    rebuildScheduled() = true;
+    QTimer::singleShot(0, QCoreApplication::instance(), &TextWidget::flushRebuilds);
+}
+
+void TextWidget::rebuildNow()
+{
+    if (!m_impl->rebuildPending)
+        return;
+    m_impl->rebuildPending = false;
     if (!m_impl->shown)
         return;
     if (m_impl->mainItem)
@@ -222,6 +305,7 @@ void TextWidget::widgetHide()
 
 void TextWidget::attachToItem(QObject* target)
 {
+    rebuildNow();
     moveContent(m_impl->mainItem.data(), target, "TextWidget");
 }
 

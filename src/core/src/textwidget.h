@@ -2,6 +2,9 @@
 
 #include "widget.h"
 
+#include <QPointer>
+
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -49,8 +52,16 @@ public Q_SLOTS:
 
 private:
     void ensureRecord();
-    // Deletes the scene and, while shown, builds it again from the record.
+    // While shown, asks for the scene to be built again from the record, once
+    // for all the setters of the current batch.
     void recreate();
+    // Deletes the scene and builds it again, if a rebuild was asked for.
+    void rebuildNow();
+    // Builds the scenes asked for, in order, for a few milliseconds, and
+    // leaves the rest to the next turn of the event loop.
+    static void flushRebuilds();
+    static std::deque<QPointer<TextWidget>>& rebuildQueue();
+    static bool& rebuildScheduled();
     void deleteMainItem();
     void deleteGrabItem();
     bool isScroll() const;
