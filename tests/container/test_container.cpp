@@ -259,8 +259,21 @@ TEST_F(ContainerTest, VideoMovesTheListOnAtItsEndAndALoneVideoStartsNoTimer)
     flush();
     startPreviewFromContainer(box.c_str());
     ASSERT_TRUE(waitFor([&] { return current(box) == movie; }, 3000));
-    // The frozen picture of the yellow text stays until the video started.
-    ASSERT_TRUE(waitFor([] { return !shows(kYellow); }, 5000)) << "the video shows";
+    // The frozen picture of the yellow text stays until the video's first
+    // picture (green at the centre of the bars): never black in between.
+    std::string between;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const Rgb p = centre();
+            if (p.near(0, 191, 0, 40))
+                return true;
+            if (!p.near(kYellow.r, kYellow.g, kYellow.b, 24))
+                between += " " + std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b);
+            return false;
+        },
+        5000))
+        << "the video shows";
+    EXPECT_EQ(between, "") << "neither the text nor the video";
     const int afterEnd = waitColour({kYellow}, 8000);
     EXPECT_GE(afterEnd, 1000) << "the video played first";
     EXPECT_LE(afterEnd, 4000) << "the end of the video moved the list on";

@@ -134,6 +134,9 @@ struct MpvPlayer::Core
     int height = 0;
     bool forceRender = false;
     bool cleared = true;
+    // Whether the media playing has given a picture yet: until it has, the
+    // target stays clear (a render would draw black over what lies beneath).
+    bool hasFrame = false;
 
     void post(std::function<void()> command)
     {
@@ -952,9 +955,12 @@ void MpvPlayer::renderVideo(void* target)
             gl->glClear(GL_COLOR_BUFFER_BIT);
             d->cleared = true;
         }
+        d->hasFrame = false;
         return;
     }
-    if (!(flags & MPV_RENDER_UPDATE_FRAME) && !d->forceRender)
+    if (flags & MPV_RENDER_UPDATE_FRAME)
+        d->hasFrame = true;
+    if (!d->hasFrame || (!(flags & MPV_RENDER_UPDATE_FRAME) && !d->forceRender))
         return;
     mpv_opengl_fbo fbo{static_cast<int>(d->framebuffer), d->width, d->height, 0};
     int flip = 0;
