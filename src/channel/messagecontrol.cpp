@@ -243,8 +243,17 @@ bool MessageControl::onMsgProcessor(int32_t number, const MsgParam& param)
         LOG_E("Unknown msg %d", number);
         return false;
     }
-    if (listener_)
-        table[number](*this, param);
+    // No exception of a handler reaches the host or stops the queue: the
+    // message is dropped with a log line and the next one runs.
+    if (listener_) {
+        try {
+            table[number](*this, param);
+        } catch (const std::exception& e) {
+            LOG_E("process msg %s failed, dropped: %s", name, e.what());
+        } catch (...) {
+            LOG_E("process msg %s failed, dropped", name);
+        }
+    }
     LOG_D("process msg end: %s", name);
     return true;
 }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -57,6 +58,29 @@ TEST(MessageControl, QueuedMessagesRunInPostingOrderAndUnknownOnesAreDropped)
     // Numbers past the name table (500, and 139 NColorfulText_setText) log an empty name.
     EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg:  \n"), 2u);
     EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg: MsgInvalid \n"), 1u);
+}
+
+// A listener whose setWidgetX throws, as a handler with a fault would.
+class ThrowingListener : public testsupport::RecordingListener
+{
+public:
+    void setWidgetX(const std::string&, float) override { throw std::runtime_error("handler fault"); }
+};
+
+TEST(MessageControl, AHandlerThatThrowsIsLoggedAndTheNextMessageRuns)
+{
+    auto sink = testsupport::captureLog();
+    ThrowingListener listener;
+    MessageControl control(&listener);
+    control.setQueued(true);
+    control.post(static_cast<int32_t>(MsgType::SetWidgetX), withId("a"));
+    control.post(static_cast<int32_t>(MsgType::DestroyWindow), withId("b"));
+    while (control.pending())
+        control.processOne();
+    ASSERT_EQ(listener.calls().size(), 1u);
+    EXPECT_EQ(listener.calls()[0].op, "destroyWindow");
+    EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg SetWidgetX failed, dropped: handler fault"),
+              1u);
 }
 
 TEST(MessageControl, ProcessOneReportsCreateQtExec)
