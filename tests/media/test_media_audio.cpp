@@ -194,7 +194,8 @@ TEST_F(QmlAudioTest, BadDescriptionsAreLoggedAndChangeNothing)
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(audio.player()->player()->state(), MpvPlayer::Stopped);
     EXPECT_TRUE(audio.player()->currentMedia().isEmpty());
-    EXPECT_EQ(testsupport::countStartingWith(*log, "from_string: the music description is "), 0u); // reset each round
+    EXPECT_EQ(testsupport::countStartingWith(*log, "from_string: the music description is "),
+              0u); // reset each round
 }
 
 TEST_F(QmlAudioTest, MalformedJsonLogsTheParserMessage)
