@@ -10,6 +10,7 @@ Rectangle {
     signal baseMediaError(string name)
     signal baseMediaStart(string name)
     signal baseMediaFinished(string name)
+    signal baseMediaShown(string name)
 
     property var widget: ({})
     property string widgetStr: ""
@@ -37,6 +38,8 @@ Rectangle {
         anchors.fill: parent
         autoPlay: false
         autoHDR: false
+
+        onFirstFrame: root.baseMediaShown("baseMediaShown id:" + root.objectName)
 
         onMediaStatusChanged: {
             if (mediaStatus === VideoTextureItem.Prepared) {

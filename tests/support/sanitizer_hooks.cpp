@@ -1,5 +1,6 @@
-// Suppressions for leaks and races inside system libraries that Qt loads
-// (D-Bus, fontconfig, GLib); the sanitizer runtimes ask for them at start-up.
+// Suppressions for leaks and races inside system libraries that Qt and
+// libmpv load (D-Bus, fontconfig, GLib, FFmpeg); the sanitizer runtimes ask
+// for them at start-up.
 
 extern "C" {
 
@@ -35,7 +36,14 @@ __attribute__((visibility("default"), used)) const char* __tsan_default_suppress
            "race:swrast_dri.so\n"
            "race:libLLVM\n"
            "race:libdbus-1.so\n"
-           "race:libglib-2.0.so\n";
+           "race:libglib-2.0.so\n"
+           // FFmpeg's decoders synchronise their frame threads with atomics
+           // that the runtime cannot see in these uninstrumented libraries.
+           "race:libavutil.so\n"
+           "race:libavcodec.so\n"
+           "race:libavformat.so\n"
+           "race:libswscale.so\n"
+           "race:libmpv.so\n";
 }
 
 } // extern "C"

@@ -69,6 +69,7 @@ void VideoWidget::updateWidget()
     }
     connect(qml_, SIGNAL(baseMediaFinished(QString)), this, SLOT(whenBaseMediaFinished(QString)));
     connect(qml_, SIGNAL(baseMediaStart(QString)), this, SLOT(whenBaseMediaStart(QString)));
+    connect(qml_, SIGNAL(baseMediaShown(QString)), this, SLOT(whenBaseMediaShown(QString)));
 }
 
 void VideoWidget::deleteQml()
@@ -88,12 +89,17 @@ void VideoWidget::deleteQml()
 void VideoWidget::whenBaseMediaStart(QString name)
 {
     LOG_D("whenBaseMediaStart current name is %s", name.toUtf8().constData());
-    onItemStarted(name);
     if (EngineHost::instance()->forcePaused()) {
         LOG_I("VideoWidget::whenBaseMediaStart pause force state");
         return;
     }
     callContent(qml_, "play");
+}
+
+void VideoWidget::whenBaseMediaShown(QString name)
+{
+    // What covered the switch to this video goes once its picture shows.
+    onItemStarted(name);
 }
 
 void VideoWidget::whenBaseMediaFinished(QString name)

@@ -36,6 +36,7 @@ public Q_SLOTS:
     void setSource(std::string source);
     void setDisplayRatio(std::string ratio);
     void whenBaseMediaStart(QString name);
+    void whenBaseMediaShown(QString name);
     void whenBaseMediaFinished(QString name);
 
 private:

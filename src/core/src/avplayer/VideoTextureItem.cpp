@@ -229,6 +229,12 @@ QSGNode* VideoTextureItem::updatePaintNode(QSGNode* oldNode, UpdatePaintNodeData
         m_hasNode = true;
     }
     node->sync(size(), window()->effectiveDevicePixelRatio());
+    // The picture drawn for the last frame was the media's first one.
+    if (!m_firstFrameSeen && m_player->hasFrame()) {
+        m_firstFrameSeen = true;
+        QMetaObject::invokeMethod(
+            this, [this] { emit firstFrame(); }, Qt::QueuedConnection);
+    }
     return node;
 }
 

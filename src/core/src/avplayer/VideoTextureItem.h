@@ -54,6 +54,8 @@ signals:
     void autoHDRChanged();
     void mediaStatusChanged();
     void signalPrepared();
+    // The media's first picture is on screen.
+    void firstFrame();
 
 public slots:
     void invalidateSceneGraph();
@@ -84,6 +86,7 @@ private:
     bool m_autoPlay = true;
     bool m_autoHDR = false;
     bool m_prepared = false;
+    bool m_firstFrameSeen = false;
     MediaStatus m_mediaStatus = None;
     // Touched on the player's worker thread only.
     uint32_t m_lastSdkStatus = 0;

@@ -974,6 +974,12 @@ void MpvPlayer::renderVideo(void* target)
     d->cleared = false;
 }
 
+bool MpvPlayer::hasFrame() const
+{
+    std::lock_guard<std::mutex> lock(d->renderMutex);
+    return d->hasFrame;
+}
+
 void MpvPlayer::releaseRenderTarget(void* target)
 {
     std::shared_ptr<Core> core;

@@ -112,6 +112,8 @@ public:
     // (-1, -1) releases the target's render resources.
     void setVideoSurfaceSize(int width, int height, void* target);
     void renderVideo(void* target);
+    // Whether the media playing has drawn its first picture into the target.
+    bool hasFrame() const;
     // For a target whose player is already gone: releases what the player
     // left for it (render thread, context current).
     static void releaseRenderTarget(void* target);
