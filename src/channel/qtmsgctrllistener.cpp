@@ -260,7 +260,10 @@ void QtMsgCtrlListener::createQtExec(const std::function<void()>& step)
         // items are gone; give them a bounded moment before the process may exit.
         for (int i = 0; i < 300 && MpvPlayer::liveWorkers() > 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // Logged before a waiting quit() returns to the host.
+        logEnd();
         setLoopRunning(false);
+        return;
     }
     logEnd();
 }
