@@ -103,6 +103,9 @@ struct MpvPlayer::Core
     uint32_t status = NoMedia;
     PrepareCallback prepareCallback;
     std::deque<SeekCallback> seekCallbacks;
+    // Set when mpv starts a seek: the playback restart that ends it is the
+    // one the waiting seeks report, not the restart of the file's start.
+    bool seeking = false;
 
     // Read from other threads.
     mutable std::mutex infoMutex;
@@ -474,6 +477,7 @@ struct MpvPlayer::Core
     {
         switch (event->event_id) {
         case MPV_EVENT_START_FILE: {
+            seeking = false;
             auto* start = static_cast<mpv_event_start_file*>(event->data);
             if (start->playlist_entry_id == currentId) {
                 setCurrent(currentUrl);
@@ -503,7 +507,13 @@ struct MpvPlayer::Core
                 callback(positionMs.load());
             }
             break;
+        case MPV_EVENT_SEEK:
+            seeking = true;
+            break;
         case MPV_EVENT_PLAYBACK_RESTART:
+            if (!seeking)
+                break;
+            seeking = false;
             if (!seekCallbacks.empty()) {
                 double pos = 0;
                 if (mpv_get_property(handle.load(), "time-pos", MPV_FORMAT_DOUBLE, &pos) >= 0)
