@@ -12,11 +12,13 @@ const char* NColorfulText_createWidget(void)
     const char* id = createFamilyWidget(DP_SITE, WidgetType::ColorfulText);
     if (id) {
         // The widget starts from the default content, given as its source.
-        const std::string source = ColorTextWidget::defaultSource();
-        Post(DP_SITE_PLAIN, MsgType::SetWidgetSource, WidgetType::ColorfulText)
-            .str1(id)
-            .str2(source.c_str())
-            .send();
+        guarded(DP_SITE, -1, [id] {
+            const std::string source = ColorTextWidget::defaultSource();
+            return Post(DP_SITE_PLAIN, MsgType::SetWidgetSource, WidgetType::ColorfulText)
+                .str1(id)
+                .str2(source.c_str())
+                .send();
+        });
     }
     return id;
 }

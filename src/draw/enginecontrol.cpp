@@ -49,70 +49,80 @@ const size_t kLogFileCount = 20;
 
 int storeCallback(const Site& site, CallbackKind kind, DorvoCallback callback)
 {
-    std::shared_ptr<PlayChannel> channel = channelOrRefuse(site);
-    if (!channel)
-        return -1;
-    channel->setCallback(kind, callback);
-    return 0;
+    return guarded(site, -1, [&]() -> int {
+        std::shared_ptr<PlayChannel> channel = channelOrRefuse(site);
+        if (!channel)
+            return -1;
+        channel->setCallback(kind, callback);
+        return 0;
+    });
 }
 
 } // namespace
 
 int init(void)
 {
-    std::lock_guard<std::mutex> lock(g_startMutex);
-    if (refuseStart("init", Mode::Direct))
-        return -1;
-    g_mode = Mode::Direct;
-    EngineHost* host = EngineHost::instance();
-    host->config(0);
-    auto channel = std::make_shared<PlayChannel>();
-    channel->init(false);
-    host->setPlayChannel("default", channel);
-    return 0;
+    return guarded(DP_SITE, -1, [&]() -> int {
+        std::lock_guard<std::mutex> lock(g_startMutex);
+        if (refuseStart("init", Mode::Direct))
+            return -1;
+        g_mode = Mode::Direct;
+        EngineHost* host = EngineHost::instance();
+        host->config(0);
+        auto channel = std::make_shared<PlayChannel>();
+        channel->init(false);
+        host->setPlayChannel("default", channel);
+        return 0;
+    });
 }
 
 bool initPreview(void* moduleHandle, void* hostWindow)
 {
-    std::lock_guard<std::mutex> lock(g_startMutex);
-    if (refuseStart("initPreview", Mode::Queued))
+    return guarded(DP_SITE, false, [&]() -> bool {
+        std::lock_guard<std::mutex> lock(g_startMutex);
+        if (refuseStart("initPreview", Mode::Queued))
+            return false;
+        EngineHost* host = EngineHost::instance();
+        host->config(0, moduleHandle, hostWindow);
+        if (g_mode == Mode::Queued)
+            return false;
+        auto channel = std::make_shared<PlayChannel>();
+        channel->init(true);
+        host->setPlayChannel("default", channel);
+        g_mode = Mode::Queued;
         return false;
-    EngineHost* host = EngineHost::instance();
-    host->config(0, moduleHandle, hostWindow);
-    if (g_mode == Mode::Queued)
-        return false;
-    auto channel = std::make_shared<PlayChannel>();
-    channel->init(true);
-    host->setPlayChannel("default", channel);
-    g_mode = Mode::Queued;
-    return false;
+    });
 }
 
 void setRunningPath(const char* path)
 {
-    // An empty path would put the log at the root of the file system.
-    if (!path || !*path) {
-        LOG_E("setRunningPath() refused, the path is empty");
-        return;
-    }
-    if (g_runningPathSet.exchange(true))
-        return;
-    QString runningPath = QString::fromLocal8Bit(path ? path : "");
-    runningPath.replace('\\', '/');
-    if (!QDir().mkpath(runningPath) || !QDir::setCurrent(runningPath))
-        LOG_E("cannot use running path %s", runningPath.toUtf8().constData());
-    // The running path comes first; Qt's own plugin folder stays behind it,
-    // as the platform plugins live there rather than beside the host.
-    QStringList libraryPaths = QCoreApplication::libraryPaths();
-    libraryPaths.removeAll(runningPath);
-    libraryPaths.prepend(runningPath);
-    QCoreApplication::setLibraryPaths(libraryPaths);
-    const std::string stored = runningPath.toStdString();
-    EngineHost::instance()->setRunningPath(stored);
-    exec();
-    RK::SpdlogApplication::instance().useRotatingFile(stored + "/log/preview/preview.log", kLogFileSize,
-                                                      kLogFileCount);
-    LOG_I("=====================VERSION 1.1.0=====================");
+    guarded(DP_SITE, 0, [&] {
+        // An empty path would put the log at the root of the file system.
+        if (!path || !*path) {
+            LOG_E("setRunningPath() refused, the path is empty");
+            return 0;
+        }
+        if (g_runningPathSet.exchange(true))
+            return 0;
+        QString runningPath = QString::fromLocal8Bit(path ? path : "");
+        runningPath.replace('\\', '/');
+        if (!QDir().mkpath(runningPath) || !QDir::setCurrent(runningPath))
+            LOG_E("cannot use running path %s", runningPath.toUtf8().constData());
+        // The running path comes first; Qt's own plugin folder stays behind it,
+        // as the platform plugins live there rather than beside the host.
+        QStringList libraryPaths = QCoreApplication::libraryPaths();
+        libraryPaths.removeAll(runningPath);
+        libraryPaths.prepend(runningPath);
+        QCoreApplication::setLibraryPaths(libraryPaths);
+        const std::string stored = runningPath.toStdString();
+        EngineHost::instance()->setRunningPath(stored);
+        // The log file first: in direct mode exec() runs the Qt loop here.
+        RK::SpdlogApplication::instance().useRotatingFile(stored + "/log/preview/preview.log", kLogFileSize,
+                                                          kLogFileCount);
+        LOG_I("=====================VERSION 1.1.0=====================");
+        exec();
+        return 0;
+    });
 }
 
 int unInit(void)
@@ -122,8 +132,10 @@ int unInit(void)
 
 int openConsoleLog(void)
 {
-    RK::SpdlogApplication::instance().useConsole();
-    return 0;
+    return guarded(DP_SITE, -1, [&]() -> int {
+        RK::SpdlogApplication::instance().useConsole();
+        return 0;
+    });
 }
 
 int setOnWidgetSelected(DorvoCallback callback)
