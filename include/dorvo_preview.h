@@ -18,7 +18,16 @@
  *  - Identifiers returned by the creating calls are 36-character lower-case
  *    UUID texts owned by the library; they stay valid for the life of the
  *    library. Never free them.
- *  - Any host thread may call any function. Calls made from one thread are
+ *  - No C++ exception leaves a function: a call that fails on one (out of
+ *    memory, a system error) logs "<name>() failed: <what>" and returns -1
+ *    (or NULL, or false); one thrown while the engine carries out a call logs
+ *    "process msg <Message> failed, dropped: <what>" and the next call runs.
+ *  - Strings from the host may hold any bytes: text that is not valid UTF-8
+ *    is repaired (each bad byte becomes U+FFFD), JSON that does not parse,
+ *    nests deeper than 256 levels or holds numbers out of a field's range is
+ *    refused with one log line, and the widget keeps what it showed.
+ *  - Queued mode (initPreview): any host thread may call any function. Direct
+ *    mode (init): see init(). Calls made from one thread are
  *    carried out in the order they were made, with one exception: the
  *    N<Family>_createWidget calls are carried out ahead of earlier widget and
  *    container calls still waiting (none of them can name the new widget), but
@@ -79,11 +88,16 @@ enum DorvoWidgetType
 
 /* ---- Start-up, shutdown and logging ---- */
 
-/* Starts the engine in direct mode: each later call runs on the calling
- * thread, and exec() blocks its caller in the Qt event loop until quit().
- * Each call replaces the engine's channel. Call every other function from
- * that same thread (the Qt thread once exec() runs). Returns 0, or -1 with a
- * log line after initPreview() (the modes do not mix) or after quit(). */
+/* Starts the engine in direct mode: calls run on the engine's thread at once,
+ * and exec() (or setRunningPath()) blocks its caller in the Qt event loop
+ * until quit(). Until the loop runs, the engine's thread is the one that
+ * called init(): calls from other threads are refused with the log line
+ * "process msg <Message> refused: called from a thread other than the
+ * engine's before its Qt loop runs" (-1, or NULL for creating calls). While
+ * the loop runs, the engine's thread is the loop's: calls from other threads
+ * are carried over to it and run at its next turn (creating calls and quit()
+ * wait for that). Each call replaces the engine's channel. Returns 0, or -1
+ * with a log line after initPreview() (the modes do not mix) or after quit(). */
 DORVO_PREVIEW_API int init(void);
 /* Starts the engine in queued mode: calls are queued and carried out in order
  * on the engine's own thread. hostWindow is the native (X11) window that

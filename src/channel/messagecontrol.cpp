@@ -91,23 +91,46 @@ void MessageControl::post(int32_t number, MsgParam param, std::function<void()> 
     post(fromParam(number, param, std::move(done)));
 }
 
-void MessageControl::post(Message&& message)
+MessageControl::Route MessageControl::route() const
 {
-    if (!queued_) {
+    if (queued_)
+        return Route::Queue;
+    const std::thread::id self = std::this_thread::get_id();
+    if (carrying_.load())
+        return self == loopThread_.load() ? Route::Here : Route::Queue;
+    const std::thread::id owner = ownerThread_.load();
+    return owner == std::thread::id() || owner == self ? Route::Here : Route::Refuse;
+}
+
+bool MessageControl::post(Message&& message)
+{
+    switch (route()) {
+    case Route::Here:
         run(message);
-        return;
+        return true;
+    case Route::Queue:
+        enqueue(std::move(message), false);
+        return true;
+    case Route::Refuse:
+        break;
     }
-    enqueue(std::move(message), false);
+    LOG_E("process msg %s refused: called from a thread other than the engine's before its Qt loop runs",
+          msgTypeName(message.number));
+    for (MsgText& text : message.texts)
+        text.reset();
+    if (message.done)
+        message.done();
+    return false;
 }
 
 void MessageControl::postAhead(int32_t number, MsgParam param, std::function<void()> done)
 {
     Message message = fromParam(number, param, std::move(done));
-    if (!queued_) {
-        run(message);
+    if (route() == Route::Queue) {
+        enqueue(std::move(message), true);
         return;
     }
-    enqueue(std::move(message), true);
+    post(std::move(message));
 }
 
 void MessageControl::enqueue(Message&& message, bool ahead)
@@ -159,7 +182,20 @@ MsgParam MessageControl::toParam(const Message& message, std::string (&texts)[3]
 void MessageControl::run(Message& message)
 {
     std::string texts[3];
+    // Direct mode: the thread that runs the Qt loop takes the messages of
+    // other threads while the loop runs.
+    const bool loop =
+        !queued_ && !carrying_.load() && message.number == static_cast<int32_t>(MsgType::CreateQtExec);
+    if (loop) {
+        loopThread_ = std::this_thread::get_id();
+        carrying_ = true;
+    }
     onMsgProcessor(message.number, toParam(message, texts));
+    if (loop) {
+        carrying_ = false;
+        ownerThread_ = loopThread_.load();
+        clear();
+    }
     for (MsgText& text : message.texts)
         text.reset();
     if (message.done)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -106,14 +107,33 @@ public:
     bool queued() const { return queued_; }
     MessageControlListener* listener() const { return listener_; }
 
+    // Where a message posted from the calling thread runs.
+    enum class Route
+    {
+        Here,   // on the calling thread, at once
+        Queue,  // queued for the engine's thread
+        Refuse, // direct mode, from a thread that is not the engine's
+    };
+    // Direct mode: Qt objects belong to the thread that made them, so every
+    // message runs on the engine's thread. Until the Qt loop runs that is the
+    // thread that started the engine (setOwnerThread); calls from any other
+    // thread are refused. While the loop runs it is the loop's thread; calls
+    // from other threads are queued for it and run at its next turn.
+    Route route() const;
+    void setOwnerThread(std::thread::id owner) { ownerThread_ = owner; }
+    // Direct mode: true while the Qt loop runs and takes queued messages.
+    bool carrying() const { return carrying_.load(); }
+
     // Queued mode: appends the message; direct mode: runs it on the calling
-    // thread. Either way the record's strings belong to the control afterwards.
+    // thread (see route()). Either way the record's strings belong to the
+    // control afterwards.
     void post(int32_t number, MsgParam param);
     // The same; done runs once the handler has returned, or when the message
     // is discarded unrun.
     void post(int32_t number, MsgParam param, std::function<void()> done);
-    // The exports' way: one lock and one move in queued mode.
-    void post(Message&& message);
+    // The exports' way: one lock and one move in queued mode. False when the
+    // message was refused (logged) rather than run or queued.
+    bool post(Message&& message);
     // Queued mode: places the message ahead of the queued ones that cannot
     // concern it, behind every window or engine message (numbers 0 to 20) and
     // every earlier message placed ahead, so that it runs at the next turn of
@@ -167,6 +187,9 @@ private:
     std::atomic<bool> pendingHint_{false};
     std::atomic<bool> wokenHint_{false};
     bool queued_ = false;
+    std::atomic<std::thread::id> ownerThread_{};
+    std::atomic<std::thread::id> loopThread_{};
+    std::atomic<bool> carrying_{false};
     MessageControlListener* listener_;
 };
 

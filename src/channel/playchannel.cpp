@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <future>
+#include <thread>
 
 namespace dorvo_preview {
 
@@ -43,6 +44,8 @@ void PlayChannel::init(bool threaded)
     if (threaded) {
         control_->setQueued(true);
         worker_->start();
+    } else {
+        control_->setOwnerThread(std::this_thread::get_id());
     }
 }
 
@@ -51,25 +54,38 @@ void PlayChannel::post(int32_t number, MsgParam param)
     control_->post(number, param);
 }
 
-void PlayChannel::post(MessageControl::Message&& message)
+bool PlayChannel::post(MessageControl::Message&& message)
 {
-    control_->post(std::move(message));
+    return control_->post(std::move(message));
+}
+
+// Whether a message queued from this thread can still be taken: by the worker
+// (queued mode) or by the running Qt loop (direct mode).
+bool PlayChannel::queueServed() const
+{
+    if (stopped_)
+        return false;
+    return control_->queued() ? worker_->status() == KestThread::Running : control_->carrying();
 }
 
 bool PlayChannel::postAndWait(int32_t number, MsgParam param, std::chrono::milliseconds timeout)
 {
-    if (!control_->queued() || worker_->isCurrentThread()) {
+    const MessageControl::Route route = control_->route();
+    if (route == MessageControl::Route::Here || worker_->isCurrentThread()) {
         control_->onMsgProcessor(number, param);
         param.freeStrings();
         return true;
+    }
+    if (route == MessageControl::Route::Refuse) {
+        control_->post(number, param);
+        return false;
     }
     auto done = std::make_shared<std::promise<void>>();
     std::future<void> ran = done->get_future();
     control_->post(number, param, [done] { done->set_value(); });
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (ran.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
-        if (stopped_ || worker_->status() != KestThread::Running ||
-            std::chrono::steady_clock::now() > deadline)
+        if (!queueServed() || std::chrono::steady_clock::now() > deadline)
             return false;
     }
     return true;
@@ -89,7 +105,7 @@ void PlayChannel::stop()
     control_->clear();
 }
 
-void PlayChannel::createWidget(int type, const std::string& id)
+bool PlayChannel::createWidget(int type, const std::string& id)
 {
     MsgParam param;
     param.widgetType = type;
@@ -97,21 +113,28 @@ void PlayChannel::createWidget(int type, const std::string& id)
     param.secondString = new std::string();
     param.thirdString = new std::string();
     const auto number = static_cast<int32_t>(MsgType::CreateWidget);
-    if (!control_->queued() || worker_->isCurrentThread()) {
-        // Direct mode, or the worker (the Qt thread) calling: run it here.
+    const MessageControl::Route route = control_->route();
+    if (route == MessageControl::Route::Here || worker_->isCurrentThread()) {
+        // The engine's thread calling (direct mode, or the worker): run it here.
         control_->onMsgProcessor(number, param);
         param.freeStrings();
-        return;
+        return true;
+    }
+    if (route == MessageControl::Route::Refuse) {
+        control_->post(number, param);
+        return false;
     }
     auto done = std::make_shared<std::promise<void>>();
     std::future<void> created = done->get_future();
     control_->postAhead(number, param, [done] { done->set_value(); });
-    // The worker never waits for host threads, so this wait ends unless the
-    // worker pauses (after the Qt loop ended) or the channel is torn down.
+    // The engine's thread never waits for host threads, so this wait ends
+    // unless the queue is no longer served (the Qt loop ended) or the channel
+    // is torn down.
     while (created.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
-        if (stopped_ || worker_->status() != KestThread::Running)
-            return;
+        if (!queueServed())
+            return true;
     }
+    return true;
 }
 
 void PlayChannel::setCallback(CallbackKind kind, HostCallback callback)

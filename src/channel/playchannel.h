@@ -42,7 +42,8 @@ public:
 
     void init(bool threaded);
     void post(int32_t number, MsgParam param);
-    void post(MessageControl::Message&& message);
+    // False when the message was refused (logged).
+    bool post(MessageControl::Message&& message);
     // Posts the message and waits, at most for the timeout, until it has run.
     // On the worker thread and in direct mode it runs at once. False when it
     // did not run in time (the worker paused, or the channel was torn down).
@@ -56,7 +57,9 @@ public:
     // messages it depends on, and the caller waits for it unless waiting
     // could not end (on the worker thread itself it runs at once; while the
     // worker is paused it stays queued).
-    void createWidget(int type, const std::string& id);
+    // False when the call was refused (direct mode, a thread that is not the
+    // engine's, logged).
+    bool createWidget(int type, const std::string& id);
 
     void setCallback(CallbackKind kind, HostCallback callback);
     HostCallback callback(CallbackKind kind) const;
@@ -69,6 +72,7 @@ public:
     bool stopped() const { return stopped_; }
 
 private:
+    bool queueServed() const;
     int step();
 
     std::atomic<bool> stopped_{false};
