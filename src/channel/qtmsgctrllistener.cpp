@@ -1,5 +1,7 @@
 #include "qtmsgctrllistener.h"
 
+#include "guardedapplication.h"
+
 #include "channel/msgtype.h"
 #include "core/engine/qtengine.h"
 #include "core/src/avplayer/mpvplayer.h"
@@ -121,15 +123,16 @@ void crashDumpCallback()
 } // namespace
 
 // Log formats and argument lists of the generic operations, by signature.
+// Host texts are logged up to 1024 bytes.
 #define DP_LOG_S(op) LOG_D("QtMsgCtrlListener::" #op "() %s", str(id))
 #define DP_LOG_SF(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %f", str(id), static_cast<double>(value))
-#define DP_LOG_SS(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %s", str(id), str(text))
+#define DP_LOG_SS(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %.1024s", str(id), str(text))
 #define DP_LOG_SI(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d", str(id), value)
 #define DP_LOG_SB(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d", str(id), value ? 1 : 0)
 #define DP_LOG_SL(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %" PRId64, str(id), value)
-#define DP_LOG_SSB(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %s, %d", str(id), str(text), value ? 1 : 0)
-#define DP_LOG_SIS(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d, %s", str(id), value, str(text))
-#define DP_LOG_SSI(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %s, %d", str(id), str(text), value)
+#define DP_LOG_SSB(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %.1024s, %d", str(id), str(text), value ? 1 : 0)
+#define DP_LOG_SIS(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d, %.1024s", str(id), value, str(text))
+#define DP_LOG_SSI(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %.1024s, %d", str(id), str(text), value)
 // Container operations name the container and the member.
 #define DP_CLOG_S(op) LOG_D("QtMsgCtrlListener::" #op "() container id is  %s", str(id))
 #define DP_CLOG_SS(op)                                                                                       \
@@ -140,7 +143,7 @@ void crashDumpCallback()
 #define DP_CLOG_SSI(op)                                                                                      \
     LOG_D("QtMsgCtrlListener::" #op "() container id is  %s, widget id is %s, index is %d", str(id),         \
           str(text), value)
-#define DP_LOG_TSS(op) LOG_D("QtMsgCtrlListener::" #op "() %d, %s, %s", type, str(id), str(text))
+#define DP_LOG_TSS(op) LOG_D("QtMsgCtrlListener::" #op "() %d, %s, %.1024s", type, str(id), str(text))
 
 #define DP_VARIANTS_S                                                                                        \
     QVariantList {}
@@ -246,7 +249,7 @@ void QtMsgCtrlListener::createQtExec(const std::function<void()>& step)
         LOG_E("create QApplication::instance()");
         static int argc = 0;
         static char* argv[] = {nullptr};
-        g_application = new QApplication(argc, argv);
+        g_application = new GuardedApplication(argc, argv);
         setLoopRunning(true);
         std::atexit(&endLoopAtExit);
         engine->startMsgTimer(step);
@@ -429,7 +432,7 @@ void QtMsgCtrlListener::deleteWidget(const std::string& id)
 
 void QtMsgCtrlListener::setWidgetSource(int type, const std::string& id, const std::string& text)
 {
-    LOG_D("QtMsgCtrlListener::setWidgetSource() %d, %s, %s", type, id.c_str(), text.c_str());
+    LOG_D("QtMsgCtrlListener::setWidgetSource() %d, %s, %.1024s", type, id.c_str(), text.c_str());
     if (!EngineHost::getWidget(id))
         return;
     const char* cls = nullptr;

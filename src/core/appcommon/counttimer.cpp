@@ -1,6 +1,7 @@
 #include "counttimer.h"
 
 #include "logging/log.h"
+#include "jsonread.h"
 
 #include <stdexcept>
 
@@ -141,11 +142,10 @@ void from_json(const nlohmann::json& j, CountTimer& timer)
 
 bool fromString(const std::string& text, CountTimer& timer)
 {
-    nlohmann::json j;
-    try {
-        j = nlohmann::json::parse(text);
-    } catch (const std::exception& e) {
-        LOG_E("from_string: exception: %s. %.200s", e.what(), text.c_str());
+    std::string reason;
+    const nlohmann::json j = jsonread::parse(text, &reason);
+    if (j.is_discarded()) {
+        LOG_E("from_string: exception: %s. %.200s", reason.c_str(), jsonread::validUtf8(text).c_str());
         return false;
     }
     return readInto(j, timer, readTimer);

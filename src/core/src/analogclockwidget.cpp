@@ -1,5 +1,7 @@
 #include "analogclockwidget.h"
 
+#include "core/appcommon/jsonread.h"
+
 #include "clocktext.h"
 #include "logging/log.h"
 
@@ -76,9 +78,10 @@ void AnalogClockWidget::patch(const char* group, const char* member, const nlohm
 
 void AnalogClockWidget::setTimeZone(std::string json)
 {
-    nlohmann::json j;
-    if (!parseObject(json, j)) {
-        LOG_E("parse timeZone error %.200s", json.c_str());
+    // One log line for a refusal: this one, not the record reader's.
+    const nlohmann::json j = ns::jsonread::parse(json);
+    if (!j.is_object()) {
+        LOG_E("parse timeZone error %.200s", ns::jsonread::validUtf8(json).c_str());
         return;
     }
     std::string zone, gmt = "GMT+00:00";

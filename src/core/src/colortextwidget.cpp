@@ -3,6 +3,7 @@
 #include "logging/log.h"
 #include "private/widgetprivate.h"
 #include "utils/metainvoke.h"
+#include "core/appcommon/jsonread.h"
 
 #include <QColor>
 #include <QPointer>
@@ -308,7 +309,7 @@ bool ColorTextWidget::patch(const char* operation, const Ptr& member, const json
 
 void ColorTextWidget::setSource(std::string source)
 {
-    const json parsed = json::parse(source, nullptr, false);
+    const json parsed = ns::jsonread::parse(source);
     const std::string refusal = parsed.is_discarded() ? "is not JSON text in UTF-8" : refusalOf(parsed);
     if (!refusal.empty()) {
         LOG_E("ColorTextWidget::setSource refused, the content %s: %.200s", refusal.c_str(), source.c_str());

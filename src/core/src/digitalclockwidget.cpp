@@ -2,6 +2,7 @@
 
 #include "clocktext.h"
 #include "logging/log.h"
+#include "core/appcommon/jsonread.h"
 
 #include <QTimeZone>
 
@@ -80,7 +81,7 @@ void DigitalClockWidget::setFontStyle(std::string json)
 
 bool DigitalClockWidget::parseNames(const char* setter, const std::string& json, nlohmann::json& names)
 {
-    const nlohmann::json j = nlohmann::json::parse(json, nullptr, false);
+    const nlohmann::json j = ns::jsonread::parse(json);
     if (j.is_discarded() || !j.is_array()) {
         LOG_E("DigitalClockWidget::%s refused, not a JSON array: %.200s", setter, json.c_str());
         return false;

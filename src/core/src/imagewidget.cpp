@@ -116,7 +116,7 @@ void ImageWidget::ensureRecord()
         std::string reason;
         if (!creation.empty() && !ns::Widget::fromJson(creation, record, &reason))
             LOG_E("ImageWidget creation record is %s, using defaults", reason.c_str());
-        const nlohmann::json j = nlohmann::json::parse(creation, nullptr, false);
+        const nlohmann::json j = ns::jsonread::parse(creation);
         ns::readString(j, "dataSource", m_impl->source);
         ns::readString(j, "displayRatio", m_impl->displayRatio);
         if (const auto* in = ns::member(j, "inAnimation")) {
@@ -144,7 +144,7 @@ std::string ImageWidget::recordJson() const
 {
     const_cast<ImageWidget*>(this)->ensureRecord();
     const ns::Widget& record = widgetPrivate()->record;
-    nlohmann::json j = nlohmann::json::parse(record.toJson(), nullptr, false);
+    nlohmann::json j = ns::jsonread::parse(record.toJson());
     if (!j.is_object())
         j = nlohmann::json::object();
     const ImageWidgetPrivate& d = *m_impl;

@@ -4,6 +4,7 @@
 #include "logging/log.h"
 #include "private/widgetprivate.h"
 #include "utils/metainvoke.h"
+#include "core/appcommon/jsonread.h"
 
 #include <QColor>
 
@@ -76,16 +77,16 @@ bool MetadataWidget::store(const char* key, const nlohmann::json& value)
 
 bool MetadataWidget::parseObject(const std::string& text, nlohmann::json& out)
 {
-    try {
-        nlohmann::json j = nlohmann::json::parse(text);
-        if (!j.is_object())
-            throw std::invalid_argument("not a JSON object");
-        out = std::move(j);
-        return true;
-    } catch (const std::exception& e) {
-        LOG_E("from_string: exception: %s. %.200s", e.what(), text.c_str());
+    std::string reason;
+    nlohmann::json j = ns::jsonread::parse(text, &reason);
+    if (!j.is_discarded() && !j.is_object())
+        reason = "not a JSON object";
+    if (!reason.empty()) {
+        LOG_E("from_string: exception: %s. %.200s", reason.c_str(), ns::jsonread::validUtf8(text).c_str());
         return false;
     }
+    out = std::move(j);
+    return true;
 }
 
 bool MetadataWidget::validColor(const std::string& color)

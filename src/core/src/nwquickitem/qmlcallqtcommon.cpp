@@ -4,6 +4,7 @@
 #include "core/src/clocktext.h"
 
 #include "logging/log.h"
+#include "core/appcommon/jsonread.h"
 
 #include <QDir>
 #include <QFile>
@@ -154,7 +155,7 @@ QString QmlCallQtCommon::analogClockDate(const QString& regular, const QString& 
 QString QmlCallQtCommon::countTimerText(const QString& metadata) const
 {
     ns::CountTimer timer;
-    const nlohmann::json j = nlohmann::json::parse(metadata.toStdString(), nullptr, false);
+    const nlohmann::json j = ns::jsonread::parse(metadata.toStdString());
     if (j.is_object())
         ns::from_json(j, timer);
     return ClockText::countText(timer, ClockText::nowUtcMs());

@@ -1,0 +1,257 @@
+// Every string export of the message catalogue meets bad input through the
+// public interface: text that is not UTF-8, JSON cut short, nested 10 000
+// levels deep, numbers far out of range, a 1 MB string, NULL and an unknown
+// widget. The host survives, each call logs at most one error line, and a
+// widget whose field is not free text shows what it showed before.
+
+#include "support/scenefixture.h"
+
+#include <map>
+#include <set>
+
+namespace {
+
+using testsupport::SceneFixture;
+using testsupport::waitFor;
+
+struct Row
+{
+    const char* message;
+    const char* exportName;
+    const char* kind;
+    const char* widgetClass;
+};
+
+// The catalogue's messages that take a second string from the host.
+const Row kRows[] = {
+#define DP_MSG(number, Name, op, Sig, Kind, Class, Method) {#Name, #op, #Kind, Class},
+#include "channel/msgcatalogue.def"
+#undef DP_MSG
+};
+
+using Setter = int (*)(const char*, const char*);
+
+// The exports that take (const char* id, const char* text).
+const std::map<std::string, Setter> kStringExports = {
+#define DP_MSG(number, Name, op, Sig, Kind, Class, Method) DP_SIG_##Sig(op)
+#define DP_SIG_SS(op) {#op, &op},
+#define DP_SIG_S(op)
+#define DP_SIG_SB(op)
+#define DP_SIG_SF(op)
+#define DP_SIG_SI(op)
+#define DP_SIG_SIS(op)
+#define DP_SIG_SL(op)
+#define DP_SIG_SSB(op)
+#define DP_SIG_SSI(op)
+#define DP_SIG_TSS(op)
+#define DP_SIG_P(op)
+#define DP_SIG_V(op)
+#define DP_SIG_Create(op)
+#define DP_SIG_Exec(op)
+#define DP_SIG_Quit(op)
+#include "channel/msgcatalogue.def"
+#undef DP_MSG
+};
+
+// Fields whose value is shown as it comes: repaired text or a 1 MB string
+// legitimately changes the picture there.
+const std::set<std::string> kFreeText = {
+    "setEmptyContainerText",
+    "NColorfulText_setText",
+    "NDigitalClock_setDataTimeRegular",
+    "NDigitalClock_setWeekTemplates",
+    "NDigitalClock_setSuffixTemplates",
+    "NRtMedia_setRegular",
+    "NRtMedia_setRegularContents",
+    "NWeather_setCustomContent",
+    "NWeather_setCity",
+    "NAnalogClock_setContent",
+    "NTimer_setContent",
+    "NDigitalClock_setZone",
+    "NColorfulText_setFontFamily",
+    "NRtMedia_setFontFamily",
+};
+
+// Families that move by themselves: their pictures are not compared.
+const std::set<std::string> kMoving = {"ColorTextWidget", "DigitalClockWidget",     "AnalogClockWidget",
+                                       "TimerWidget",     "TarroAnalogClockWidget", "WeatherWidget"};
+
+using Create = const char* (*)();
+const std::map<std::string, Create> kCreate = {
+    {"TextWidget", NText_createWidget},
+    {"ColorTextWidget", NColorfulText_createWidget},
+    {"DigitalClockWidget", NDigitalClock_createWidget},
+    {"AnalogClockWidget", NAnalogClock_createWidget},
+    {"TimerWidget", NTimer_createWidget},
+    {"ImageWidget", NImage_createWidget},
+    {"ImageGroupWidget", NImageGroup_createWidget},
+    {"RtMediaWidget", NRtMedia_createWidget},
+    {"TableWidget", NTable_createWidget},
+    {"TarroAnalogClockWidget", NTarroAnalogClock_createWidget},
+    {"TarroBaseWeatherWidget", NBaseWeather_createWidget},
+    {"TarroSeniorWeatherWidget", NSeniorWeather_createWidget},
+    {"TarroCalendarWidget", NCalendar_createWidget},
+    {"WeatherWidget", NWeather_createWidget},
+    {"VideoWidget", NVideo_createWidget},
+};
+
+std::vector<std::string> badInputs()
+{
+    std::vector<std::string> out;
+    out.push_back("\xff\xfe\xc3\x28 not UTF-8 {\"a\":\"\xe9\"}");
+    out.push_back("{\"paragraphs\":[{\"lines\":[");
+    out.push_back(std::string(10000, '[') + std::string(10000, ']'));
+    out.push_back(R"({"fontSize":1e300,"size":-1e300,"zOrder":1e300,"duration":-1e300,"speed":1e300,)"
+                  R"("width":18446744073709551615,"pixelSize":-2147483649})");
+    out.push_back("[1e300,-1e300]");
+    out.push_back(std::string(1 << 20, 'x'));
+    out.push_back("");
+    return out;
+}
+
+const char* kStaticText =
+    R"({"paragraphs":[{"lines":[{"segs":[{"content":"Steady","attributeKey":"a"}]}]}],)"
+    R"("textAttributes":[{"key":"a","attributes":{"textColor":"#FFFFFFFF","font":{"family":"DejaVu Sans","size":40}}}]})";
+
+bool hasWhite(const QImage& img)
+{
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qRed(img.pixel(x, y)) > 200 && qGreen(img.pixel(x, y)) > 200 && qBlue(img.pixel(x, y)) > 200)
+                return true;
+    return false;
+}
+
+class BadInput : public SceneFixture
+{
+protected:
+    static void SetUpTestSuite() { startEngine("/tmp/dorvo-badinput-XXXXXX"); }
+
+    const char* place(const char* id, float x = 20, float y = 20)
+    {
+        if (!id)
+            return id;
+        made.push_back(id);
+        setWidgetX(id, x);
+        setWidgetY(id, y);
+        setWidgetWidth(id, 300);
+        setWidgetHeight(id, 120);
+        addWidget(id, win);
+        return id;
+    }
+
+    // Error lines logged since the last call (the log is read from where the
+    // last call stopped: it grows by megabytes here).
+    static size_t newErrorLines()
+    {
+        std::ifstream in(runningPath + "/log/preview/preview.log", std::ios::binary);
+        in.seekg(0, std::ios::end);
+        const std::streamoff end = in.tellg();
+        if (end < logRead)
+            logRead = 0; // rotated
+        in.seekg(logRead);
+        std::string text(static_cast<size_t>(end - logRead), '\0');
+        in.read(&text[0], static_cast<std::streamsize>(text.size()));
+        logRead = end;
+        return occurrences(text, "] E [");
+    }
+    static inline std::streamoff logRead = 0;
+
+    // The widget's picture once it has stopped changing (a new widget may
+    // still be loading or ending its first-frame snapshot).
+    static QImage settled(const std::string& id)
+    {
+        QImage last = grab(id);
+        waitFor(
+            [&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                QImage now = grab(id);
+                const bool same = now == last;
+                last = std::move(now);
+                return same;
+            },
+            3000);
+        return last;
+    }
+};
+
+TEST_F(BadInput, EveryStringExportSurvivesAndKeepsThePicture)
+{
+    const std::vector<std::string> inputs = badInputs();
+    std::map<std::string, std::string> widgetOf; // class -> widget id
+    size_t tested = 0;
+    std::vector<Row> rows;
+    for (const Row& row : kRows)
+        if (kStringExports.count(row.exportName))
+            rows.push_back(row);
+    // One message carries the content of every family; each has its export.
+    const std::map<std::string, Setter> sources = {{"NText_setSource", NText_setSource},
+                                                   {"NImage_setSource", NImage_setSource},
+                                                   {"NVideo_setSource", NVideo_setSource},
+                                                   {"NTable_setSource", NTable_setSource},
+                                                   {"NBaseWeather_setSource", NBaseWeather_setSource},
+                                                   {"NSeniorWeather_setSource", NSeniorWeather_setSource}};
+    rows.push_back({"SetWidgetSource", "NText_setSource", "Family", "TextWidget"});
+    rows.push_back({"SetWidgetSource", "NImage_setSource", "Family", "ImageWidget"});
+    rows.push_back({"SetWidgetSource", "NVideo_setSource", "Family", "VideoWidget"});
+    rows.push_back({"SetWidgetSource", "NTable_setSource", "Family", "TableWidget"});
+    rows.push_back({"SetWidgetSource", "NBaseWeather_setSource", "Family", "TarroBaseWeatherWidget"});
+    rows.push_back({"SetWidgetSource", "NSeniorWeather_setSource", "Family", "TarroSeniorWeatherWidget"});
+    for (const Row& row : rows) {
+        const auto found = kStringExports.find(row.exportName);
+        const Setter setter = found != kStringExports.end() ? found->second : sources.at(row.exportName);
+        std::string target;
+        std::string family = row.widgetClass;
+        const std::string kind = row.kind;
+        if (kind == "Window") {
+            target = win;
+        } else if (kind == "Container") {
+            target = place(createWidgetContainer(""));
+        } else if (kind == "Widget" || kind == "Special") {
+            family = "TextWidget";
+        }
+        if (target.empty() && !family.empty()) {
+            auto made = widgetOf.find(family);
+            if (made == widgetOf.end()) {
+                auto create = kCreate.find(family);
+                ASSERT_NE(create, kCreate.end()) << family;
+                const char* id = place(create->second(), 20, 200);
+                if (!id)
+                    continue; // a family this build does not draw yet
+                if (family == "TextWidget") {
+                    NText_setSource(id, kStaticText);
+                    flush();
+                    EXPECT_TRUE(waitFor([&] { return hasWhite(grab(id)); }, 5000)) << "the text never showed";
+                }
+                made = widgetOf.emplace(family, id).first;
+            }
+            target = made->second;
+        }
+        if (target.empty())
+            continue; // engine-level rows (fonts, adding widgets) are covered elsewhere
+        SCOPED_TRACE(row.exportName);
+        flush();
+        const bool compare = !kFreeText.count(row.exportName) && !kMoving.count(family);
+        const QImage before = compare && kind != "Window" ? settled(target) : QImage();
+        newErrorLines();
+        for (const std::string& input : inputs)
+            EXPECT_NE(setter(target.c_str(), input.c_str()), -1) << input.substr(0, 40);
+        setter(target.c_str(), nullptr);
+        setter("no-such-widget", "{}");
+        flush();
+        // At most one line for each bad call.
+        EXPECT_LE(newErrorLines(), inputs.size() + 2);
+        if (!before.isNull()) {
+            const QImage after = grab(target);
+            EXPECT_TRUE(after == before) << "the picture changed; before and after are in " << runningPath;
+            if (after != before) {
+                before.save(QString::fromStdString(runningPath + "/" + row.exportName + "-before.png"));
+                after.save(QString::fromStdString(runningPath + "/" + row.exportName + "-after.png"));
+            }
+        }
+        ++tested;
+    }
+    EXPECT_GE(tested, 20u);
+}
+
+} // namespace
