@@ -1,6 +1,8 @@
 import QtQuick 2.15
 import com.kest.qmlCallQtCommon 1.0
 import "../utils/clockstyle.js" as ClockStyle
+import "../text/baseScheme/js/fold.js" as Fold
+import "../text/baseScheme/com"
 
 // An analogue clock: dial markers, three hands, a dial text and a date line
 // for the time of its zone (QmlCallQtProvider.zoneClock). The dial is
@@ -20,6 +22,9 @@ Rectangle {
     property string dateText: ""
     // How many times the dial was painted (for diagnostics and benchmarks).
     property int paintCount: 0
+    // Over-length screens: the dial is drawn on the strip of the fold's
+    // rectangles and each rectangle shows its section of it.
+    property var foldStrip: null
 
     anchors.fill: parent
     color: "transparent"
@@ -41,7 +46,8 @@ Rectangle {
     Canvas {
         id: dial
         objectName: "dial"
-        anchors.fill: parent
+        width: root.foldStrip ? root.foldStrip.width : root.width
+        height: root.foldStrip ? root.foldStrip.height : root.height
         renderStrategy: Canvas.Cooperative
 
         function drawMarker(ctx, scale, dist, major) {
@@ -141,6 +147,19 @@ Rectangle {
         }
     }
 
+    Repeater {
+        model: root.foldStrip ? root.foldStrip.sections : []
+        ComFoldView {
+            x: modelData.x
+            y: modelData.y
+            width: modelData.width
+            height: modelData.height
+            color: "transparent"
+            sourceItem: dial
+            section: Qt.rect(modelData.sx, modelData.sy, modelData.width, modelData.height)
+        }
+    }
+
     Timer {
         id: tick
         repeat: false
@@ -166,6 +185,7 @@ Rectangle {
 
     onWidthChanged: dial.requestPaint()
     onHeightChanged: dial.requestPaint()
+    onFoldStripChanged: dial.requestPaint()
 
     function play() {
         baseMediaPrePared("play")
@@ -189,6 +209,12 @@ Rectangle {
         if (record && typeof record.id === "string")
             objectName = record.id
         meta = (record && typeof record.metadata === "object" && record.metadata) ? record.metadata : {}
+        var fold = record ? record.fold : null
+        if (fold && fold.enable === true && Array.isArray(fold.layoutItems) && fold.layoutItems.length > 0) {
+            var strip = Fold.strip(fold)
+            if (strip.width > 0 && strip.height > 0)
+                foldStrip = strip
+        }
         if (typeof meta.gmt === "string") gmt = meta.gmt
         if (typeof meta.zone === "string") zone = meta.zone
         play()

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import com.kest.qmlCallQtCommon 1.0
 import "../utils/clockstyle.js" as ClockStyle
+import "../text/baseScheme/com"
 
 // A countdown or count-up: the caption and the count of the timer record,
 // computed by the library (QmlCallQtProvider.countTimerText) once a second
@@ -21,11 +22,14 @@ Rectangle {
     clip: true
     visible: false
 
+    property bool textSet: false
+
     QmlCallQtProvider { id: provider }
 
-    Text {
+    KestText {
         id: label
         objectName: "countText"
+        warmOnChange: false
         anchors.fill: parent
         textFormat: Text.PlainText
         horizontalAlignment: Text.AlignHCenter
@@ -45,6 +49,10 @@ Rectangle {
 
     function refresh() {
         label.text = provider.countTimerText(metaText)
+        if (!textSet) {
+            textSet = true
+            label.onSetText()
+        }
     }
 
     function play() {

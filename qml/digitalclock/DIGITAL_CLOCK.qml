@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import com.kest.qmlCallQtCommon 1.0
 import "../utils/clockstyle.js" as ClockStyle
+import "../text/baseScheme/com"
 
 // A digital clock: the text of its "$" template for the time of its zone.
 // The text comes from the library (QmlCallQtProvider.digitalClockText), is
@@ -32,9 +33,10 @@ Rectangle {
 
     QmlCallQtProvider { id: provider }
 
-    Text {
+    KestText {
         id: label
         objectName: "clockText"
+        warmOnChange: false
         anchors.fill: parent
         textFormat: Text.PlainText
         horizontalAlignment: Text.AlignHCenter
@@ -55,8 +57,10 @@ Rectangle {
         var r = provider.digitalClockText(regular, gmt, zone, offset, weekTemplates, suffixTemplates)
         shownLines = r.lines
         label.text = r.text
-        if (!textSet)
+        if (!textSet) {
             textSet = true
+            label.onSetText()
+        }
         if (visible && running) {
             tick.interval = ClockStyle.untilNextSecond(r.msec)
             tick.restart()

@@ -33,6 +33,8 @@ function apply(text, st) {
     text.font.italic = st.italic
     text.font.underline = st.underline
     text.font.pixelSize = st.size
+    if (text.pixelSize !== undefined)
+        text.pixelSize = st.size
     text.color = st.color
 }
 

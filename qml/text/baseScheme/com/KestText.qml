@@ -14,7 +14,9 @@ Item {
     readonly property real contentWidth: qtText.contentWidth
     readonly property real contentHeight: qtText.contentHeight
     property string backgroundColor: "#00000000"
-    property font font: qtText.font
+    // Family, weight, slant and underline of plain text (rich text carries
+    // its own); the size is pixelSize.
+    property font font
     property color color: "white"
     property int pixelSize: 8
     property int lineHeightMode: Text.ProportionalHeight
@@ -22,6 +24,9 @@ Item {
     property string realText: ""
     property bool emBold: false
     property bool alwaysShow: false
+    // Warm up after every change of the text, or only when onSetText() is
+    // called (texts that change every second warm up once).
+    property bool warmOnChange: true
 
     // The hard-edged painter draws into one texture; beyond this size it
     // cannot, and the text is drawn by Qt's Text instead.
@@ -100,7 +105,7 @@ Item {
         else if (!antialiasing)
             createNwText()
     }
-    onTextChanged: onSetText()
+    onTextChanged: if (warmOnChange) onSetText()
     Component.onCompleted: if (!antialiasing) createNwText()
 
     Rectangle {
@@ -121,6 +126,10 @@ Item {
         verticalAlignment: root.verticalAlignment
         horizontalAlignment: root.horizontalAlignment
         color: root.color
+        font.family: root.font.family
+        font.bold: root.font.bold
+        font.italic: root.font.italic
+        font.underline: root.font.underline
         font.pixelSize: root.warming && root.textFormat === Text.PlainText ? 48 : root.pixelSize
         lineHeightMode: root.lineHeightMode
         lineHeight: root.lineHeight
