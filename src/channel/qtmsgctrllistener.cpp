@@ -130,7 +130,8 @@ void crashDumpCallback()
 #define DP_LOG_SI(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d", str(id), value)
 #define DP_LOG_SB(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d", str(id), value ? 1 : 0)
 #define DP_LOG_SL(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %" PRId64, str(id), value)
-#define DP_LOG_SSB(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %.1024s, %d", str(id), str(text), value ? 1 : 0)
+#define DP_LOG_SSB(op)                                                                                       \
+    LOG_D("QtMsgCtrlListener::" #op "() %s, %.1024s, %d", str(id), str(text), value ? 1 : 0)
 #define DP_LOG_SIS(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %d, %.1024s", str(id), value, str(text))
 #define DP_LOG_SSI(op) LOG_D("QtMsgCtrlListener::" #op "() %s, %.1024s, %d", str(id), str(text), value)
 // Container operations name the container and the member.
