@@ -236,7 +236,7 @@ TEST_F(TarroWidgets, ClockFaceHandsAndLabel)
     const double before = redTip(img);
     EXPECT_GE(before, 0);
     const int painted = sceneProperty(id, "paintCount").toInt();
-    ASSERT_TRUE(waitFor([&] { return sceneProperty(id, "paintCount").toInt() > painted; }, 1500));
+    ASSERT_TRUE(waitFor([&] { return sceneProperty(id, "paintCount").toInt() > painted; }, 3000));
     EXPECT_GT(std::abs(redTip(settled(id)) - before), 3.0);
     EXPECT_TRUE(waitFor([&] { return sceneProperty(id, "meridiem").toString() == "下午"; }, 15000));
 }
