@@ -573,7 +573,9 @@ DORVO_PREVIEW_API int NVideo_setSource(const char* widgetId, const char* source)
 
 /* Creates a widget of this family (type code 14) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NTarroAnalogClock_createWidget(void);
-/* Posts message 81. */
+/* Posts message 81. The AM/PM label's language: "zh" shows 上午/下午, any other code AM/PM; kept for
+ * every later rebuild of the widget. Text other than up to 16 letters, digits, "-" or "_" is logged and
+ * ignored. */
 DORVO_PREVIEW_API int NTarroAnalogClock_setLanguage(const char* widgetId, const char* value);
 /* No effect; returns 0 (use deleteWidget). */
 DORVO_PREVIEW_API int NTarroAnalogClock_destroyWidget(const char* widgetId);
@@ -599,7 +601,7 @@ DORVO_PREVIEW_API int NBaseWeather_deleteWidget(const char* widgetId);
 
 /* Creates a widget of this family (type code 16) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NCalendar_createWidget(void);
-/* Posts message 80. */
+/* Posts message 80. Shows (true) or hides the lunar date line under the day (record key lunarEnable). */
 DORVO_PREVIEW_API int NCalendar_setLunarEnabled(const char* widgetId, bool value);
 /* No effect; returns 0 (use deleteWidget). */
 DORVO_PREVIEW_API int NCalendar_destroyWidget(const char* widgetId);

@@ -56,6 +56,15 @@ DORVO_RECORDS_API void from_json(const nlohmann::json& j, Units& units);
 DORVO_RECORDS_API void to_json(nlohmann::json& j, const CountTimer& timer);
 DORVO_RECORDS_API void from_json(const nlohmann::json& j, CountTimer& timer);
 
+/* The settings of the day calendar. */
+struct Calendar
+{
+    bool lunarEnable = true; /* show the Chinese lunar date under the day */
+};
+
+DORVO_RECORDS_API void to_json(nlohmann::json& j, const Calendar& calendar);
+DORVO_RECORDS_API void from_json(const nlohmann::json& j, Calendar& calendar);
+
 } // namespace ns
 
 #endif /* DORVO_RECORDS_H */

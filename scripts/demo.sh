@@ -7,6 +7,8 @@
 # - examples/container.json: a widget container (its red hint text for a second, then three texts of
 #   3 s each and a 5 s video);
 # - examples/clocks.json: analogue clocks of four zones, two digital clocks, a countdown and a count-up;
+# - examples/calendar.json: two day calendars (with and without the lunar date) and the fixed analogue
+#   clock with English AM/PM;
 # - examples/pictures.json: a JPEG entering with a fade, as a left marquee and fitted, an animated GIF,
 #   an SVG drawing and the web, RSS, stream and HDMI placeholders.
 # The video and pictures these play are made here with ffmpeg into /tmp/dorvo_preview-demo.
@@ -52,6 +54,7 @@ programs=(
   "container 2800 5800 8800 12500"
   "clocks 2000 4000"
   "pictures 2000 5500"
+  "calendar 2000 4000"
 )
 
 for entry in "${programs[@]}"; do

@@ -24,6 +24,8 @@ MetadataWidget::~MetadataWidget()
 
 void MetadataWidget::addDefaults(nlohmann::json&) {}
 
+void MetadataWidget::prepareContent(QQuickItem*) {}
+
 void MetadataWidget::fillMissing(nlohmann::json& m, const nlohmann::json& defaults)
 {
     for (auto it = defaults.begin(); it != defaults.end(); ++it) {
@@ -125,6 +127,7 @@ void MetadataWidget::updateWidget()
         LOG_E("%s::updateWidget content could not be created", name_);
         return;
     }
+    prepareContent(qml_);
     onItemStarted(QString());
     if (EngineHost::instance()->forcePaused())
         callQml("pause");

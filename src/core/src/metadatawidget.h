@@ -49,6 +49,9 @@ protected:
     nlohmann::json& metadata();
     // Called once, when the record is first read, to add the kind's defaults.
     virtual void addDefaults(nlohmann::json& metadata);
+    // Called with every new scene before it starts, to set what the widget
+    // keeps outside the record.
+    virtual void prepareContent(QQuickItem* content);
     // Adds each member of defaults that metadata lacks (or holds as a
     // non-object where the default is an object).
     static void fillMissing(nlohmann::json& metadata, const nlohmann::json& defaults);

@@ -9,6 +9,8 @@
 #include "videowidget.h"
 #include "widget.h"
 #include "widgetcontainer.h"
+#include "tarroanalogclockwidget.h"
+#include "tarrocalendarwidget.h"
 
 #include <map>
 #include <mutex>
@@ -49,6 +51,10 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
         return new VideoWidget(window, parentItem);
     case 19:
         return new WidgetContainer(window, nullptr);
+    case 14:
+        return new TarroAnalogClockWidget(window, parentItem);
+    case 16:
+        return new TarroCalendarWidget(window, parentItem);
     default:
         return nullptr;
     }

@@ -2,6 +2,8 @@
 
 #include "core/appcommon/counttimer.h"
 #include "core/src/clocktext.h"
+#include "core/src/lunarcalendar.h"
+#include "core/src/tarroanalogclockwidget.h"
 
 #include "logging/log.h"
 #include "core/appcommon/jsonread.h"
@@ -130,6 +132,26 @@ QVariantMap QmlCallQtCommon::zoneClock(const QString& gmt, const QString& zone, 
             {QStringLiteral("second"), time.second()},
             {QStringLiteral("msec"), time.msec()},
             {QStringLiteral("dayOfWeek"), wall.date().dayOfWeek() % 7}};
+}
+
+QVariantMap QmlCallQtCommon::calendarDay() const
+{
+    const qint64 now = ClockText::nowUtcMs();
+    QVariantMap day = LunarCalendar::dayView(QDateTime::fromMSecsSinceEpoch(now, Qt::LocalTime).date());
+    day.insert(QStringLiteral("msecsToMidnight"), LunarCalendar::msecsToMidnight(now));
+    return day;
+}
+
+QVariantMap QmlCallQtCommon::tarroClock(const QString& language) const
+{
+    const qint64 now = ClockText::nowUtcMs();
+    const QTime local = QDateTime::fromMSecsSinceEpoch(now, Qt::LocalTime).time();
+    const QTime utc = QDateTime::fromMSecsSinceEpoch(now, Qt::UTC).time();
+    return {{QStringLiteral("hour"), local.hour()},
+            {QStringLiteral("minute"), local.minute()},
+            {QStringLiteral("second"), utc.second()},
+            {QStringLiteral("msec"), utc.msec()},
+            {QStringLiteral("meridiem"), TarroAnalogClockWidget::meridiem(language, local.hour())}};
 }
 
 QVariantMap QmlCallQtCommon::digitalClockText(const QString& regular, const QString& gmt, const QString& zone,

@@ -49,6 +49,12 @@ public:
                                         const QVariant& weekTemplates) const;
     // The timer's text now, from its metadata record (JSON text).
     Q_INVOKABLE QString countTimerText(const QString& metadata) const;
+    // The day calendar now (LunarCalendar::dayView of the local date) with
+    // msecsToMidnight, the time until the next local midnight.
+    Q_INVOKABLE QVariantMap calendarDay() const;
+    // The fixed analogue clock now: local hour and minute, UTC second, msec
+    // and the AM/PM label of the language.
+    Q_INVOKABLE QVariantMap tarroClock(const QString& language) const;
 
     // The family a font key of the program files stands for; empty when unknown.
     static QString fontFamilyFor(const QString& key);
