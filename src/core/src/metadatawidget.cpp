@@ -23,6 +23,15 @@ MetadataWidget::~MetadataWidget()
 
 void MetadataWidget::addDefaults(nlohmann::json&) {}
 
+void MetadataWidget::prepareMetadata(nlohmann::json& m)
+{
+    if (!m.is_object())
+        m = nlohmann::json::object();
+    addDefaults(m);
+}
+
+void MetadataWidget::sceneCreated(QQuickItem*) {}
+
 void MetadataWidget::fillMissing(nlohmann::json& m, const nlohmann::json& defaults)
 {
     for (auto it = defaults.begin(); it != defaults.end(); ++it) {
@@ -41,9 +50,7 @@ void MetadataWidget::ensureRecord()
         const std::string& creation = defaultContent();
         if (!creation.empty() && !ns::Widget::fromJson(creation, record, &reason))
             LOG_E("%s creation record is %s, using defaults", name_, reason.c_str());
-        if (!record.metadata.is_object())
-            record.metadata = nlohmann::json::object();
-        addDefaults(record.metadata);
+        prepareMetadata(record.metadata);
     }
     record.id = uuid();
     record.type = typeText_;
@@ -103,9 +110,7 @@ void MetadataWidget::setSource(std::string source)
         return;
     }
     // The kind's missing settings come from its defaults again.
-    if (!record.metadata.is_object())
-        record.metadata = nlohmann::json::object();
-    addDefaults(record.metadata);
+    prepareMetadata(record.metadata);
     widgetPrivate()->record = std::move(record);
     updateWidget();
 }
@@ -124,6 +129,7 @@ void MetadataWidget::updateWidget()
         LOG_E("%s::updateWidget content could not be created", name_);
         return;
     }
+    sceneCreated(qml_);
     onItemStarted(QString());
     if (EngineHost::instance()->forcePaused())
         callQml("pause");

@@ -49,6 +49,11 @@ protected:
     nlohmann::json& metadata();
     // Called once, when the record is first read, to add the kind's defaults.
     virtual void addDefaults(nlohmann::json& metadata);
+    // Brings metadata read from a record into the kind's shape: by default an
+    // object (anything else is replaced by one) with the kind's defaults added.
+    virtual void prepareMetadata(nlohmann::json& metadata);
+    // Called with the scene right after it was created from the record.
+    virtual void sceneCreated(QQuickItem* scene);
     // Adds each member of defaults that metadata lacks (or holds as a
     // non-object where the default is an object).
     static void fillMissing(nlohmann::json& metadata, const nlohmann::json& defaults);
