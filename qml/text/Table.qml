@@ -1,9 +1,11 @@
 import QtQuick 2.15
+import an.kest.text 1.0
 import "baseScheme/com"
 
 // A table: the cells of the drawing plan the library reads from the table
-// content (property plan, see TablePlan), drawn once into a container and
-// shown still, page by page or scrolling upwards. Cell texts are plain text.
+// content (property plan, see TablePlan), painted once into a container (in
+// bands, NWTableCells) and shown still, page by page or scrolling upwards.
+// Cell texts are plain text.
 Rectangle {
     id: root
 
@@ -19,6 +21,7 @@ Rectangle {
     readonly property string mode: plan && !dragging ? plan.mode : "static"
     readonly property int pageCount: plan && height > 0 ? Math.max(1, Math.ceil(plan.rowsBottom / height)) : 1
     property int page: 0
+    readonly property int tileHeight: 1024
 
     anchors.fill: parent
     color: "transparent"
@@ -58,39 +61,15 @@ Rectangle {
             width: root.plan ? root.plan.width : 0
             height: root.plan ? root.plan.height : 0
 
+            // Painted in bands of at most tileHeight pixels.
             Repeater {
-                model: root.plan ? root.plan.cells : []
-                delegate: Rectangle {
-                    readonly property var st: root.plan.styles[modelData.style]
-                    x: modelData.x
-                    y: modelData.y
-                    width: modelData.w + root.plan.borderWidth
-                    height: modelData.h + root.plan.borderWidth
-                    color: st.background
-                    border.width: root.plan.borderWidth
-                    border.color: root.plan.borderColor
-                    clip: true
-
-                    Text {
-                        anchors.fill: parent
-                        anchors.leftMargin: 4
-                        anchors.rightMargin: 4
-                        anchors.topMargin: 2.5
-                        anchors.bottomMargin: 2.5
-                        visible: text !== ""
-                        text: modelData.text
-                        textFormat: Text.PlainText
-                        color: st.color
-                        font.family: st.family
-                        font.pixelSize: st.size
-                        font.bold: st.bold
-                        font.italic: st.italic
-                        font.underline: st.underline
-                        horizontalAlignment: st.horizontal === "LEFT" ? Text.AlignLeft
-                                           : st.horizontal === "CENTER" ? Text.AlignHCenter : Text.AlignRight
-                        verticalAlignment: st.vertical === "TOP" ? Text.AlignTop
-                                         : st.vertical === "CENTER" ? Text.AlignVCenter : Text.AlignBottom
-                    }
+                model: root.plan ? Math.ceil(root.plan.height / root.tileHeight) : 0
+                delegate: NWTableCells {
+                    plan: root.plan
+                    tileTop: index * root.tileHeight
+                    y: tileTop
+                    width: root.plan.width
+                    height: Math.min(root.tileHeight, root.plan.height - tileTop)
                 }
             }
         }

@@ -154,7 +154,7 @@ TablePlan TablePlan::read(const json& source)
         xs[i + 1] = xs[i] + widths[i];
     const int rowCount = static_cast<int>(heights.size());
     const int columnCount = static_cast<int>(widths.size());
-    plan.width = xs.back() + plan.borderWidth;
+    plan.width = std::min(xs.back() + plan.borderWidth, kMaxWidth);
 
     for (const json& entry : arrayAt(content, "textAttributes"))
         plan.styles.push_back(readStyle(entry.is_object() ? entry : json::object()));

@@ -50,6 +50,8 @@ struct TablePlan
 
     // The container is never taller than this.
     static constexpr double kMaxHeight = 20000;
+    // Nor wider than this (the largest picture the graphics take).
+    static constexpr double kMaxWidth = 16384;
     // Grids larger than this in either direction are cut there.
     static constexpr int kMaxLines = 10000;
     static constexpr int kMaxMerges = 1000;
