@@ -68,6 +68,9 @@ protected:
     static bool parseObject(const std::string& text, nlohmann::json& out);
     // A colour text Qt accepts, not empty.
     static bool validColor(const std::string& color);
+    // The record's backgroundColor from a setBackground call: refused (logged)
+    // when not a colour; rebuilds when it changed.
+    void storeBackground(const std::string& color);
 
 private:
     void ensureRecord();

@@ -16,13 +16,6 @@ namespace {
 
 using nlohmann::json;
 
-const json& objectAt(const json& j, const char* key)
-{
-    static const json empty = json::object();
-    const json* v = ns::member(j, key);
-    return v && v->is_object() ? *v : empty;
-}
-
 QVariant jsonToVariant(const json& j)
 {
     return QJsonDocument::fromJson(QByteArray::fromStdString(ns::jsonread::dump(j))).toVariant();
@@ -80,14 +73,14 @@ std::vector<RtMediaPlan::Row> RtMediaPlan::rowsOf(const std::string& regular)
 RtMediaPlan RtMediaPlan::read(const json& m)
 {
     RtMediaPlan plan;
-    const json& solid = objectAt(m, "solidText");
+    const json& solid = ns::jsonread::objectMember(m, "solidText");
     std::string text;
     if (ns::readString(solid, "text", text))
         plan.title = QString::fromStdString(text);
-    plan.titleStyle = objectAt(solid, "textAttributes");
-    plan.labelStyle = objectAt(m, "textAttributes");
-    plan.valueStyle = objectAt(m, "valueTextAttributes");
-    plan.unitStyle = objectAt(m, "unitTextAttributes");
+    plan.titleStyle = ns::jsonread::objectMember(solid, "textAttributes");
+    plan.labelStyle = ns::jsonread::objectMember(m, "textAttributes");
+    plan.valueStyle = ns::jsonread::objectMember(m, "valueTextAttributes");
+    plan.unitStyle = ns::jsonread::objectMember(m, "unitTextAttributes");
 
     const json* layout = ns::member(m, "layoutStyles");
     if (layout && layout->is_array()) {
@@ -132,21 +125,23 @@ RtMediaPlan RtMediaPlan::read(const json& m)
         }
     }
 
-    const json& display = objectAt(m, "displayStyle");
+    const json& display = ns::jsonread::objectMember(m, "displayStyle");
     std::string type;
     ns::readString(display, "type", type);
     plan.mode = type == "SCROLL" ? Mode::Scroll : type == "PAGE_SWITCH" ? Mode::Page : Mode::Static;
-    const json& page = objectAt(display, "pageSwitchAttributes");
+    const json& page = ns::jsonread::objectMember(display, "pageSwitchAttributes");
     int64_t remain = 5000;
     ns::jsonread::readNumber(page, "remainDuration", remain);
     plan.pageMs = pageInterval(remain);
-    const json& in = objectAt(page, "inAnimation");
+    const json& in = ns::jsonread::objectMember(page, "inAnimation");
     ns::readInt(in, "type", plan.effectType);
     ns::readInt(in, "duration", plan.effectDuration);
     plan.effectDuration = static_cast<int>(
         std::clamp<int64_t>(plan.effectDuration, 0, std::clamp<int64_t>(remain, 0, INT_MAX)));
     double speed = kDefaultSpeed;
-    ns::jsonread::readNumber(objectAt(objectAt(display, "scrollAttributes"), "effects"), "speed", speed);
+    ns::jsonread::readNumber(
+        ns::jsonread::objectMember(ns::jsonread::objectMember(display, "scrollAttributes"), "effects"),
+        "speed", speed);
     plan.speed =
         speed > 0 && speed <= 500 ? static_cast<int>(std::lround(std::max(1.0, speed))) : kDefaultSpeed;
     int64_t update = 60000;

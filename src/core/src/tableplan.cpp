@@ -18,13 +18,6 @@ namespace {
 
 using nlohmann::json;
 
-const json& objectAt(const json& j, const char* key)
-{
-    static const json empty = json::object();
-    const json* v = ns::member(j, key);
-    return v && v->is_object() ? *v : empty;
-}
-
 const json& arrayAt(const json& j, const char* key)
 {
     static const json empty = json::array();
@@ -80,7 +73,7 @@ TableStyle readStyle(const json& j)
         s.vertical = text == "TOP" || text == "CENTER" ? QString::fromStdString(text) : "BOTTOM";
     readColor(j, "backgroundColor", s.background);
     readColor(j, "textColor", s.color);
-    const json& font = objectAt(j, "font");
+    const json& font = ns::jsonread::objectMember(j, "font");
     const json* family = ns::member(font, "family");
     std::string key;
     if (family && family->is_array() && !family->empty() && family->front().is_string())
@@ -120,26 +113,28 @@ int TablePlan::pageInterval(double seconds)
 TablePlan TablePlan::read(const json& source)
 {
     TablePlan plan;
-    const json& content = objectAt(source, "content");
+    const json& content = ns::jsonread::objectMember(source, "content");
 
-    const json& display = objectAt(content, "displayStyle");
+    const json& display = ns::jsonread::objectMember(content, "displayStyle");
     std::string type;
     ns::readString(display, "type", type);
     plan.mode = type == "STATIC" ? Mode::Static : type == "SCROLL" ? Mode::Scroll : Mode::Page;
-    const json& page = objectAt(display, "pageSwitchAttributes");
+    const json& page = ns::jsonread::objectMember(display, "pageSwitchAttributes");
     double remain = 5;
     ns::jsonread::readNumber(page, "remainDuration", remain);
     plan.pageMs = pageInterval(remain);
-    const json& in = objectAt(page, "inAnimation");
+    const json& in = ns::jsonread::objectMember(page, "inAnimation");
     ns::readInt(in, "type", plan.effectType);
     ns::readInt(in, "duration", plan.effectDuration);
     plan.effectDuration = std::clamp(plan.effectDuration, 0, plan.pageMs);
     double speed = kDefaultSpeed;
-    ns::jsonread::readNumber(objectAt(objectAt(display, "scrollAttributes"), "effects"), "speed", speed);
+    ns::jsonread::readNumber(
+        ns::jsonread::objectMember(ns::jsonread::objectMember(display, "scrollAttributes"), "effects"),
+        "speed", speed);
     plan.speed =
         speed > 0 && speed <= 500 ? static_cast<int>(std::lround(std::max(1.0, speed))) : kDefaultSpeed;
 
-    const json& border = objectAt(content, "border");
+    const json& border = ns::jsonread::objectMember(content, "border");
     readColor(border, "color", plan.borderColor);
     std::string style;
     ns::readString(border, "style", style);

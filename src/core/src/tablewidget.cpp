@@ -2,7 +2,6 @@
 
 #include "core/appcommon/jsonread.h"
 #include "logging/log.h"
-#include "private/widgetprivate.h"
 #include "tableplan.h"
 
 #include <QQuickItem>
@@ -49,18 +48,7 @@ void TableWidget::setSource(std::string source)
 
 void TableWidget::setBackground(std::string color)
 {
-    if (!validColor(color)) {
-        LOG_E("TableWidget::setBackground error %.100s", color.c_str());
-        return;
-    }
-    metadata(); // the record is read before it is changed
-    std::string& current = widgetPrivate()->record.backgroundColor;
-    if (current == color) {
-        LOG_D("%s same value. no op", color.c_str());
-        return;
-    }
-    current = color;
-    updateWidget();
+    storeBackground(color);
 }
 
 void TableWidget::sceneCreated(QQuickItem* scene)
