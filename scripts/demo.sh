@@ -11,6 +11,8 @@
 #   clock with English AM/PM;
 # - examples/pictures.json: a JPEG entering with a fade, as a left marquee and fitted, an animated GIF,
 #   an SVG drawing and the web, RSS, stream and HDMI placeholders.
+# - examples/tables.json: a timetable paged every 3 s under a merged header, a scrolling score table, the
+#   default table and real-time sensor rows ("--" while no sensor is attached) paged every 3 s.
 # The video and pictures these play are made here with ffmpeg into /tmp/dorvo_preview-demo.
 # With a display ($DISPLAY set) each program shows in a window; without one they run under Xvfb and
 # write screenshots build/demo/<program>-<n>.png at the times listed below.
@@ -55,6 +57,7 @@ programs=(
   "clocks 2000 4000"
   "pictures 2000 5500"
   "calendar 2000 4000"
+  "tables 2000 5500"
 )
 
 for entry in "${programs[@]}"; do

@@ -117,6 +117,13 @@ const nlohmann::json* member(const nlohmann::json& j, const char* key)
     return it == j.end() ? nullptr : &*it;
 }
 
+const nlohmann::json& objectMember(const nlohmann::json& j, const char* key)
+{
+    static const nlohmann::json empty = nlohmann::json::object();
+    const nlohmann::json* v = member(j, key);
+    return v && v->is_object() ? *v : empty;
+}
+
 void logUnusable(const char* key, const char* why)
 {
     LOG_E("json member \"%s\" %s, the field keeps its value", key, why);

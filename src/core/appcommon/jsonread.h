@@ -35,6 +35,9 @@ std::string dump(const nlohmann::json& j);
 // The member, or null when j is no object or lacks it.
 const nlohmann::json* member(const nlohmann::json& j, const char* key);
 
+// The member when it is an object, else an empty object (never null).
+const nlohmann::json& objectMember(const nlohmann::json& j, const char* key);
+
 // Logs a member that is present but cannot be used.
 void logUnusable(const char* key, const char* why);
 

@@ -24,7 +24,14 @@ MetadataWidget::~MetadataWidget()
 
 void MetadataWidget::addDefaults(nlohmann::json&) {}
 
-void MetadataWidget::prepareContent(QQuickItem*) {}
+void MetadataWidget::prepareMetadata(nlohmann::json& m)
+{
+    if (!m.is_object())
+        m = nlohmann::json::object();
+    addDefaults(m);
+}
+
+void MetadataWidget::sceneCreated(QQuickItem*) {}
 
 void MetadataWidget::fillMissing(nlohmann::json& m, const nlohmann::json& defaults)
 {
@@ -44,9 +51,7 @@ void MetadataWidget::ensureRecord()
         const std::string& creation = defaultContent();
         if (!creation.empty() && !ns::Widget::fromJson(creation, record, &reason))
             LOG_E("%s creation record is %s, using defaults", name_, reason.c_str());
-        if (!record.metadata.is_object())
-            record.metadata = nlohmann::json::object();
-        addDefaults(record.metadata);
+        prepareMetadata(record.metadata);
     }
     record.id = uuid();
     record.type = typeText_;
@@ -96,6 +101,22 @@ bool MetadataWidget::validColor(const std::string& color)
     return !color.empty() && QColor::isValidColor(QString::fromStdString(color));
 }
 
+void MetadataWidget::storeBackground(const std::string& color)
+{
+    if (!validColor(color)) {
+        LOG_E("%s::setBackground error %.100s", name_, color.c_str());
+        return;
+    }
+    ensureRecord(); // the record is read before it is changed
+    std::string& current = widgetPrivate()->record.backgroundColor;
+    if (current == color) {
+        LOG_D("%s same value. no op", color.c_str());
+        return;
+    }
+    current = color;
+    updateWidget();
+}
+
 void MetadataWidget::setSource(std::string source)
 {
     ensureRecord();
@@ -106,9 +127,7 @@ void MetadataWidget::setSource(std::string source)
         return;
     }
     // The kind's missing settings come from its defaults again.
-    if (!record.metadata.is_object())
-        record.metadata = nlohmann::json::object();
-    addDefaults(record.metadata);
+    prepareMetadata(record.metadata);
     widgetPrivate()->record = std::move(record);
     updateWidget();
 }
@@ -127,7 +146,7 @@ void MetadataWidget::updateWidget()
         LOG_E("%s::updateWidget content could not be created", name_);
         return;
     }
-    prepareContent(qml_);
+    sceneCreated(qml_);
     onItemStarted(QString());
     if (EngineHost::instance()->forcePaused())
         callQml("pause");

@@ -49,9 +49,11 @@ protected:
     nlohmann::json& metadata();
     // Called once, when the record is first read, to add the kind's defaults.
     virtual void addDefaults(nlohmann::json& metadata);
-    // Called with every new scene before it starts, to set what the widget
-    // keeps outside the record.
-    virtual void prepareContent(QQuickItem* content);
+    // Brings metadata read from a record into the kind's shape: by default an
+    // object (anything else is replaced by one) with the kind's defaults added.
+    virtual void prepareMetadata(nlohmann::json& metadata);
+    // Called with the scene right after it was created from the record.
+    virtual void sceneCreated(QQuickItem* scene);
     // Adds each member of defaults that metadata lacks (or holds as a
     // non-object where the default is an object).
     static void fillMissing(nlohmann::json& metadata, const nlohmann::json& defaults);
@@ -66,6 +68,9 @@ protected:
     static bool parseObject(const std::string& text, nlohmann::json& out);
     // A colour text Qt accepts, not empty.
     static bool validColor(const std::string& color);
+    // The record's backgroundColor from a setBackground call: refused (logged)
+    // when not a colour; rebuilds when it changed.
+    void storeBackground(const std::string& color);
 
 private:
     void ensureRecord();

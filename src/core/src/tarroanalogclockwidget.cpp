@@ -52,10 +52,10 @@ void TarroAnalogClockWidget::setLanguage(std::string language)
     }
     language_ = language;
     if (QQuickItem* scene = contentItem())
-        prepareContent(scene);
+        sceneCreated(scene);
 }
 
-void TarroAnalogClockWidget::prepareContent(QQuickItem* content)
+void TarroAnalogClockWidget::sceneCreated(QQuickItem* content)
 {
     content->setProperty("language", QString::fromStdString(language_));
 }

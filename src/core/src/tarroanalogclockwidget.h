@@ -28,7 +28,7 @@ public Q_SLOTS:
     void setLanguage(std::string language);
 
 protected:
-    void prepareContent(QQuickItem* content) override;
+    void sceneCreated(QQuickItem* content) override;
 
 private:
     std::string language_ = "zh";

@@ -4,6 +4,8 @@
 #include "digitalclockwidget.h"
 #include "colortextwidget.h"
 #include "imagewidget.h"
+#include "rtmediawidget.h"
+#include "tablewidget.h"
 #include "textwidget.h"
 #include "timerwidget.h"
 #include "videowidget.h"
@@ -43,6 +45,10 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
     case 9:  // stream placeholder
     case 20: // HDMI input placeholder
         return new ImageWidget(window, parentItem, type);
+    case 8:
+        return new RtMediaWidget(window, parentItem);
+    case 10:
+        return new TableWidget(window, parentItem);
     case 11:
         return new TextWidget(window, parentItem);
     case 12:

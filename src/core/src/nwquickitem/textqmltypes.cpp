@@ -1,6 +1,7 @@
 #include "textqmltypes.h"
 
 #include "nwpagelayout.h"
+#include "nwtablecells.h"
 #include "nwtext.h"
 
 #include <QtQml>
@@ -15,6 +16,7 @@ void registerTextQmlTypes()
     registered = true;
     qmlRegisterType<NWText>("an.kest.text", 1, 0, "NWText");
     qmlRegisterType<NWPageLayout>("an.kest.text", 1, 0, "NWPageLayout");
+    qmlRegisterType<NWTableCells>("an.kest.text", 1, 0, "NWTableCells");
 }
 
 } // namespace dorvo_preview

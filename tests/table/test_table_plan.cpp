@@ -1,0 +1,195 @@
+// The drawing plans of the table and of the real-time data widget, read from
+// contents as hosts send them, good and bad.
+
+#include "tablecontent.h"
+
+#include "core/src/rtmediaplan.h"
+#include "core/src/tableplan.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+
+using dorvo_preview::RtMediaPlan;
+using dorvo_preview::TablePlan;
+using nlohmann::json;
+
+namespace {
+
+const dorvo_preview::TableCell* cellAt(const TablePlan& plan, double x, double y)
+{
+    for (const auto& c : plan.cells)
+        if (c.x == x && c.y == y)
+            return &c;
+    return nullptr;
+}
+
+TEST(TablePlan, DefaultTableGeometry)
+{
+    const TablePlan plan = TablePlan::read(json::parse(TablePlan::defaultContent()));
+    EXPECT_EQ(plan.mode, TablePlan::Mode::Static);
+    EXPECT_EQ(plan.cells.size(), 36u);
+    EXPECT_EQ(plan.borderWidth, 1);
+    EXPECT_DOUBLE_EQ(plan.height, 20 * 6 + 1 + 3);
+    EXPECT_DOUBLE_EQ(plan.width, 70 * 6 + 1);
+    EXPECT_EQ(plan.pageMs, 5000);
+    const auto* last = cellAt(plan, 350, 100);
+    ASSERT_NE(last, nullptr);
+    EXPECT_DOUBLE_EQ(last->width, 70);
+    EXPECT_DOUBLE_EQ(last->height, 20);
+}
+
+TEST(TablePlan, MergedCellCoversItsSpanOnly)
+{
+    json j = tabletest::grid(6, 6, 20, 70);
+    j["content"]["multiCells"] =
+        json::array({{{"rowIndex", 1}, {"columnIndex", 2}, {"rowSpan", 2}, {"columnSpan", 3}},
+                     {{"rowIndex", 4}, {"columnIndex", 4}, {"rowSpan", 99}, {"columnSpan", 99}},
+                     {{"rowIndex", 9}, {"columnIndex", 0}, {"rowSpan", 1}, {"columnSpan", 1}}});
+    const TablePlan plan = TablePlan::read(j);
+    const auto* merged = cellAt(plan, 140, 20);
+    ASSERT_NE(merged, nullptr);
+    EXPECT_DOUBLE_EQ(merged->width, 210);
+    EXPECT_DOUBLE_EQ(merged->height, 40);
+    EXPECT_EQ(cellAt(plan, 210, 40), nullptr);   // lies inside the merged cell
+    const auto* clamped = cellAt(plan, 280, 80); // spans cut at the grid's edge
+    ASSERT_NE(clamped, nullptr);
+    EXPECT_DOUBLE_EQ(clamped->width, 140);
+    EXPECT_DOUBLE_EQ(clamped->height, 40);
+    EXPECT_EQ(plan.cells.size(), 36u - 5u - 3u);
+}
+
+// Each case: a change to a 6 x 6 table of 20 x 70 cells and what the plan then holds.
+TEST(TablePlan, FaultyContents)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(json&)> change;
+        size_t cells;
+        double height;
+        int pageMs;
+    };
+    const Case cases[] = {
+        {"cells out of order", [](json& c) { std::swap(c["cells"][0], c["cells"][35]); }, 36, 124, 1000},
+        {"no cells", [](json& c) { c["cells"] = json::array(); }, 0, 4, 1000},
+        {"cells not a list", [](json& c) { c["cells"] = "x"; }, 0, 4, 1000},
+        {"cells outside the grid",
+         [](json& c) {
+             c["cells"].push_back({{"rowIndex", 6}, {"colIndex", 0}});
+             c["cells"].push_back({{"rowIndex", 0}, {"colIndex", -1}});
+             c["cells"].push_back({{"rowIndex", "a"}, {"colIndex", 1e300}});
+         },
+         36, 124, 1000},
+        {"a cell listed twice", [](json& c) { c["cells"].push_back(c["cells"][3]); }, 36, 124, 1000},
+        {"missing text style", [](json& c) { c["cells"][0]["textAttributeIndex"] = 7; }, 36, 124, 1000},
+        {"page time 0", [](json& c) { c["displayStyle"]["pageSwitchAttributes"]["remainDuration"] = 0; }, 36,
+         124, 1000},
+        {"page time huge",
+         [](json& c) { c["displayStyle"]["pageSwitchAttributes"]["remainDuration"] = 1e300; }, 36, 124,
+         INT_MAX},
+        {"page time 3 s", [](json& c) { c["displayStyle"]["pageSwitchAttributes"]["remainDuration"] = 3; },
+         36, 124, 3000},
+        // one row (its entry unusable: height 0), the cells of its six columns
+        {"rows of wrong types",
+         [](json& c) {
+             c["rows"] = json::array({{{"index", "0"}, {"height", "20"}}});
+         },
+         6, 4, 1000},
+        // the rows below the first lie beyond the drawn 20000 pixels
+        {"huge rows", [](json& c) { c["rows"][0]["height"] = 1e308; }, 6, 20000, 1000},
+    };
+    for (const Case& k : cases) {
+        json j = tabletest::grid(6, 6, 20, 70, "PAGE_SWITCH");
+        k.change(j["content"]);
+        const TablePlan plan = TablePlan::read(j);
+        EXPECT_EQ(plan.cells.size(), k.cells) << k.name;
+        EXPECT_DOUBLE_EQ(plan.height, k.height) << k.name;
+        EXPECT_EQ(plan.pageMs, k.pageMs) << k.name;
+        for (const auto& c : plan.cells)
+            EXPECT_LT(static_cast<size_t>(c.style), plan.styles.size()) << k.name;
+    }
+}
+
+TEST(TablePlan, DisplayStylesBordersAndSpeeds)
+{
+    struct Case
+    {
+        const char* type;
+        const char* border;
+        json speed;
+        TablePlan::Mode mode;
+        int width;
+        int planSpeed;
+    };
+    const Case cases[] = {{"STATIC", "None", 30, TablePlan::Mode::Static, 0, 30},
+                          {"SCROLL", "BoldSolid", 0, TablePlan::Mode::Scroll, 2, 60},
+                          {"X", "BoldSolidStrong", 501, TablePlan::Mode::Page, 3, 60},
+                          {"SCROLL", "Dotted", "fast", TablePlan::Mode::Scroll, 1, 60}};
+    for (const Case& k : cases) {
+        json j = tabletest::grid(2, 2, 20, 70, k.type, false, k.border);
+        j["content"]["displayStyle"]["scrollAttributes"]["effects"]["speed"] = k.speed;
+        const TablePlan plan = TablePlan::read(j);
+        EXPECT_EQ(plan.mode, k.mode) << k.type;
+        EXPECT_EQ(plan.borderWidth, k.width) << k.border;
+        EXPECT_EQ(plan.speed, k.planSpeed) << k.speed.dump();
+    }
+    EXPECT_TRUE(TablePlan::read(json::array()).cells.empty());
+    EXPECT_TRUE(TablePlan::read(json("text")).cells.empty());
+}
+
+TEST(TablePlan, LargeTableIsCappedAt20000Pixels)
+{
+    const TablePlan plan = TablePlan::read(tabletest::grid(2000, 3, 20, 50));
+    EXPECT_DOUBLE_EQ(plan.height, TablePlan::kMaxHeight);
+    EXPECT_EQ(plan.cells.size(), 1000u * 3u); // rows below the cap are not drawn
+}
+
+TEST(RtMediaPlan, RowsOfTemplates)
+{
+    const auto rows = RtMediaPlan::rowsOf("Temp:$t\r\nno key\n\n$PM2.5\n");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].label, "Temp:");
+    EXPECT_EQ(rows[0].key, "$t");
+    EXPECT_EQ(rows[1].label, "no key");
+    EXPECT_EQ(rows[1].key, "");
+    EXPECT_EQ(rows[2].label, "");
+    EXPECT_EQ(rows[2].key, "$PM2.5");
+    for (const auto& r : rows)
+        EXPECT_EQ(r.value, "--");
+    EXPECT_EQ(RtMediaPlan::rowsOf(std::string(5000, '\n') + "a").size(), 1u);
+}
+
+TEST(RtMediaPlan, IntervalsLayoutsAndUnits)
+{
+    EXPECT_EQ(RtMediaPlan::pageInterval(5000), 5500);
+    EXPECT_EQ(RtMediaPlan::pageInterval(-500), 1000);
+    EXPECT_EQ(RtMediaPlan::pageInterval(-100000), 1000);
+    EXPECT_EQ(RtMediaPlan::pageInterval(INT64_MAX), INT_MAX);
+    const json m = {
+        {"regular", "A$t\nB$AH"},
+        {"regularContents", json::array({{{"key", "$AH"}, {"unit", "%"}}, {{"key", 5}}})},
+        {"layoutStyles", json::array({{{"type", 1}, {"proportion", 50}},
+                                      {{"type", 9}},
+                                      {{"type", 4}, {"horizontalAlignment", 0}, {"proportion", 1e9}}})},
+        {"displayStyle",
+         {{"type", "PAGE_SWITCH"},
+          {"pageSwitchAttributes",
+           {{"remainDuration", -500}, {"inAnimation", {{"type", 1}, {"duration", 900}}}}}}},
+        {"updatePeriod", "soon"}};
+    const RtMediaPlan plan = RtMediaPlan::read(m);
+    EXPECT_EQ(plan.mode, RtMediaPlan::Mode::Page);
+    EXPECT_EQ(plan.pageMs, 1000);
+    EXPECT_EQ(plan.effectDuration, 0);
+    EXPECT_EQ(plan.updateMs, 60000);
+    ASSERT_EQ(plan.columns.size(), 2u); // the unknown type is left out
+    EXPECT_EQ(plan.columns[0].align, "RIGHT");
+    EXPECT_EQ(plan.columns[1].align, "LEFT");
+    EXPECT_DOUBLE_EQ(plan.columns[1].proportion, 100);
+    ASSERT_EQ(plan.rows.size(), 2u);
+    EXPECT_EQ(plan.rows[0].unit, "");
+    EXPECT_EQ(plan.rows[1].unit, "%");
+}
+
+} // namespace

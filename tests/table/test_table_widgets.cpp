@@ -1,0 +1,391 @@
+// The table and the real-time data widget through the exported functions,
+// as a host drives them, with their pictures taken from the window's scene.
+
+#include "tablecontent.h"
+
+#include "support/logcapture.h"
+#include "support/scenefixture.h"
+
+#include "core/src/rtmediawidget.h"
+#include "core/src/tablewidget.h"
+
+#include <QJSValue>
+#include <QQuickItem>
+
+#include <chrono>
+#include <iterator>
+#include <thread>
+#include <cmath>
+#include <vector>
+
+using nlohmann::json;
+using testsupport::waitFor;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+bool isRed(QRgb p)
+{
+    return qRed(p) > 150 && qGreen(p) < 90 && qBlue(p) < 90;
+}
+
+// The index of the row colour p shows, or -1.
+int rowOf(QRgb p, int rows = 12)
+{
+    for (int r = 0; r < rows; ++r) {
+        const QColor c = tabletest::rowColor(r);
+        if (std::abs(qRed(p) - c.red()) + std::abs(qGreen(p) - c.green()) + std::abs(qBlue(p) - c.blue()) <
+            40)
+            return r;
+    }
+    return -1;
+}
+
+using Texts = std::vector<std::pair<QString, int>>;
+
+bool shows(const Texts& texts, const QString& t)
+{
+    for (const auto& entry : texts)
+        if (entry.first == t)
+            return true;
+    return false;
+}
+
+double msSince(Clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+class TableWidgets : public testsupport::SceneFixture
+{
+protected:
+    static void SetUpTestSuite() { startEngine("/tmp/dorvo-table-XXXXXX"); }
+    void SetUp() override { log = testsupport::captureLog(); }
+    void TearDown() override
+    {
+        // What the library logged, when a test failed.
+        if (HasFailure())
+            for (const auto& r : log->records())
+                if (r.level >= spdlog::level::warn || r.text.find("rror") != std::string::npos)
+                    std::fprintf(stderr, "log: %s\n", r.text.c_str());
+        SceneFixture::TearDown();
+    }
+
+    std::string place(const char* id, int w, int h)
+    {
+        EXPECT_NE(id, nullptr);
+        if (!id)
+            return "";
+        made.emplace_back(id);
+        setWidgetX(id, 10);
+        setWidgetY(id, 10);
+        setWidgetWidth(id, static_cast<float>(w));
+        setWidgetHeight(id, static_cast<float>(h));
+        return id;
+    }
+
+    // Waits until the widget's picture satisfies pred.
+    bool pictureShows(const std::string& id, const std::function<bool(const QImage&)>& pred, int ms = 5000)
+    {
+        return waitFor(
+            [&] {
+                const QImage img = grab(id);
+                return !img.isNull() && pred(img);
+            },
+            ms);
+    }
+
+    size_t logged(const std::string& prefix) { return testsupport::countStartingWith(*log, prefix); }
+
+    // Every item under item.
+    static void collect(QQuickItem* item, std::vector<QQuickItem*>& out)
+    {
+        for (QQuickItem* child : item->childItems()) {
+            out.push_back(child);
+            collect(child, out);
+        }
+    }
+
+    // The texts of the visible text items of a widget's content.
+    static std::vector<std::pair<QString, int>> texts(const std::string& id)
+    {
+        std::vector<std::pair<QString, int>> out;
+        onQtThread([&] {
+            auto* w = qobject_cast<dorvo_preview::MetadataWidget*>(dorvo_preview::EngineHost::getWidget(id));
+            if (!w || !w->contentItem())
+                return;
+            std::vector<QQuickItem*> items;
+            collect(w->contentItem(), items);
+            for (QQuickItem* item : items)
+                if (item->isVisible() && item->inherits("QQuickText") &&
+                    !item->property("text").toString().isEmpty())
+                    out.emplace_back(item->property("text").toString(), item->property("textFormat").toInt());
+        });
+        return out;
+    }
+
+    std::shared_ptr<testsupport::MemorySink> log;
+};
+
+TEST_F(TableWidgets, DefaultTableHasItsLines)
+{
+    const std::string id = place(NTable_createWidget(), 500, 200);
+    ASSERT_TRUE(pictureShows(id, [](const QImage& img) { return isRed(img.pixel(0, 50)); }));
+    const QImage img = grab(id);
+    ASSERT_EQ(img.size(), QSize(500, 200));
+    for (int x : {0, 70, 140, 210, 280, 350, 420})
+        for (int y : {30, 50, 110})
+            EXPECT_TRUE(isRed(img.pixel(x, y))) << "vertical line at " << x << "," << y;
+    for (int y : {0, 20, 40, 60, 80, 100, 120})
+        for (int x : {5, 100, 400})
+            EXPECT_TRUE(isRed(img.pixel(x, y))) << "horizontal line at " << x << "," << y;
+    for (QPoint p : {QPoint(35, 50), QPoint(105, 90), QPoint(450, 50), QPoint(35, 130), QPoint(421, 110)})
+        EXPECT_FALSE(isRed(img.pixel(p))) << "no line at " << p.x() << "," << p.y();
+}
+
+TEST_F(TableWidgets, MergedCellHasNoInnerLines)
+{
+    json j = tabletest::grid(6, 6, 20, 70);
+    j["content"]["multiCells"] =
+        json::array({{{"rowIndex", 1}, {"columnIndex", 2}, {"rowSpan", 2}, {"columnSpan", 3}}});
+    const std::string id = place(NTable_createWidget(), 500, 200);
+    NTable_setSource(id.c_str(), j.dump().c_str());
+    ASSERT_TRUE(pictureShows(id, [](const QImage& img) { return !isRed(img.pixel(210, 50)); }));
+    const QImage img = grab(id);
+    for (int y = 21; y < 60; ++y)
+        for (int x = 141; x < 350; ++x)
+            ASSERT_FALSE(isRed(img.pixel(x, y))) << x << "," << y;
+    for (int x : {140, 350})
+        EXPECT_TRUE(isRed(img.pixel(x, 40)));
+    for (int y : {20, 60})
+        EXPECT_TRUE(isRed(img.pixel(245, y)));
+    EXPECT_TRUE(isRed(img.pixel(70, 40))); // outside the merge the lines stay
+}
+
+TEST_F(TableWidgets, PagesChangeAtThePageTimeAndWrap)
+{
+    const std::string id = place(NTable_createWidget(), 100, 60);
+    NTable_setSource(id.c_str(), tabletest::grid(12, 1, 20, 100, "PAGE_SWITCH", true, "None").dump().c_str());
+    ASSERT_TRUE(pictureShows(id, [](const QImage& img) { return rowOf(img.pixel(50, 10)) == 0; }));
+    // Rows at the top of each page: 0, 3, 6, 9, then 0 again, a second apart.
+    std::vector<std::pair<int, double>> changes;
+    const auto t0 = Clock::now();
+    int last = 0;
+    while (changes.size() < 5 && msSince(t0) < 9000) {
+        const QImage img = grab(id);
+        const int top = img.isNull() ? -1 : rowOf(img.pixel(50, 10));
+        if (top >= 0 && top != last) {
+            changes.emplace_back(top, msSince(t0));
+            last = top;
+            EXPECT_EQ(rowOf(img.pixel(50, 50)), top + 2);
+        }
+    }
+    ASSERT_EQ(changes.size(), 5u);
+    const int expected[] = {3, 6, 9, 0, 3};
+    for (size_t i = 0; i < changes.size(); ++i) {
+        EXPECT_EQ(changes[i].first, expected[i]);
+        if (i > 0) {
+            EXPECT_NEAR(changes[i].second - changes[i - 1].second, 1000, 300) << "page " << i;
+        }
+    }
+}
+
+TEST_F(TableWidgets, ScrollMovesAtItsSpeedWithoutSeam)
+{
+    const std::string id = place(NTable_createWidget(), 100, 60);
+    // 243 pixels tall in a widget of 60: drawn as three slices.
+    NTable_setSource(id.c_str(), tabletest::grid(12, 1, 20, 100, "SCROLL", true, "None").dump().c_str());
+    // The table's top in the picture: from a row boundary and the rows around it.
+    auto topOf = [](const QImage& img) -> double {
+        for (int y = 1; y < img.height(); ++y) {
+            const int above = rowOf(img.pixel(50, y - 1)), here = rowOf(img.pixel(50, y));
+            if (above >= 0 && here == above + 1)
+                return y - here * 20;
+        }
+        return NAN;
+    };
+    ASSERT_TRUE(pictureShows(id, [&](const QImage& img) { return !std::isnan(topOf(img)); }));
+    std::vector<std::pair<double, double>> samples; // (ms, top)
+    const auto t0 = Clock::now();
+    while (msSince(t0) < 2500) {
+        const double before = msSince(t0);
+        const QImage img = grab(id);
+        const double at = (before + msSince(t0)) / 2;
+        const double top = topOf(img);
+        if (!std::isnan(top))
+            samples.emplace_back(at, top);
+        // Without a seam: between the first and the last coloured pixel row every
+        // row of pixels shows a row colour, in order, each 20 pixels high except at the edges.
+        int first = -1, lastRow = -1, runStart = -1, prev = -1;
+        for (int y = 0; y < img.height(); ++y) {
+            const int r = rowOf(img.pixel(50, y));
+            if (r < 0)
+                continue;
+            if (first < 0)
+                first = y;
+            else
+                ASSERT_EQ(lastRow, y - 1) << "gap at " << y;
+            if (r != prev) {
+                if (prev >= 0) {
+                    ASSERT_EQ(r, prev + 1) << "at " << y;
+                    if (runStart > first) {
+                        ASSERT_EQ(y - runStart, 20) << "row " << prev;
+                    }
+                }
+                runStart = y;
+                prev = r;
+            }
+            lastRow = y;
+        }
+    }
+    ASSERT_GE(samples.size(), 4u);
+    // Positions drop at 60 px/s; a wrap (the table starts again at the bottom) is left out.
+    double travelled = 0, time = 0;
+    for (size_t i = 1; i < samples.size(); ++i) {
+        const double d = samples[i - 1].second - samples[i].second;
+        if (d < 0)
+            continue;
+        travelled += d;
+        time += samples[i].first - samples[i - 1].first;
+    }
+    ASSERT_GT(time, 1000);
+    EXPECT_NEAR(travelled * 1000 / time, 60, 6);
+}
+
+TEST_F(TableWidgets, BadInputLogsAndKeepsThePicture)
+{
+    const std::string id = place(NTable_createWidget(), 500, 200);
+    // The picture once it has settled (two grabs alike).
+    QImage before;
+    ASSERT_TRUE(pictureShows(id, [&](const QImage& img) {
+        const bool settled = isRed(img.pixel(70, 50)) && img == before;
+        before = img;
+        return settled;
+    }));
+    const std::string notUtf8 = "{\"content\": \"\xff\xfe\"";
+    const char* refused[] = {
+        "{\"content\": {",           "[]", "{}", "{\"content\": 5}", "", nullptr, notUtf8.c_str(),
+        "{\"content\": {}} trailing"};
+    for (const char* text : refused)
+        NTable_setSource(id.c_str(), text);
+    NTable_setSource("no-such-widget", tabletest::grid(2, 2, 20, 20).dump().c_str());
+    flush();
+    EXPECT_EQ(logged("TableWidget::setSource refused"), std::size(refused));
+    const QImage after = grab(id);
+    int differing = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            differing += after.pixel(x, y) != before.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+
+    // Out-of-grid cells, missing styles and zero sizes: logged, the rest drawn.
+    json j = tabletest::grid(3, 3, 20, 70);
+    j["content"]["cells"].push_back({{"rowIndex", 40}, {"colIndex", 1}});
+    j["content"]["cells"][0]["textAttributeIndex"] = 9;
+    j["content"]["rows"][1]["height"] = 0;
+    NTable_setSource(id.c_str(), j.dump().c_str());
+    ASSERT_TRUE(pictureShows(id, [](const QImage& img) { return !isRed(img.pixel(0, 50)); }));
+    EXPECT_GE(logged("table: cell at row 40, column 1 lies outside"), 1u);
+    EXPECT_GE(logged("table: cell at row 0, column 0 names text style 9"), 1u);
+    const QImage img = grab(id);
+    EXPECT_TRUE(isRed(img.pixel(0, 10)));
+    EXPECT_TRUE(isRed(img.pixel(210, 30)));
+    setWidgetWidth(id.c_str(), 0);
+    setWidgetHeight(id.c_str(), 0);
+    flush();
+    setWidgetWidth(id.c_str(), 300);
+    setWidgetHeight(id.c_str(), 100);
+    ASSERT_TRUE(
+        pictureShows(id, [](const QImage& img) { return img.width() == 300 && isRed(img.pixel(70, 10)); }));
+}
+
+TEST_F(TableWidgets, LargeTableShowsWithinSeconds)
+{
+    const std::string id = place(NTable_createWidget(), 500, 300);
+    json j = tabletest::grid(200, 10, 20, 45, "SCROLL");
+    j["content"]["cells"][0]["content"] = "<b>bold?</b>";
+    const auto t0 = Clock::now();
+    NTable_setSource(id.c_str(), j.dump().c_str());
+    ASSERT_TRUE(pictureShows(
+        id, [](const QImage& img) { return isRed(img.pixel(45, img.height() - 5)); }, 10000));
+    EXPECT_LT(msSince(t0), 10000);
+    // Host text reaches the painter unchanged; it paints plain text only.
+    QString first;
+    onQtThread([&] {
+        auto* w = qobject_cast<dorvo_preview::MetadataWidget*>(dorvo_preview::EngineHost::getWidget(id));
+        QVariant plan = w->contentItem()->property("plan");
+        if (plan.userType() == qMetaTypeId<QJSValue>())
+            plan = plan.value<QJSValue>().toVariant();
+        first = plan.toMap().value("cells").toList().value(0).toMap().value("text").toString();
+    });
+    EXPECT_EQ(first, "<b>bold?</b>");
+}
+
+TEST_F(TableWidgets, RealTimeRowsShowPlaceholdersAndPage)
+{
+    // One row high: one row per page, three pages of 1000 + 500 ms.
+    const std::string id = place(NRtMedia_createWidget(), 300, 24);
+    NRtMedia_setRegular(id.c_str(), "Temp:$t\nHumidity:$AH\nNo key");
+    NRtMedia_setDisplayStyle(id.c_str(), 0);
+    NRtMedia_setPageSwitchTime(id.c_str(), 1000);
+    ASSERT_TRUE(waitFor([&] { return shows(texts(id), "Temp:"); }));
+    EXPECT_TRUE(shows(texts(id), "--"));
+    EXPECT_TRUE(pictureShows(id, [](const QImage& img) {
+        for (int x = 0; x < img.width(); ++x)
+            for (int y = 0; y < img.height(); ++y)
+                if (isRed(img.pixel(x, y)))
+                    return true;
+        return false;
+    }));
+    std::vector<std::pair<QString, double>> changes;
+    const auto t0 = Clock::now();
+    QString last = "Temp:";
+    while (changes.size() < 3 && msSince(t0) < 8000) {
+        const Texts now = texts(id);
+        for (const QString& label : {QString("Temp:"), QString("Humidity:"), QString("No key")})
+            if (shows(now, label) && label != last) {
+                changes.emplace_back(label, msSince(t0));
+                last = label;
+            }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(changes.size(), 3u);
+    EXPECT_EQ(changes[0].first, "Humidity:");
+    EXPECT_EQ(changes[1].first, "No key");
+    EXPECT_EQ(changes[2].first, "Temp:");
+    for (size_t i = 1; i < changes.size(); ++i)
+        EXPECT_NEAR(changes[i].second - changes[i - 1].second, 1500, 300);
+}
+
+TEST_F(TableWidgets, RealTimeBadInputAndTinySizes)
+{
+    const std::string id = place(NRtMedia_createWidget(), 300, 3);
+    ASSERT_TRUE(waitFor([&] { return shows(texts(id), "Temperature:"); })); // one row even when lower
+    NRtMedia_setRegularContents(id.c_str(), "{\"not\": \"a list\"}");
+    NRtMedia_setRegularContents(id.c_str(), "[");
+    NRtMedia_setTextColor(id.c_str(), "no colour");
+    NRtMedia_setLabelPixelSize(id.c_str(), 0);
+    NRtMedia_setScrollSpeed(id.c_str(), 100000);
+    NRtMedia_setDisplayStyle(id.c_str(), 7);
+    NRtMedia_setPageSwitchTime(id.c_str(), -500);
+    NRtMedia_setDisplayStyle(id.c_str(), 0);
+    NRtMedia_setRegular(id.c_str(), "a$t\n\xff\xfe$AH\n<b>x</b>$n");
+    NRtMedia_setAlignStyles(id.c_str(), 7);
+    NRtMedia_setAlignStyles(id.c_str(), 2);
+    NRtMedia_setRegular("no-such-widget", "x");
+    flush();
+    EXPECT_EQ(logged("RtMediaWidget::setRegularContents refused"), 2u);
+    EXPECT_EQ(logged("RtMediaWidget::setTextColor refused"), 1u);
+    EXPECT_EQ(logged("RtMediaWidget::setLabelPixelSize refused"), 1u);
+    EXPECT_EQ(logged("RtMediaWidget::setScrollSpeed refused"), 1u);
+    EXPECT_EQ(logged("RtMediaWidget::setDisplayStyle refused"), 1u);
+    // A page time of -500 still changes pages (at least every second).
+    ASSERT_TRUE(waitFor([&] { return shows(texts(id), "a"); }, 3000));
+    ASSERT_TRUE(waitFor([&] { return shows(texts(id), "<b>x</b>"); }, 4000));
+    setWidgetHeight(id.c_str(), 0);
+    flush();
+    setWidgetHeight(id.c_str(), 100);
+    ASSERT_TRUE(waitFor([&] { return shows(texts(id), "--"); }));
+}
+
+} // namespace
