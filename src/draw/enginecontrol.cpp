@@ -112,7 +112,7 @@ void setRunningPath(const char* path)
     exec();
     RK::SpdlogApplication::instance().useRotatingFile(stored + "/log/preview/preview.log", kLogFileSize,
                                                       kLogFileCount);
-    LOG_I("=====================VERSION 1.1.0=====================");
+    LOG_I("=====================VERSION " DORVO_PREVIEW_VERSION_TEXT "=====================");
 }
 
 int unInit(void)
@@ -154,4 +154,9 @@ int setFpsCallback(DorvoCallback callback)
 int setMouseWheelCallback(DorvoCallback callback)
 {
     return storeCallback(DP_SITE, CallbackKind::MouseWheel, callback);
+}
+
+const char* dorvo_preview_version(void)
+{
+    return DORVO_PREVIEW_VERSION_TEXT;
 }
