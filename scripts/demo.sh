@@ -8,7 +8,9 @@
 #   3 s each and a 5 s video);
 # - examples/clocks.json: analogue clocks of four zones, two digital clocks, a countdown and a count-up;
 # - examples/pictures.json: a JPEG entering with a fade, as a left marquee and fitted, an animated GIF,
-#   an SVG drawing and the web, RSS, stream and HDMI placeholders.
+#   an SVG drawing and the web, RSS, stream and HDMI placeholders;
+# - examples/media.json: a looping video, a text with background music and a colourful text given as
+#   a widget record.
 # The video and pictures these play are made here with ffmpeg into /tmp/dorvo_preview-demo.
 # With a display ($DISPLAY set) each program shows in a window; without one they run under Xvfb and
 # write screenshots build/demo/<program>-<n>.png at the times listed below.
@@ -33,15 +35,7 @@ fi
 
 # The media the examples play.
 media=/tmp/dorvo_preview-demo
-mkdir -p "$media"
-ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i testsrc=size=640x360:rate=25:duration=5 \
-  -pix_fmt yuv420p "$media/container-video.mp4"
-ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=1920x1080" -frames:v 1 "$media/photo.jpg"
-ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=320x240:rate=10" -t 3 -loop 0 \
-  "$media/animation.gif"
-if [ -f "$here/examples/media/drawing.svg" ]; then
-  cp "$here/examples/media/drawing.svg" "$media/drawing.svg"
-fi
+bash "$here/scripts/demo-media.sh" "$media"
 
 export QSG_RENDER_LOOP=basic
 
@@ -52,6 +46,7 @@ programs=(
   "container 2800 5800 8800 12500"
   "clocks 2000 4000"
   "pictures 2000 5500"
+  "media 2000 5500"
 )
 
 for entry in "${programs[@]}"; do
