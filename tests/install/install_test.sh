@@ -83,3 +83,15 @@ run_host() {
 
 run_host c_host "$work/c_host"
 run_host cmake_host "$work/cmake_host/build/cmake_host"
+
+# The installed replay tool loads the installed library and plays an example.
+[[ "$("$prefix/bin/preview-player" --help)" == *"default: $lib/libdorvo_preview.so.1"* ]] ||
+  fail "preview-player does not default to the installed library"
+wrap=()
+if [ -z "${DISPLAY:-}" ]; then wrap=(xvfb-run -a -s "-screen 0 1280x800x24"); fi
+QT_QPA_PLATFORM=xcb timeout 120 "${wrap[@]}" "$prefix/bin/preview-player" --running-path "$work/run-player" \
+  --duration 300 "$here/../../examples/window.json" >"$work/player.out" 2>"$work/player.err" || {
+  tail -n 30 "$work/player.err" >&2
+  fail "the installed preview-player failed"
+}
+echo "install_test: the installed preview-player played examples/window.json"

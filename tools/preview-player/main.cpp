@@ -563,7 +563,7 @@ void printUsage(FILE* out)
         "                          {\"call\": \"sleep\", \"ms\": 500}]}\n"
         "A string argument \"$name\" stands for the value bound by \"as\"; \"$$\" starts a literal "
         "\"$\".\n",
-        DEFAULT_LIBRARY_PATH);
+        defaultLibrary().c_str());
 }
 
 bool parseMs(const std::string& text, long& value)
