@@ -81,10 +81,11 @@ enum DorvoWidgetType
  *
  * Life cycle of the engine, once per process:
  *  1. initPreview() (queued mode, the usual one) or init() (direct mode) makes the channel; from then on
- *     every call is accepted. Calls made now are kept in order.
+ *     every call is accepted. In queued mode the posting calls made now wait in the queue; in direct
+ *     mode each call runs at once on the calling thread.
  *  2. The engine is ready to draw once its Qt event loop runs: in queued mode setRunningPath() starts it
- *     on the engine's own thread (exec() is then not needed); in direct mode exec() runs it on the
- *     calling thread and blocks until quit(). The calls kept so far are then carried out in order.
+ *     on the engine's own thread (exec() is then not needed) and the waiting calls are carried out in
+ *     order; in direct mode exec() runs it on the calling thread and blocks until quit().
  *  3. quit() ends the Qt event loop and with it the engine: the windows and their widgets are deleted,
  *     calls still waiting are dropped and every later call is refused. The engine cannot be started
  *     again in the same process.
