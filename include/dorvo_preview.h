@@ -86,7 +86,25 @@ enum DorvoWidgetType
     DORVO_WIDGET_HDMI = 20
 };
 
-/* ---- Start-up, shutdown and logging ---- */
+/* ---- Start-up, shutdown and logging ----
+ *
+ * Life cycle of the engine, once per process:
+ *  1. initPreview() (queued mode, the usual one) or init() (direct mode) makes the channel; from then on
+ *     every call is accepted. In queued mode the posting calls made now wait in the queue; in direct
+ *     mode each call runs at once on the calling thread.
+ *  2. The engine is ready to draw once its Qt event loop runs: in queued mode setRunningPath() starts it
+ *     on the engine's own thread (exec() is then not needed) and the waiting calls are carried out in
+ *     order; in direct mode exec() runs it on the calling thread and blocks until quit().
+ *  3. quit() ends the Qt event loop and with it the engine: the windows and their widgets are deleted,
+ *     calls still waiting are dropped and every later call is refused. The engine cannot be started
+ *     again in the same process.
+ *  4. unInit() does nothing; nothing else needs releasing after quit().
+ */
+
+/* The library's version as "MAJOR.MINOR.PATCH" (the package's version; the SONAME carries the major).
+ * Any thread, at any time, also before init(). The text is owned by the library and never changes.
+ * An addition to the interface: hosts that must run with older builds look it up with dlsym. */
+DORVO_PREVIEW_API const char* dorvo_preview_version(void);
 
 /* Starts the engine in direct mode: calls run on the engine's thread at once,
  * and exec() (or setRunningPath()) blocks its caller in the Qt event loop
@@ -235,7 +253,7 @@ DORVO_PREVIEW_API int setWidgetBorderGraColor(const char* widgetId, const char* 
 DORVO_PREVIEW_API int setWidgetBorderScrollSpeed(const char* widgetId, int speed);
 /* Posts message 38. */
 DORVO_PREVIEW_API int setWidgetBorderDirection(const char* widgetId, int direction);
-/* Posts message 39. Background music of the widget, as JSON. */
+/* Posts message 39. Background music of the widget, as JSON (format: docs/formats.md, "Background music"). */
 DORVO_PREVIEW_API int setWidgetBackMusic(const char* widgetId, const char* musicInfo);
 /* Posts message 40. */
 DORVO_PREVIEW_API int setWidgetBackMusicDuration(const char* widgetId, int duration);
@@ -513,7 +531,7 @@ DORVO_PREVIEW_API const char* NTable_getName(const char* widgetId);
 
 /* Creates a widget of this family (type code 11) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NText_createWidget(void);
-/* Posts message 45. Content of the widget (see the family's content format). */
+/* Posts message 45. The rich text as JSON (format: docs/formats.md, "Rich text"). */
 DORVO_PREVIEW_API int NText_setSource(const char* widgetId, const char* source);
 /* Posts message 60. */
 DORVO_PREVIEW_API int NText_setDisplayType(const char* widgetId, int value);
@@ -566,7 +584,7 @@ DORVO_PREVIEW_API int NTimer_setName(const char* widgetId, const char* name);
 
 /* Creates a widget of this family (type code 13) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NVideo_createWidget(void);
-/* Posts message 45. Content of the widget (see the family's content format). */
+/* Posts message 45. The video file (format: docs/formats.md, "Video source"). */
 DORVO_PREVIEW_API int NVideo_setSource(const char* widgetId, const char* source);
 
 /* ---- Branded analogue clock (NTarroAnalogClock) ---- */

@@ -10,9 +10,11 @@
 # - examples/calendar.json: two day calendars (with and without the lunar date) and the fixed analogue
 #   clock with English AM/PM;
 # - examples/pictures.json: a JPEG entering with a fade, as a left marquee and fitted, an animated GIF,
-#   an SVG drawing and the web, RSS, stream and HDMI placeholders.
+#   an SVG drawing and the web, RSS, stream and HDMI placeholders;
 # - examples/tables.json: a timetable paged every 3 s under a merged header, a scrolling score table, the
 #   default table and real-time sensor rows ("--" while no sensor is attached) paged every 3 s.
+# - examples/media.json: a looping video, a text with background music and a colourful text given as
+#   a widget record.
 # The video and pictures these play are made here with ffmpeg into /tmp/dorvo_preview-demo.
 # With a display ($DISPLAY set) each program shows in a window; without one they run under Xvfb and
 # write screenshots build/demo/<program>-<n>.png at the times listed below.
@@ -37,15 +39,7 @@ fi
 
 # The media the examples play.
 media=/tmp/dorvo_preview-demo
-mkdir -p "$media"
-ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i testsrc=size=640x360:rate=25:duration=5 \
-  -pix_fmt yuv420p "$media/container-video.mp4"
-ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=1920x1080" -frames:v 1 "$media/photo.jpg"
-ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=320x240:rate=10" -t 3 -loop 0 \
-  "$media/animation.gif"
-if [ -f "$here/examples/media/drawing.svg" ]; then
-  cp "$here/examples/media/drawing.svg" "$media/drawing.svg"
-fi
+bash "$here/scripts/demo-media.sh" "$media"
 
 export QSG_RENDER_LOOP=basic
 
@@ -58,6 +52,7 @@ programs=(
   "pictures 2000 5500"
   "calendar 2000 4000"
   "tables 2000 5500"
+  "media 2000 5500"
 )
 
 for entry in "${programs[@]}"; do

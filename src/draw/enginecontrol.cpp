@@ -119,7 +119,7 @@ void setRunningPath(const char* path)
         // The log file first: in direct mode exec() runs the Qt loop here.
         RK::SpdlogApplication::instance().useRotatingFile(stored + "/log/preview/preview.log", kLogFileSize,
                                                           kLogFileCount);
-        LOG_I("=====================VERSION 1.1.0=====================");
+        LOG_I("=====================VERSION " DORVO_PREVIEW_VERSION_TEXT "=====================");
         exec();
         return 0;
     });
@@ -166,4 +166,9 @@ int setFpsCallback(DorvoCallback callback)
 int setMouseWheelCallback(DorvoCallback callback)
 {
     return storeCallback(DP_SITE, CallbackKind::MouseWheel, callback);
+}
+
+const char* dorvo_preview_version(void)
+{
+    return DORVO_PREVIEW_VERSION_TEXT;
 }

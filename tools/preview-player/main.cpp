@@ -369,6 +369,7 @@ const std::pair<const char*, Kind> kExports[] = {
     {"NHdmi_createWidget", Kind::RV},
     {"NHdmi_setPic", Kind::SS},
     {"NHdmi_setName", Kind::SS},
+    {"dorvo_preview_version", Kind::RV},
 };
 
 const std::map<std::string, Kind>& exportTable()
@@ -506,9 +507,25 @@ struct Screenshot
     long atMs = 0;
 };
 
+// The library installed beside the player (<prefix>/bin and <prefix>/<libdir>) when there is one, else
+// the one it was built with.
+std::string defaultLibrary()
+{
+#ifdef INSTALLED_LIBRARY_PATH
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        const std::filesystem::path installed = self.parent_path() / INSTALLED_LIBRARY_PATH;
+        if (std::filesystem::exists(installed, error))
+            return installed.lexically_normal().string();
+    }
+#endif
+    return DEFAULT_LIBRARY_PATH;
+}
+
 struct Options
 {
-    std::string library = DEFAULT_LIBRARY_PATH;
+    std::string library = defaultLibrary();
     std::string runningPath;
     std::string program;
     bool embed = false;
@@ -546,7 +563,7 @@ void printUsage(FILE* out)
         "                          {\"call\": \"sleep\", \"ms\": 500}]}\n"
         "A string argument \"$name\" stands for the value bound by \"as\"; \"$$\" starts a literal "
         "\"$\".\n",
-        DEFAULT_LIBRARY_PATH);
+        defaultLibrary().c_str());
 }
 
 bool parseMs(const std::string& text, long& value)
