@@ -23,6 +23,8 @@ MetadataWidget::~MetadataWidget()
 
 void MetadataWidget::addDefaults(nlohmann::json&) {}
 
+void MetadataWidget::contentCreated(QQuickItem*) {}
+
 void MetadataWidget::fillMissing(nlohmann::json& m, const nlohmann::json& defaults)
 {
     for (auto it = defaults.begin(); it != defaults.end(); ++it) {
@@ -124,6 +126,7 @@ void MetadataWidget::updateWidget()
         LOG_E("%s::updateWidget content could not be created", name_);
         return;
     }
+    contentCreated(qml_);
     onItemStarted(QString());
     if (EngineHost::instance()->forcePaused())
         callQml("pause");

@@ -7,6 +7,7 @@
 #include "textwidget.h"
 #include "timerwidget.h"
 #include "videowidget.h"
+#include "weatherwidget.h"
 #include "widget.h"
 #include "widgetcontainer.h"
 
@@ -49,6 +50,8 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
         return new VideoWidget(window, parentItem);
     case 19:
         return new WidgetContainer(window, nullptr);
+    case 18:
+        return new WeatherWidget(window, parentItem);
     default:
         return nullptr;
     }
