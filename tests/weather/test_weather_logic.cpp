@@ -194,7 +194,7 @@ TEST(WeatherText, TemplatesFillEachTokenOnceInOnePass)
         // Missing, wrong-typed or non-numeric fields show "--".
         {settings("$w\n$c\n$h\n$b\n$t"), json::object(), {"--", "--" + c, "--%", "--", "--" + c + "~--" + c}},
         {settings("$w $c $h $t"),
-         {{"weather", {1}}, {"temp", "hot"}, {"humidity", nullptr}, {"tempMin", true}, {"tempMax", 1e300}},
+         {{"weather", 5}, {"temp", "hot"}, {"humidity", nullptr}, {"tempMin", true}, {"tempMax", 1e300}},
          {"-- --" + c + " --% --" + c + "~--" + c}},
         {settings("$w\n\n$c\n"), sunny, {"Sunny", "21.4" + c}},
     };

@@ -95,6 +95,23 @@ bool MetadataWidget::validColor(const std::string& color)
     return !color.empty() && QColor::isValidColor(QString::fromStdString(color));
 }
 
+void MetadataWidget::setRecordBackground(const std::string& color)
+{
+    if (!validColor(color)) {
+        LOG_E("%s::setBackground error %.100s", name_, color.c_str());
+        return;
+    }
+    ensureRecord(); // the record is read before it is changed
+    std::string& current = widgetPrivate()->record.backgroundColor;
+    if (current == color) {
+        LOG_D("%s same value. no op", color.c_str());
+        return;
+    }
+    current = color;
+    LOG_D("%s::updateWidget", name_);
+    updateWidget();
+}
+
 void MetadataWidget::setSource(std::string source)
 {
     ensureRecord();

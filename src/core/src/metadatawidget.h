@@ -65,6 +65,9 @@ protected:
     static bool parseObject(const std::string& text, nlohmann::json& out);
     // A colour text Qt accepts, not empty.
     static bool validColor(const std::string& color);
+    // The record's background colour; a refused colour logs
+    // "<name>::setBackground error %s", a changed one rebuilds the scene.
+    void setRecordBackground(const std::string& color);
 
 private:
     void ensureRecord();

@@ -99,18 +99,7 @@ void TimerWidget::setFontStyle(std::string json)
 
 void TimerWidget::setBackground(std::string color)
 {
-    if (!validColor(color)) {
-        LOG_E("TimerWidget::setBackground error %.100s", color.c_str());
-        return;
-    }
-    metadata(); // the record is read before it is changed
-    std::string& current = widgetPrivate()->record.backgroundColor;
-    if (current == color) {
-        LOG_D("%s same value. no op", color.c_str());
-        return;
-    }
-    current = color;
-    updateWidget();
+    setRecordBackground(color);
 }
 
 } // namespace dorvo_preview

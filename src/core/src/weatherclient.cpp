@@ -12,7 +12,23 @@
 
 namespace dorvo_preview {
 
-WeatherClient::WeatherClient(QObject* parent) : QObject(parent), network_(new QNetworkAccessManager(this)) {}
+WeatherClient::WeatherClient(QObject* parent) : QObject(parent), network_(new QNetworkAccessManager(this))
+{
+    if (auto* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &WeatherClient::abortAll);
+}
+
+void WeatherClient::abortAll()
+{
+    std::vector<QString> keys;
+    for (const auto& entry : pending_)
+        keys.push_back(entry.first);
+    for (const QString& key : keys) {
+        LOG_D("weather xhr abort %s", key.toUtf8().constData());
+        fail(key, QStringLiteral("the engine stops"));
+    }
+    recent_.clear();
+}
 
 WeatherClient* WeatherClient::instance()
 {

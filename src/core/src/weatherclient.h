@@ -101,6 +101,8 @@ private:
         QElapsedTimer age;
     };
 
+    // Ends every request in flight (the engine is stopping).
+    void abortAll();
     void finish(const QString& key);
     void fail(const QString& key, const QString& why);
     static void deliver(std::vector<Waiter> waiters, const WeatherAnswer& answer);

@@ -8,8 +8,9 @@ namespace {
 
 const QString kNone = QStringLiteral("--");
 
-// Text of a member that is a string or a finite number, else "--".
-QString plain(const nlohmann::json& weather, const char* key)
+// Text of a member that is a string (or, when numbers are allowed, a finite
+// number), else "--".
+QString plain(const nlohmann::json& weather, const char* key, bool numbers = true)
 {
     if (!weather.is_object())
         return kNone;
@@ -20,7 +21,7 @@ QString plain(const nlohmann::json& weather, const char* key)
         const QString s = QString::fromUtf8(it->get_ref<const std::string&>().c_str()).trimmed();
         return s.isEmpty() ? kNone : s;
     }
-    if (it->is_number()) {
+    if (numbers && it->is_number()) {
         const double d = it->get<double>();
         if (std::isfinite(d))
             return QString::number(d, 'g', 15);
@@ -110,10 +111,10 @@ QStringList WeatherText::lines(const ns::SimpleWeather& s, const nlohmann::json&
         values[token - 'a'] = v;
         present[token - 'a'] = true;
     };
-    set('w', plain(weather, "weather"));
+    set('w', plain(weather, "weather", false));
     set('c', temperature(weather, "temp", f) + sign);
     set('h', plain(weather, "humidity") + '%');
-    const QString direction = plain(weather, "windDirection");
+    const QString direction = plain(weather, "windDirection", false);
     set('b', direction == kNone && wind == kNone ? kNone : direction + ' ' + wind);
     set('t', temperature(weather, "tempMin", f) + sign + '~' + temperature(weather, "tempMax", f) + sign);
     return split(fill(tmpl, values, present));

@@ -5,7 +5,6 @@
 #include "core/appcommon/jsonread.h"
 #include "core/appcommon/weatherrecords.h"
 #include "logging/log.h"
-#include "private/widgetprivate.h"
 
 #include <QQuickItem>
 
@@ -373,19 +372,7 @@ void WeatherWidget::setLanguage(std::string language)
 
 void WeatherWidget::setBackground(std::string color)
 {
-    if (!validColor(color)) {
-        LOG_E("WeatherWidget::setBackground error %.100s", color.c_str());
-        return;
-    }
-    metadata(); // the record is read before it is changed
-    std::string& current = widgetPrivate()->record.backgroundColor;
-    if (current == color) {
-        LOG_D("%s same value. no op", color.c_str());
-        return;
-    }
-    current = color;
-    LOG_D("WeatherWidget::updateWidget");
-    updateWidget();
+    setRecordBackground(color);
 }
 
 } // namespace dorvo_preview
