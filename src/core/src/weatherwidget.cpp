@@ -12,27 +12,10 @@
 
 namespace dorvo_preview {
 
-namespace {
-
-constexpr int kRetryMs = 30000;
-
-} // namespace
-
 WeatherWidget::WeatherWidget(Window* window, QObject* parentItem, QObject* parent)
-    : MetadataWidget(window, parentItem, "SIMPLE_WEATHER", 11, "WeatherWidget", parent)
-{
-    fetchTimer_.setSingleShot(false);
-    retryTimer_.setSingleShot(false);
-    retryTimer_.setInterval(kRetryMs);
-    connect(&fetchTimer_, &QTimer::timeout, this, [this] {
-        fetch();
-        retryTimer_.start();
-    });
-    connect(&retryTimer_, &QTimer::timeout, this, [this] {
-        if (!dataGood_)
-            fetch();
-    });
-}
+    : MetadataWidget(window, parentItem, "SIMPLE_WEATHER", 11, "WeatherWidget", parent),
+      feed_(this, "WeatherWidget", [this] { onWeather(); })
+{}
 
 void WeatherWidget::addDefaults(nlohmann::json& m)
 {
@@ -93,72 +76,20 @@ void WeatherWidget::commit(const ns::SimpleWeather& next)
 void WeatherWidget::reconcile()
 {
     const ns::SimpleWeather s = settings();
-    const int period = WeatherText::fetchPeriod(s.refreshPeriod);
-    if (fetchTimer_.interval() != period) {
-        fetchTimer_.setInterval(period);
-        if (fetchTimer_.isActive())
-            fetchTimer_.start();
-    }
-    lines_ = hasAnswer_ ? WeatherText::lines(s, answer_) : WeatherText::placeholderLines(s);
-    const WeatherQuery q = query();
-    const QString key = WeatherClient::requestUrl(QString(), q).toString();
-    if (key != queryKey_) {
-        // A new place or language: what was shown belongs to the old one.
-        queryKey_ = key;
-        ++generation_;
-        inFlight_ = false;
-        hasAnswer_ = false;
-        dataGood_ = false;
-        answer_ = nlohmann::json::object();
-        lines_ = WeatherText::placeholderLines(s);
-        if (active_ && !paused_)
-            fetch();
-    }
+    feed_.setPeriod(WeatherText::fetchPeriod(s.refreshPeriod));
+    feed_.setQuery(query());
+    lines_ = feed_.hasAnswer() ? WeatherText::lines(s, feed_.answer()) : WeatherText::placeholderLines(s);
 }
 
-void WeatherWidget::fetch()
+void WeatherWidget::onWeather()
 {
-    if (inFlight_) {
-        LOG_D("WeatherWidget fetch skipped, a request is in flight");
-        return;
-    }
-    const WeatherQuery q = query();
-    if (q.city.isEmpty()) {
-        LOG_D("WeatherWidget has no city code, nothing is fetched");
-        return;
-    }
-    const quint64 generation = generation_;
-    inFlight_ = WeatherClient::instance()->fetch(
-        q, this, [this, generation](const WeatherAnswer& answer) { onAnswer(generation, answer); });
-    if (!inFlight_ && !warnedNoAddress_) {
-        warnedNoAddress_ = true;
-        LOG_E("WeatherWidget: DORVO_WEATHER_URL is not set, the weather shows placeholders");
-    }
-}
-
-void WeatherWidget::onAnswer(quint64 generation, const WeatherAnswer& answer)
-{
-    if (generation != generation_)
-        return; // for a query that has changed since
-    inFlight_ = false;
     const ns::SimpleWeather s = settings();
-    switch (answer.outcome) {
-    case WeatherAnswer::Outcome::Good:
-        dataGood_ = true;
-        hasAnswer_ = true;
-        answer_ = answer.weather;
-        showLines(WeatherText::lines(s, answer_));
-        break;
-    case WeatherAnswer::Outcome::NoAnswer:
-        dataGood_ = false;
-        hasAnswer_ = false;
-        answer_ = nlohmann::json::object();
-        showLines(WeatherText::placeholderLines(s));
-        break;
-    case WeatherAnswer::Outcome::Bad:
-        dataGood_ = false; // what is shown stays
-        break;
-    }
+    showLines(feed_.hasAnswer() ? WeatherText::lines(s, feed_.answer()) : WeatherText::placeholderLines(s));
+}
+
+void WeatherWidget::updateRunning()
+{
+    feed_.setRunning(active_ && !paused_);
 }
 
 void WeatherWidget::showLines(const QStringList& lines)
@@ -222,25 +153,20 @@ void WeatherWidget::widgetShow()
     active_ = true;
     reconcile();
     MetadataWidget::widgetShow();
-    if (!paused_) {
-        fetchTimer_.start();
-        retryTimer_.start();
-        fetch();
-    }
+    updateRunning();
 }
 
 void WeatherWidget::widgetHide()
 {
     active_ = false;
-    fetchTimer_.stop();
-    retryTimer_.stop();
+    updateRunning();
     MetadataWidget::widgetHide();
 }
 
 void WeatherWidget::pause()
 {
     paused_ = true;
-    fetchTimer_.stop();
+    updateRunning();
     MetadataWidget::pause();
 }
 
@@ -248,8 +174,7 @@ void WeatherWidget::resume()
 {
     MetadataWidget::resume();
     paused_ = false;
-    if (active_ && !fetchTimer_.isActive())
-        fetchTimer_.start();
+    updateRunning();
 }
 
 void WeatherWidget::setSource(std::string source)

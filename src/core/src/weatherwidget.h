@@ -8,12 +8,11 @@
 
 #include "metadatawidget.h"
 
-#include "weatherclient.h"
+#include "weatherfeed.h"
 
 #include "dorvo_records.h"
 
 #include <QStringList>
-#include <QTimer>
 
 namespace dorvo_preview {
 
@@ -26,7 +25,7 @@ public:
     ns::SimpleWeather settings();
     // The lines the scene shows now.
     QStringList lines() const { return lines_; }
-    bool requestInFlight() const { return inFlight_; }
+    bool requestInFlight() const { return feed_.inFlight(); }
 
     void widgetShow() override;
     void widgetHide() override;
@@ -55,27 +54,18 @@ private:
     void commit(const ns::SimpleWeather& next);
     void setTemplate(const char* setter, const std::string& text);
     void takeOver(const char* setter, const std::string& json);
-    // Applies the record: a new query fetches at once, a new period restarts
-    // the timer, and the lines are made again.
+    // Applies the record to the feed (query, period) and makes the lines again.
     void reconcile();
-    void fetch();
-    void onAnswer(quint64 generation, const WeatherAnswer& answer);
+    void onWeather();
     void showLines(const QStringList& lines);
     void pushToScene();
     WeatherQuery query();
     QString scrollRecord() const;
+    void updateRunning();
 
-    QTimer fetchTimer_;
-    QTimer retryTimer_;
+    WeatherFeed feed_;
     bool active_ = false;
     bool paused_ = false;
-    bool inFlight_ = false;
-    bool dataGood_ = false;
-    bool hasAnswer_ = false;
-    bool warnedNoAddress_ = false;
-    quint64 generation_ = 0;
-    QString queryKey_;
-    nlohmann::json answer_ = nlohmann::json::object();
     QStringList lines_;
 };
 
