@@ -3,6 +3,7 @@
 
 #include "core/appcommon/weatherrecords.h"
 #include "core/src/weatherclient.h"
+#include "core/src/tarroweather.h"
 #include "core/src/weathertext.h"
 
 #include <QUrlQuery>
@@ -250,6 +251,50 @@ TEST(WeatherClient, AnswersAreJudged)
         EXPECT_EQ(WeatherClient::readAnswer(status, body).outcome, outcome) << status << " " << body;
     EXPECT_EQ(WeatherClient::readAnswer(200, "{\"message\":\"ok\",\"weather\":{\"temp\":3}}").weather,
               (json{{"temp", 3}}));
+}
+
+} // namespace
+
+namespace {
+
+using dorvo_preview::TarroWeather;
+
+TEST(TarroWeather, LanguagesPeriodsAndCodes)
+{
+    const std::tuple<const char*, const char*, const char*> languages[] = {
+        {"ZH", "zh", "zh"},   {"zh-CN", "zh", "zh"}, {"cn", "zh", "zh"},    {"en_us", "en", "en"},
+        {"en", "en", "en"},   {"jp", "en", "ja"},    {"ja-jp", "en", "ja"}, {"fr", "fr", "fr"},
+        {"es", "es", "es"},   {"pt", "pt", "pt"},    {"", "zh", "zh"},      {"xx", "zh", "zh"},
+        {"北京", "zh", "zh"},
+    };
+    for (const auto& [in, base, senior] : languages) {
+        EXPECT_EQ(TarroWeather::language(in, false), base) << in;
+        EXPECT_EQ(TarroWeather::language(in, true), senior) << in;
+    }
+    // Seconds with the simple widget's bounds, and no overflow.
+    const std::pair<int, int> periods[] = {{0, 30000},           {1, 1000},       {1440, 1440000},
+                                           {1441, 30000},        {-5, 30000},     {2147483647, 30000},
+                                           {-2147483647, 30000}, {2147484, 30000}};
+    for (auto [in, out] : periods)
+        EXPECT_EQ(TarroWeather::fetchPeriod(in), out) << in;
+    EXPECT_EQ(TarroWeather::iconUrl(100), "qrc:/preview/img/tarroweather/sunny.svg");
+    EXPECT_EQ(TarroWeather::iconUrl(307), "qrc:/preview/img/tarroweather/snow.svg");
+    EXPECT_EQ(TarroWeather::iconUrl(12345), "");
+    EXPECT_EQ(TarroWeather::background(100, 12), "sunshine");
+    EXPECT_EQ(TarroWeather::background(104, 7), "cloud");
+    EXPECT_EQ(TarroWeather::background(100, 18), "sunshinenight");
+    EXPECT_EQ(TarroWeather::background(12345, 12), "cloudnight");
+    // Labels by language, the service's text never a path.
+    ns::BaseWeather s;
+    s.language = "fr";
+    const json w = {{"code", "../../etc/passwd"}, {"wind", "3"}, {"temp", -20.6}, {"timezone", 8}};
+    QVariantMap panel = TarroWeather::basePanel(s, &w, 0);
+    EXPECT_EQ(panel["icon"].toString(), "");
+    EXPECT_EQ(panel["windPower"].toString(), "Niveau 3");
+    EXPECT_EQ(panel["rangeLabel"].toString(), QString::fromUtf8("Écart température"));
+    s.temperatureUnit = "Fahrenheit";
+    EXPECT_EQ(TarroWeather::basePanel(s, &w, 0)["temperature"].toString(), "-5");
+    EXPECT_FALSE(TarroWeather::basePanel(s, nullptr, 0)["ready"].toBool());
 }
 
 } // namespace

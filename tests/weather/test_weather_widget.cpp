@@ -5,6 +5,7 @@
 #include "support/scenefixture.h"
 #include "support/weatherservice.h"
 
+#include "core/src/tarrobaseweatherwidget.h"
 #include "core/src/weatherclient.h"
 #include "core/src/weatherwidget.h"
 
@@ -324,6 +325,102 @@ TEST_F(WeatherWidgets, FaultMatrix)
         made.pop_back();
         flush();
     }
+}
+
+// The base panel: empty until the first good answer, then the answer's
+// temperature and the icon of its code; the layout follows the size.
+TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
+{
+    service->script(R"({"status": 500, "body": "down"})");
+    const char* made0 = NBaseWeather_createWidget();
+    ASSERT_NE(made0, nullptr);
+    const std::string id = made0;
+    made.push_back(id);
+    setWidgetX(id.c_str(), 0.f);
+    setWidgetY(id.c_str(), 0.f);
+    setWidgetWidth(id.c_str(), 400.f);
+    setWidgetHeight(id.c_str(), 250.f);
+    NBaseWeather_setLocation(id.c_str(),
+                             R"({"area":{"city":"Hangzhou","cityCode":"old"},"cityNewCode":"base-a"})");
+    NBaseWeather_setRefreshCycle(id.c_str(), 1);
+    NBaseWeather_setLanguage(id.c_str(), "en");
+    ASSERT_TRUE(waitFor([&] { return !requestsFor("base-a").empty(); }, 8000));
+    auto scene = [&](const char* property) {
+        QVariant v;
+        onQtThread([&] {
+            auto* w = qobject_cast<dorvo_preview::TarroBaseWeatherWidget*>(
+                dorvo_preview::EngineHost::getWidget(id));
+            if (w && w->contentItem())
+                v = w->contentItem()->property(property);
+        });
+        return v;
+    };
+    auto panel = [&](const char* key) { return scene("panel").toMap().value(key).toString(); };
+    auto lit = [&] {
+        const QImage img = grab(id);
+        int n = 0;
+        for (int y = 0; y < img.height(); y += 2)
+            for (int x = 0; x < img.width(); x += 2)
+                n += img.pixelColor(x, y).lightness() > 40;
+        return n;
+    };
+    flush();
+    EXPECT_FALSE(scene("ready").toBool());
+    EXPECT_EQ(lit(), 0) << "the panel shows before a good answer";
+
+    json good = sunny();
+    good["json"]["weather"]["code"] = "100";
+    service->script(good.dump());
+    ASSERT_TRUE(waitFor([&] { return scene("ready").toBool(); }, 10000));
+    EXPECT_EQ(panel("temperature"), "21.4");
+    EXPECT_EQ(panel("icon"), "qrc:/preview/img/tarroweather/sunny.svg");
+    EXPECT_EQ(panel("windPower"), "Scale 3");
+    EXPECT_TRUE(waitFor([&] { return lit() > 1000; }, 5000));
+    const QUrlQuery q(QUrl(QString::fromStdString(requestsFor("base-a").back())));
+    EXPECT_EQ(q.queryItemValue("lang"), "en");
+
+    // Sizes choose the layouts; where the elements land follows.
+    auto item = [&](const char* name, const char* property) {
+        QVariant v;
+        onQtThread([&] {
+            auto* w = qobject_cast<dorvo_preview::TarroBaseWeatherWidget*>(
+                dorvo_preview::EngineHost::getWidget(id));
+            QObject* o = w && w->contentItem() ? w->contentItem()->findChild<QObject*>(name) : nullptr;
+            if (o)
+                v = o->property(property);
+        });
+        return v;
+    };
+    const std::tuple<float, float, const char*> sizes[] = {
+        {400.f, 250.f, "normal"}, {399.f, 300.f, "medium"}, {199.f, 300.f, "mini"}};
+    for (const auto& [w, h, layout] : sizes) {
+        setWidgetWidth(id.c_str(), w);
+        setWidgetHeight(id.c_str(), h);
+        ASSERT_TRUE(waitFor([&] { return scene("layout").toString() == layout; }, 3000)) << layout;
+        EXPECT_EQ(item("baseColumns", "visible").toBool(), std::string(layout) == "normal");
+        EXPECT_EQ(item("baseMediumRange", "visible").toBool(), std::string(layout) == "medium");
+        EXPECT_EQ(item("baseCity", "visible").toBool(), std::string(layout) != "mini");
+        const double iconCentre = item("baseIcon", "x").toDouble() + item("baseIcon", "width").toDouble() / 2;
+        if (std::string(layout) == "mini")
+            EXPECT_NEAR(iconCentre, w / 4, 2.0); // the icon in the middle of the left half
+        else
+            EXPECT_LT(iconCentre, w / 4);
+    }
+
+    // An unknown code: the default background and no icon.
+    json unknown = sunny();
+    unknown["json"]["weather"]["code"] = "12345";
+    service->script(unknown.dump());
+    EXPECT_TRUE(
+        waitFor([&] { return panel("icon").isEmpty() && panel("background") == "cloudnight"; }, 10000));
+    EXPECT_FALSE(item("baseIcon", "visible").toBool());
+
+    // A new place without a new code no longer asks for the old code.
+    NBaseWeather_setLocation(id.c_str(), R"({"city":"Suzhou","cityCode":"base-b"})");
+    EXPECT_TRUE(waitFor([&] { return !requestsFor("base-b").empty(); }, 8000));
+    const int rects = g_rects;
+    setWidgetX(id.c_str(), 2.f);
+    EXPECT_TRUE(waitFor([&] { return g_rects > rects; }, 1000));
 }
 
 } // namespace

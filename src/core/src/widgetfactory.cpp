@@ -1,6 +1,7 @@
 #include "widgetfactory.h"
 
 #include "analogclockwidget.h"
+#include "tarrobaseweatherwidget.h"
 #include "digitalclockwidget.h"
 #include "colortextwidget.h"
 #include "imagewidget.h"
@@ -52,6 +53,8 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
         return new WidgetContainer(window, nullptr);
     case 18:
         return new WeatherWidget(window, parentItem);
+    case 15:
+        return new TarroBaseWeatherWidget(window, parentItem);
     default:
         return nullptr;
     }

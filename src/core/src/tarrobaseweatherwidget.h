@@ -1,0 +1,53 @@
+#pragma once
+
+// The Tarro base weather panel (record type "TARRO_BASE_WEATHER", scene
+// tarrobaseweather/TarroBaseWeather.qml): city, icon, temperature, air
+// quality, weather, range, wind and humidity in a layout chosen by size.
+// Its metadata is the ns::BaseWeather record (refreshPeriod in seconds). The
+// widget fetches through a WeatherFeed and hands the scene the panel's
+// values; the scene stays empty until the first good answer.
+
+#include "metadatawidget.h"
+#include "weatherfeed.h"
+
+#include "dorvo_records.h"
+
+namespace dorvo_preview {
+
+class TarroBaseWeatherWidget : public MetadataWidget
+{
+    Q_OBJECT
+public:
+    TarroBaseWeatherWidget(Window* window, QObject* parentItem, QObject* parent = nullptr);
+
+    ns::BaseWeather settings();
+    bool requestInFlight() const { return feed_.inFlight(); }
+
+    void widgetShow() override;
+    void widgetHide() override;
+    void pause() override;
+    void resume() override;
+
+public Q_SLOTS:
+    void setSource(std::string source);
+    void setTemperatureUnit(int unit);
+    void setLocation(std::string json);
+    void setRefreshCycle(int seconds);
+    void setLanguage(std::string language);
+
+protected:
+    void addDefaults(nlohmann::json& metadata) override;
+    void contentCreated(QQuickItem* content) override;
+
+private:
+    void commit(const ns::BaseWeather& next);
+    void reconcile();
+    void pushToScene();
+    void updateRunning();
+
+    WeatherFeed feed_;
+    bool active_ = false;
+    bool paused_ = false;
+};
+
+} // namespace dorvo_preview
