@@ -565,18 +565,23 @@ DORVO_PREVIEW_API int NTarroAnalogClock_setLanguage(const char* widgetId, const 
 DORVO_PREVIEW_API int NTarroAnalogClock_destroyWidget(const char* widgetId);
 
 /* ---- Base weather panel (NBaseWeather) ---- */
+/* City, weather icon, temperature, air quality, weather, range, wind and humidity, laid out by size (normal
+ * from 400 x 250, mini below 200 wide or 100 high, else medium), from the weather service of NWeather
+ * (DORVO_WEATHER_URL). Empty until the first good answer. Setters post and return 0, or -1 when the engine
+ * is not started. */
 
 /* Creates a widget of this family (type code 15) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NBaseWeather_createWidget(void);
 /* Posts message 45. Content of the widget (see the family's content format). */
 DORVO_PREVIEW_API int NBaseWeather_setSource(const char* widgetId, const char* source);
-/* Posts message 82. */
+/* Message 82: non-zero selects Fahrenheit, 0 Celsius. */
 DORVO_PREVIEW_API int NBaseWeather_setTemperatureUnit(const char* widgetId, int value);
-/* Posts message 83. */
+/* Message 83: the place, an area JSON {"country", "province", "city", "county", "cityCode"} or
+ * {"area": {...}, "cityNewCode"}; a new place without a new code drops the old code. */
 DORVO_PREVIEW_API int NBaseWeather_setLocation(const char* widgetId, const char* value);
-/* Posts message 84. */
+/* Message 84: the fetch period in seconds; outside 1 to 1440 it is 30 s. */
 DORVO_PREVIEW_API int NBaseWeather_setRefreshCycle(const char* widgetId, int value);
-/* Posts message 85. */
+/* Message 85: the language of the request and labels ("zh", "en", "fr", "es", "pt" and their variants). */
 DORVO_PREVIEW_API int NBaseWeather_setLanguage(const char* widgetId, const char* value);
 /* No effect; returns 0 (use deleteWidget). */
 DORVO_PREVIEW_API int NBaseWeather_deleteWidget(const char* widgetId);
