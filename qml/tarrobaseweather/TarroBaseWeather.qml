@@ -123,8 +123,6 @@ Rectangle {
             font.pixelSize: Math.max(1, root.layout === "mini" ? root.unit * 0.8 * 0.3 : root.height * 0.08)
             x: root.layout === "mini" ? root.width / 2 : temperature.x
             y: root.layout === "mini" ? root.height / 2 - height : temperature.y + temperature.height
-            width: root.width - x
-            elide: Text.ElideRight
             text: root.field("weather")
         }
 

@@ -298,3 +298,69 @@ TEST(TarroWeather, LanguagesPeriodsAndCodes)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TarroWeather, SeniorPanelClampsWhatBadAnswersWouldBreak)
+{
+    const std::tuple<double, double, double, double> suns[] = {
+        {100, 100, 150, -1}, {0, 200, 100, -1},  {200, 100, 150, -1}, {NAN, 200, 150, -1},
+        {100, 200, 50, 0},   {100, 200, 250, 1}, {100, 200, 150, 0.5}};
+    for (const auto& [rise, set, now, expected] : suns)
+        EXPECT_DOUBLE_EQ(TarroWeather::sunPosition(rise, set, now), expected)
+            << rise << " " << set << " " << now;
+
+    ns::SeniorWeather s;
+    s.seniorWeatherStyle = 7;
+    s.pageSwitchTime = 0;
+    const json w = {{"aqi", "80"},
+                    {"airQuality", "good"},
+                    {"aqiDetail", {{"pm10", "9999"}, {"pm25", "-5"}, {"no2", "250"}, {"co", "x"}}},
+                    {"sunrise", 1000},
+                    {"sunset", 1000},
+                    {"lifestyle", {{{"type", "drsg"}, {"brf", "warm"}}, {{"type", "sport"}, {"brf", 3}}, 7}}};
+    QVariantMap m = TarroWeather::seniorPanel(s, &w, 0);
+    EXPECT_EQ(m["style"].toInt(), 1);
+    EXPECT_EQ(m["pageInterval"].toInt(), 1000);
+    EXPECT_TRUE(m["pages"].toStringList().isEmpty());
+    EXPECT_TRUE(m["showBase"].toBool()) << "with no page the basic panel shows";
+    EXPECT_TRUE(m["domestic"].toBool());
+    const QVariantList figures = m["airFigures"].toList();
+    ASSERT_EQ(figures.size(), 6);
+    EXPECT_DOUBLE_EQ(figures[0].toMap()["fraction"].toDouble(), 1.0);
+    EXPECT_DOUBLE_EQ(figures[1].toMap()["fraction"].toDouble(), 0.0);
+    EXPECT_DOUBLE_EQ(figures[2].toMap()["fraction"].toDouble(), 0.5);
+    EXPECT_EQ(figures[5].toMap()["value"].toString(), "--");
+    EXPECT_DOUBLE_EQ(m["sunPosition"].toDouble(), -1);
+    EXPECT_EQ(m["sunrise"].toString(), "--");
+    EXPECT_EQ(m["life"].toMap()["drsg"].toString(), "warm");
+    EXPECT_EQ(m["life"].toMap()["sport"].toString(), "3");
+    EXPECT_EQ(m["life"].toMap()["cw"].toString(), "--");
+
+    s.pageSwitchTime = 2147483647;
+    s.airQualityEnabled = s.livingIndexEnabled = true;
+    const json noAqi = {{"aqi", ""}, {"airQuality", "good"}};
+    m = TarroWeather::seniorPanel(s, &noAqi, 0);
+    EXPECT_EQ(m["pageInterval"].toInt(), 3600000);
+    EXPECT_EQ(m["pages"].toStringList(), (QStringList{"airQuality", "livingIndex"}));
+    EXPECT_FALSE(m["showBase"].toBool());
+    EXPECT_FALSE(m["domestic"].toBool()) << "an empty aqi marks the city as not domestic";
+    EXPECT_EQ(m["lang"].toString(), "zh");
+
+    // A new place without a new code drops the old code.
+    ns::BaseWeather b;
+    b.cityNewCode = "old";
+    b.area.cityCode = "a";
+    EXPECT_TRUE(TarroWeather::readLocation(R"({"city":"X","cityCode":"b"})", b));
+    EXPECT_EQ(b.cityNewCode, "");
+    EXPECT_TRUE(TarroWeather::readLocation(R"({"area":{"cityCode":"c"},"cityNewCode":"new"})", b));
+    EXPECT_EQ(b.cityNewCode, "new");
+    EXPECT_EQ(b.area.cityCode, "c");
+    for (const char* bad : {"x", "[]", "{\"cityNewCode\":1}", "{\"cityCode\":2}", "\xff"}) {
+        ns::BaseWeather copy = b;
+        TarroWeather::readLocation(bad, copy);
+        EXPECT_EQ(toJson(copy), toJson(b)) << bad;
+    }
+}
+
+} // namespace

@@ -6,6 +6,7 @@
 #include "support/weatherservice.h"
 
 #include "core/src/tarrobaseweatherwidget.h"
+#include "core/src/tarroseniorweatherwidget.h"
 #include "core/src/weatherclient.h"
 #include "core/src/weatherwidget.h"
 
@@ -301,6 +302,11 @@ TEST_F(WeatherWidgets, FaultMatrix)
         service->script(sunny().dump());
         const std::string id = make(city, 300, 10, 280, 60);
         NWeather_setUpdateDuration(id.c_str(), 1000);
+        // A base panel asking the same: one request serves both.
+        const std::string panel = NBaseWeather_createWidget();
+        setWidgetY(panel.c_str(), 100.f);
+        NBaseWeather_setLocation(panel.c_str(), json{{"cityCode", city}}.dump().c_str());
+        NBaseWeather_setRefreshCycle(panel.c_str(), 1);
         ASSERT_TRUE(waitFor([&] { return lines(id) == good; }, 10000));
         service->script(f.script.dump());
         const size_t before = requestsFor(city).size();
@@ -321,6 +327,11 @@ TEST_F(WeatherWidgets, FaultMatrix)
         const int rects = g_rects;
         setWidgetX(id.c_str(), 301.f);
         EXPECT_TRUE(waitFor([&] { return g_rects > rects; }, 1000)) << "no rectangle callback";
+        const int panelRects = g_rects;
+        setWidgetX(panel.c_str(), 5.f);
+        EXPECT_TRUE(waitFor([&] { return g_rects > panelRects; }, 1000))
+            << "no rectangle callback from the panel";
+        deleteWidget(panel.c_str());
         deleteWidget(id.c_str());
         made.pop_back();
         flush();
@@ -420,6 +431,70 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
     EXPECT_TRUE(waitFor([&] { return !requestsFor("base-b").empty(); }, 8000));
     const int rects = g_rects;
     setWidgetX(id.c_str(), 2.f);
+    EXPECT_TRUE(waitFor([&] { return g_rects > rects; }, 1000));
+}
+
+// The senior panel alternates its enabled pages, shows the basic panel only
+// without pages, never runs its page timer faster than a second, and takes
+// its labels from the language.
+TEST_F(WeatherWidgets, SeniorPanelCyclesItsPages)
+{
+    json good = sunny();
+    good["json"]["weather"]["aqi"] = "42";
+    good["json"]["weather"]["airQuality"] = "good";
+    good["json"]["weather"]["aqiDetail"] = {{"pm25", "20"}};
+    service->script(good.dump());
+    const std::string id = NSeniorWeather_createWidget();
+    made.push_back(id);
+    setWidgetX(id.c_str(), 0.f);
+    setWidgetY(id.c_str(), 0.f);
+    setWidgetWidth(id.c_str(), 400.f);
+    setWidgetHeight(id.c_str(), 480.f);
+    NSeniorWeather_setComfortEnabled(id.c_str(), false);
+    NSeniorWeather_setSpeedAndPressureEnabled(id.c_str(), false);
+    NSeniorWeather_setSunriseAndSunsetEnabled(id.c_str(), false);
+    NSeniorWeather_setPageSwitchTime(id.c_str(), 1);
+    NSeniorWeather_setStyle(id.c_str(), 9);
+    NSeniorWeather_setLocation(id.c_str(), R"({"city":"Ningbo","cityCode":"senior-a"})");
+    auto scene = [&](const char* child, const char* property) {
+        QVariant v;
+        onQtThread([&] {
+            auto* w = qobject_cast<dorvo_preview::TarroSeniorWeatherWidget*>(
+                dorvo_preview::EngineHost::getWidget(id));
+            QQuickItem* root = w ? w->contentItem() : nullptr;
+            QObject* o = root && child ? root->findChild<QObject*>(child) : root;
+            if (o)
+                v = o->property(property);
+        });
+        return v;
+    };
+    ASSERT_TRUE(waitFor([&] { return scene(nullptr, "ready").toBool(); }, 10000));
+    EXPECT_EQ(scene(nullptr, "style").toInt(), 1);
+    EXPECT_EQ(scene(nullptr, "pages").toStringList(), (QStringList{"airQuality", "livingIndex"}));
+    EXPECT_TRUE(waitFor([&] { return scene(nullptr, "currentPage").toString() == "livingIndex"; }, 3000));
+    EXPECT_TRUE(waitFor([&] { return scene(nullptr, "currentPage").toString() == "airQuality"; }, 3000));
+
+    NSeniorWeather_setLanguage(id.c_str(), "en");
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QString t = scene("pageTitle", "text").toString();
+            return t.startsWith("Air Quality") || t == "Lifestyle";
+        },
+        5000));
+
+    // A switch time of 0 keeps the timer at a second at least.
+    NSeniorWeather_setPageSwitchTime(id.c_str(), 0);
+    EXPECT_TRUE(waitFor([&] { return scene("pageTimer", "interval").toInt() == 1000; }, 3000));
+
+    // No page: only the basic panel, and no page timer.
+    NSeniorWeather_setAirQualityEnabled(id.c_str(), false);
+    NSeniorWeather_setLivingIndexEnabled(id.c_str(), false);
+    EXPECT_TRUE(waitFor([&] { return scene(nullptr, "pages").toStringList().isEmpty(); }, 3000));
+    EXPECT_FALSE(scene("pageTimer", "running").toBool());
+    EXPECT_TRUE(scene("seniorBase", "visible").toBool());
+    EXPECT_EQ(scene(nullptr, "currentPage").toString(), "");
+    const int rects = g_rects;
+    setWidgetX(id.c_str(), 3.f);
     EXPECT_TRUE(waitFor([&] { return g_rects > rects; }, 1000));
 }
 

@@ -12,8 +12,7 @@
 namespace dorvo_preview {
 
 TarroBaseWeatherWidget::TarroBaseWeatherWidget(Window* window, QObject* parentItem, QObject* parent)
-    : MetadataWidget(window, parentItem, "TARRO_BASE_WEATHER", 22, "TarroBaseWeatherWidget", parent),
-      feed_(this, "TarroBaseWeatherWidget", [this] { pushToScene(); })
+    : WeatherFeedWidget(window, parentItem, "TARRO_BASE_WEATHER", 22, "TarroBaseWeatherWidget", parent)
 {}
 
 void TarroBaseWeatherWidget::addDefaults(nlohmann::json& m)
@@ -39,13 +38,13 @@ ns::BaseWeather TarroBaseWeatherWidget::settings()
 void TarroBaseWeatherWidget::reconcile()
 {
     const ns::BaseWeather s = settings();
-    feed_.setPeriod(TarroWeather::fetchPeriod(s.refreshPeriod));
+    feed().setPeriod(TarroWeather::fetchPeriod(s.refreshPeriod));
     WeatherQuery q;
     q.city = QString::fromStdString(s.cityNewCode.empty() ? s.area.cityCode : s.cityNewCode);
     q.lang = TarroWeather::language(s.language, false);
     q.windType = QString::fromStdString(s.windType);
     q.unit = QString::fromStdString(s.windSpeedUnit);
-    feed_.setQuery(q);
+    feed().setQuery(q);
 }
 
 void TarroBaseWeatherWidget::commit(const ns::BaseWeather& next)
@@ -68,54 +67,8 @@ void TarroBaseWeatherWidget::pushToScene()
     if (!scene)
         return;
     const ns::BaseWeather s = settings();
-    scene->setProperty("panel", TarroWeather::basePanel(s, feed_.hasAnswer() ? &feed_.answer() : nullptr,
+    scene->setProperty("panel", TarroWeather::basePanel(s, feed().hasAnswer() ? &feed().answer() : nullptr,
                                                         QDateTime::currentMSecsSinceEpoch()));
-}
-
-void TarroBaseWeatherWidget::contentCreated(QQuickItem*)
-{
-    pushToScene();
-}
-
-void TarroBaseWeatherWidget::updateRunning()
-{
-    feed_.setRunning(active_ && !paused_);
-}
-
-void TarroBaseWeatherWidget::widgetShow()
-{
-    active_ = true;
-    reconcile();
-    MetadataWidget::widgetShow();
-    updateRunning();
-}
-
-void TarroBaseWeatherWidget::widgetHide()
-{
-    active_ = false;
-    updateRunning();
-    MetadataWidget::widgetHide();
-}
-
-void TarroBaseWeatherWidget::pause()
-{
-    paused_ = true;
-    updateRunning();
-    MetadataWidget::pause();
-}
-
-void TarroBaseWeatherWidget::resume()
-{
-    MetadataWidget::resume();
-    paused_ = false;
-    updateRunning();
-}
-
-void TarroBaseWeatherWidget::setSource(std::string source)
-{
-    MetadataWidget::setSource(std::move(source));
-    reconcile();
-    pushToScene();
 }
 
 void TarroBaseWeatherWidget::setTemperatureUnit(int unit)
@@ -129,25 +82,9 @@ void TarroBaseWeatherWidget::setTemperatureUnit(int unit)
 void TarroBaseWeatherWidget::setLocation(std::string json)
 {
     LOG_D("TarroBaseWeatherWidget::setLocation %.200s", json.c_str());
-    nlohmann::json parsed;
-    if (!parseObject(json, parsed))
-        return;
-    // An area, or an object holding "area" and perhaps "cityNewCode".
-    const nlohmann::json* area = ns::jsonread::member(parsed, "area");
-    const nlohmann::json* code = ns::jsonread::member(parsed, "cityNewCode");
-    if (code && !code->is_string()) {
-        LOG_E("from_string: exception: %s. %.200s", "\"cityNewCode\" is not a string", json.c_str());
-        return;
-    }
-    const ns::BaseWeather s = settings();
-    ns::BaseWeather next = s;
-    ns::from_json(area ? *area : parsed, next.area);
-    // A new place without a new code: the old code would keep the old city.
-    if (code)
-        next.cityNewCode = code->get<std::string>();
-    else if (next.area.cityCode != s.area.cityCode || next.area.city != s.area.city)
-        next.cityNewCode.clear();
-    commit(next);
+    ns::BaseWeather s = settings();
+    if (TarroWeather::readLocation(json, s))
+        commit(s);
 }
 
 void TarroBaseWeatherWidget::setRefreshCycle(int seconds)

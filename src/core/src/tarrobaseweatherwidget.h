@@ -7,29 +7,21 @@
 // widget fetches through a WeatherFeed and hands the scene the panel's
 // values; the scene stays empty until the first good answer.
 
-#include "metadatawidget.h"
-#include "weatherfeed.h"
+#include "weatherfeedwidget.h"
 
 #include "dorvo_records.h"
 
 namespace dorvo_preview {
 
-class TarroBaseWeatherWidget : public MetadataWidget
+class TarroBaseWeatherWidget : public WeatherFeedWidget
 {
     Q_OBJECT
 public:
     TarroBaseWeatherWidget(Window* window, QObject* parentItem, QObject* parent = nullptr);
 
     ns::BaseWeather settings();
-    bool requestInFlight() const { return feed_.inFlight(); }
-
-    void widgetShow() override;
-    void widgetHide() override;
-    void pause() override;
-    void resume() override;
 
 public Q_SLOTS:
-    void setSource(std::string source);
     void setTemperatureUnit(int unit);
     void setLocation(std::string json);
     void setRefreshCycle(int seconds);
@@ -37,17 +29,11 @@ public Q_SLOTS:
 
 protected:
     void addDefaults(nlohmann::json& metadata) override;
-    void contentCreated(QQuickItem* content) override;
+    void reconcile() override;
+    void pushToScene() override;
 
 private:
     void commit(const ns::BaseWeather& next);
-    void reconcile();
-    void pushToScene();
-    void updateRunning();
-
-    WeatherFeed feed_;
-    bool active_ = false;
-    bool paused_ = false;
 };
 
 } // namespace dorvo_preview

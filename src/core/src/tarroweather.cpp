@@ -2,6 +2,9 @@
 
 #include "weathertext.h"
 
+#include "core/appcommon/jsonread.h"
+#include "logging/log.h"
+
 #include <QDateTime>
 
 #include <cmath>
@@ -167,6 +170,129 @@ QVariantMap TarroWeather::basePanel(const ns::BaseWeather& s, const nlohmann::js
     const int hour = static_cast<int>(((local / 3600000) % 24 + 24) % 24);
     m["background"] = background(code, hour);
     return m;
+}
+
+double TarroWeather::sunPosition(double sunrise, double sunset, double now)
+{
+    if (!std::isfinite(sunrise) || !std::isfinite(sunset) || sunrise <= 0 || sunset <= sunrise)
+        return -1;
+    const double p = (now - sunrise) / (sunset - sunrise);
+    return p < 0 ? 0 : (p > 1 ? 1 : p);
+}
+
+QVariantMap TarroWeather::seniorPanel(const ns::SeniorWeather& s, const nlohmann::json* w, qint64 nowUtcMs)
+{
+    QVariantMap m = basePanel(s, w, nowUtcMs);
+    m["lang"] = language(s.language, true);
+    m["style"] = s.seniorWeatherStyle >= 1 && s.seniorWeatherStyle <= 4 ? s.seniorWeatherStyle : 1;
+    QStringList pages;
+    if (s.airQualityEnabled)
+        pages << "airQuality";
+    if (s.comfortEnabled)
+        pages << "comfort";
+    if (s.speedAndPressureEnabled)
+        pages << "windPressure";
+    if (s.sunriseAndSunsetEnabled)
+        pages << "sunriseSunset";
+    if (s.livingIndexEnabled)
+        pages << "livingIndex";
+    m["pages"] = pages;
+    m["showBase"] = s.baseInfoEnabled || pages.isEmpty();
+    const long long interval = static_cast<long long>(s.pageSwitchTime) * 1000;
+    m["pageInterval"] = static_cast<int>(interval < 1000 ? 1000 : (interval > 3600000 ? 3600000 : interval));
+    const QString aqi = text(w, "aqi");
+    const bool domestic = aqi != "--" && !m["airQuality"].toString().isEmpty();
+    m["domestic"] = domestic;
+    m["aqi"] = aqi;
+    const nlohmann::json* detail = w ? ns::jsonread::member(*w, "aqiDetail") : nullptr;
+    const struct
+    {
+        const char* key;
+        double full;
+    } air[] = {{"pm10", 500}, {"pm25", 210}, {"no2", 500}, {"so2", 500}, {"o3", 800}, {"co", 57.5}};
+    QVariantList figures;
+    for (const auto& a : air) {
+        const QString v = domestic ? text(detail, a.key) : QStringLiteral("--");
+        bool ok = false;
+        const double d = v.toDouble(&ok);
+        const double f = ok && std::isfinite(d) ? d / a.full : 0;
+        figures << QVariantMap{{"value", ok ? v : QStringLiteral("--")},
+                               {"fraction", f < 0 ? 0.0 : (f > 1 ? 1.0 : f)}};
+    }
+    m["airFigures"] = figures;
+    bool ok = false;
+    const double aqiValue = aqi.toDouble(&ok);
+    m["aqiFraction"] = ok && aqiValue > 0 ? std::min(1.0, aqiValue / 500) : 0.0;
+    const bool fahrenheit = WeatherText::isFahrenheit(s);
+    const nlohmann::json none = nlohmann::json::object();
+    m["feelsLike"] = WeatherText::temperature(w ? *w : none, "fl", fahrenheit);
+    m["uvIndex"] = text(w, "uvIndex");
+    m["windValue"] = text(w, "wind");
+    m["windSpeed"] =
+        text(w, "windSpeed") + " " + (text(w, "windSpeedUnit") == "--" ? "" : text(w, "windSpeedUnit"));
+    m["pressure"] =
+        text(w, "pressure") + " " + (text(w, "pressureUnit") == "--" ? "" : text(w, "pressureUnit"));
+    bool riseOk = false, setOk = false;
+    const double rise = text(w, "sunrise").toDouble(&riseOk);
+    const double set = text(w, "sunset").toDouble(&setOk);
+    const double position = riseOk && setOk ? sunPosition(rise, set, nowUtcMs / 1000.0) : -1;
+    m["sunPosition"] = position;
+    double zone = 0;
+    bool zoneOk = false;
+    zone = text(w, "timezone").toDouble(&zoneOk);
+    if (!zoneOk || !std::isfinite(zone) || std::fabs(zone) > 14)
+        zone = QDateTime::fromMSecsSinceEpoch(nowUtcMs).offsetFromUtc() / 3600.0;
+    auto clock = [zone](double t) {
+        return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t), Qt::OffsetFromUTC,
+                                             static_cast<int>(zone * 3600))
+            .toString("HH:mm");
+    };
+    m["sunrise"] = position >= 0 ? clock(rise) : QStringLiteral("--");
+    m["sunset"] = position >= 0 ? clock(set) : QStringLiteral("--");
+    QVariantMap life;
+    const nlohmann::json* lifestyle = w ? ns::jsonread::member(*w, "lifestyle") : nullptr;
+    for (const char* type : {"drsg", "sport", "flu", "cw", "trav", "comf"}) {
+        QString brf = QStringLiteral("--");
+        if (lifestyle && lifestyle->is_array()) {
+            for (const auto& entry : *lifestyle) {
+                const nlohmann::json* t = ns::jsonread::member(entry, "type");
+                if (t && t->is_string() && *t == type) {
+                    brf = text(&entry, "brf");
+                    break;
+                }
+            }
+        }
+        life[type] = brf;
+    }
+    m["life"] = life;
+    return m;
+}
+
+bool TarroWeather::readLocation(const std::string& json, ns::BaseWeather& settings)
+{
+    std::string why = "the text is not UTF-8";
+    const nlohmann::json parsed = ns::jsonread::isValidUtf8(json)
+                                      ? ns::jsonread::parse(json, &why)
+                                      : nlohmann::json(nlohmann::json::value_t::discarded);
+    if (parsed.is_discarded() || !parsed.is_object()) {
+        LOG_E("from_string: exception: %s. %.200s", parsed.is_discarded() ? why.c_str() : "not a JSON object",
+              ns::jsonread::validUtf8(json).c_str());
+        return false;
+    }
+    const nlohmann::json* area = ns::jsonread::member(parsed, "area");
+    const nlohmann::json* code = ns::jsonread::member(parsed, "cityNewCode");
+    if (code && !code->is_string()) {
+        LOG_E("from_string: exception: %s. %.200s", "\"cityNewCode\" is not a string", json.c_str());
+        return false;
+    }
+    ns::BaseWeather next = settings;
+    ns::from_json(area ? *area : parsed, next.area);
+    if (code)
+        next.cityNewCode = code->get<std::string>();
+    else if (next.area.cityCode != settings.area.cityCode || next.area.city != settings.area.city)
+        next.cityNewCode.clear();
+    settings = next;
+    return true;
 }
 
 } // namespace dorvo_preview

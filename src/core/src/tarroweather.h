@@ -40,6 +40,24 @@ public:
     // "windPower", "humidityLabel", "humidity", "background".
     static QVariantMap basePanel(const ns::BaseWeather& settings, const nlohmann::json* weather,
                                  qint64 nowUtcMs);
+
+    // The senior panel's values: "ready", "style" (1 to 4; others give 1),
+    // "pages" (the enabled detail pages in order), "pageInterval" (ms, at
+    // least 1000), "showBase", "lang", the basic panel's texts, the air
+    // figures with their bar fractions clamped to 0..1 ("domestic" false
+    // hides them), comfort, wind and pressure, "sunrise"/"sunset" ("HH:mm")
+    // and "sunPosition" (0..1, or -1 when the times are not usable), and the
+    // living-index texts.
+    static QVariantMap seniorPanel(const ns::SeniorWeather& settings, const nlohmann::json* weather,
+                                   qint64 nowUtcMs);
+    // Where the sun stands between sunrise and sunset (0..1), or -1 when the
+    // times are missing or sunset is not after sunrise.
+    static double sunPosition(double sunrise, double sunset, double now);
+
+    // Reads a host's place into settings: an area object, or an object with
+    // "area" and perhaps "cityNewCode". A new place without a new code drops
+    // the old code. False (logged) when the text is refused.
+    static bool readLocation(const std::string& json, ns::BaseWeather& settings);
 };
 
 } // namespace dorvo_preview

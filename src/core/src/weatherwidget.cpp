@@ -13,8 +13,7 @@
 namespace dorvo_preview {
 
 WeatherWidget::WeatherWidget(Window* window, QObject* parentItem, QObject* parent)
-    : MetadataWidget(window, parentItem, "SIMPLE_WEATHER", 11, "WeatherWidget", parent),
-      feed_(this, "WeatherWidget", [this] { onWeather(); })
+    : WeatherFeedWidget(window, parentItem, "SIMPLE_WEATHER", 11, "WeatherWidget", parent)
 {}
 
 void WeatherWidget::addDefaults(nlohmann::json& m)
@@ -76,20 +75,15 @@ void WeatherWidget::commit(const ns::SimpleWeather& next)
 void WeatherWidget::reconcile()
 {
     const ns::SimpleWeather s = settings();
-    feed_.setPeriod(WeatherText::fetchPeriod(s.refreshPeriod));
-    feed_.setQuery(query());
-    lines_ = feed_.hasAnswer() ? WeatherText::lines(s, feed_.answer()) : WeatherText::placeholderLines(s);
+    feed().setPeriod(WeatherText::fetchPeriod(s.refreshPeriod));
+    feed().setQuery(query());
+    lines_ = feed().hasAnswer() ? WeatherText::lines(s, feed().answer()) : WeatherText::placeholderLines(s);
 }
 
-void WeatherWidget::onWeather()
+void WeatherWidget::weatherChanged()
 {
     const ns::SimpleWeather s = settings();
-    showLines(feed_.hasAnswer() ? WeatherText::lines(s, feed_.answer()) : WeatherText::placeholderLines(s));
-}
-
-void WeatherWidget::updateRunning()
-{
-    feed_.setRunning(active_ && !paused_);
+    showLines(feed().hasAnswer() ? WeatherText::lines(s, feed().answer()) : WeatherText::placeholderLines(s));
 }
 
 void WeatherWidget::showLines(const QStringList& lines)
@@ -141,47 +135,6 @@ void WeatherWidget::pushToScene()
         return;
     scene->setProperty("scrollRecord", scrollRecord());
     scene->setProperty("lines", lines_);
-}
-
-void WeatherWidget::contentCreated(QQuickItem*)
-{
-    pushToScene();
-}
-
-void WeatherWidget::widgetShow()
-{
-    active_ = true;
-    reconcile();
-    MetadataWidget::widgetShow();
-    updateRunning();
-}
-
-void WeatherWidget::widgetHide()
-{
-    active_ = false;
-    updateRunning();
-    MetadataWidget::widgetHide();
-}
-
-void WeatherWidget::pause()
-{
-    paused_ = true;
-    updateRunning();
-    MetadataWidget::pause();
-}
-
-void WeatherWidget::resume()
-{
-    MetadataWidget::resume();
-    paused_ = false;
-    updateRunning();
-}
-
-void WeatherWidget::setSource(std::string source)
-{
-    MetadataWidget::setSource(std::move(source));
-    reconcile();
-    pushToScene();
 }
 
 void WeatherWidget::takeOver(const char* setter, const std::string& json)

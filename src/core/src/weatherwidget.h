@@ -6,9 +6,7 @@
 // WeatherClient, keeps the last good answer and hands the scene the finished
 // lines, so rebuilding the scene after a setter needs no new request.
 
-#include "metadatawidget.h"
-
-#include "weatherfeed.h"
+#include "weatherfeedwidget.h"
 
 #include "dorvo_records.h"
 
@@ -16,7 +14,7 @@
 
 namespace dorvo_preview {
 
-class WeatherWidget : public MetadataWidget
+class WeatherWidget : public WeatherFeedWidget
 {
     Q_OBJECT
 public:
@@ -25,15 +23,8 @@ public:
     ns::SimpleWeather settings();
     // The lines the scene shows now.
     QStringList lines() const { return lines_; }
-    bool requestInFlight() const { return feed_.inFlight(); }
-
-    void widgetShow() override;
-    void widgetHide() override;
-    void pause() override;
-    void resume() override;
 
 public Q_SLOTS:
-    void setSource(std::string source);
     void setCity(std::string json);
     void setSharpened(int sharpened);
     void setDisplay(std::string text);
@@ -48,24 +39,18 @@ public Q_SLOTS:
 
 protected:
     void addDefaults(nlohmann::json& metadata) override;
-    void contentCreated(QQuickItem* content) override;
+    void reconcile() override;
+    void pushToScene() override;
+    void weatherChanged() override;
 
 private:
     void commit(const ns::SimpleWeather& next);
     void setTemplate(const char* setter, const std::string& text);
     void takeOver(const char* setter, const std::string& json);
-    // Applies the record to the feed (query, period) and makes the lines again.
-    void reconcile();
-    void onWeather();
     void showLines(const QStringList& lines);
-    void pushToScene();
     WeatherQuery query();
     QString scrollRecord() const;
-    void updateRunning();
 
-    WeatherFeed feed_;
-    bool active_ = false;
-    bool paused_ = false;
     QStringList lines_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "analogclockwidget.h"
 #include "tarrobaseweatherwidget.h"
+#include "tarroseniorweatherwidget.h"
 #include "digitalclockwidget.h"
 #include "colortextwidget.h"
 #include "imagewidget.h"
@@ -55,6 +56,8 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
         return new WeatherWidget(window, parentItem);
     case 15:
         return new TarroBaseWeatherWidget(window, parentItem);
+    case 17:
+        return new TarroSeniorWeatherWidget(window, parentItem);
     default:
         return nullptr;
     }
