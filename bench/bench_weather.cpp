@@ -20,6 +20,8 @@
 #include <QQuickItem>
 #include <QQuickView>
 
+#include <sys/resource.h>
+
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -27,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -75,6 +78,43 @@ QStringList lines(const std::string& id)
 double ms(Clock::time_point a, Clock::time_point b)
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Percent of one core used over the next ms milliseconds.
+double cpuPercent(int ms)
+{
+    const double cpu0 = cpuSeconds();
+    const auto t0 = Clock::now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return 100.0 * (cpuSeconds() - cpu0) / std::chrono::duration<double>(Clock::now() - t0).count();
+}
+
+// Pixels of the widget brighter than the black canvas.
+int litPixels(const std::string& id)
+{
+    QImage img;
+    onQt([&] {
+        auto* w = qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
+        auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(g_win));
+        auto* frame = w ? qobject_cast<QQuickItem*>(w->item()) : nullptr;
+        if (!frame || !window)
+            return;
+        const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
+        img = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
+    });
+    int n = 0;
+    for (int y = 0; y < img.height(); y += 2)
+        for (int x = 0; x < img.width(); x += 2)
+            n += img.pixelColor(x, y).lightness() > 40;
+    return n;
 }
 
 double median(std::vector<double> v)
@@ -149,6 +189,41 @@ int main()
     onQt([&] { sent1 = dorvo_preview::WeatherClient::instance()->requestsSent(); });
     std::printf("requests sent by 20 setters in a row: %llu\n",
                 static_cast<unsigned long long>(sent1 - sent0));
+
+    // The panels: creation to the first picture with the answer, and the CPU
+    // of a senior panel cycling two pages every second.
+    deleteWidget(id.c_str());
+    service.script(nlohmann::json{
+        {"json",
+         {{"message", "ok"},
+          {"weather",
+           {{"weather", "Sunny"}, {"temp", 20}, {"code", "100"}, {"aqi", "40"}, {"airQuality", "good"}}}}}}
+                       .dump());
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const double idle = cpuPercent(3000);
+    for (const char* kind : {"base", "senior"}) {
+        const auto t0 = Clock::now();
+        const std::string panel =
+            std::string(kind) == "base" ? NBaseWeather_createWidget() : NSeniorWeather_createWidget();
+        setWidgetWidth(panel.c_str(), 400);
+        setWidgetHeight(panel.c_str(), 480);
+        if (std::string(kind) == "base") {
+            NBaseWeather_setLocation(panel.c_str(), R"({"cityCode":"bench-panel"})");
+        } else {
+            NSeniorWeather_setLocation(panel.c_str(), R"({"cityCode":"bench-panel"})");
+            NSeniorWeather_setPageSwitchTime(panel.c_str(), 1);
+            NSeniorWeather_setComfortEnabled(panel.c_str(), false);
+            NSeniorWeather_setSpeedAndPressureEnabled(panel.c_str(), false);
+            NSeniorWeather_setSunriseAndSunsetEnabled(panel.c_str(), false);
+        }
+        waitFor([&] { return litPixels(panel) > 1000; }, 10000);
+        std::printf("%s panel: creation to the first picture with the answer: %.1f ms (includes the grabs)\n",
+                    kind, ms(t0, Clock::now()));
+        if (std::string(kind) == "senior")
+            std::printf("CPU of a senior panel cycling pages every second: %.1f %% (idle canvas %.1f %%)\n",
+                        cpuPercent(3000), idle);
+        deleteWidget(panel.c_str());
+    }
     quit();
     return 0;
 }

@@ -596,6 +596,10 @@ DORVO_PREVIEW_API int NCalendar_setLunarEnabled(const char* widgetId, bool value
 DORVO_PREVIEW_API int NCalendar_destroyWidget(const char* widgetId);
 
 /* ---- Senior weather panel (NSeniorWeather) ---- */
+/* A basic weather panel and a cycle of detail pages (air quality, comfort, wind and pressure, sunrise and
+ * sunset, living indices) in one of four styles, from the weather service of NWeather (DORVO_WEATHER_URL);
+ * pages switch every pageSwitchTime seconds (at least 1) when two or more are enabled. Setters post and
+ * return 0, or -1 when the engine is not started; the place is read as for NBaseWeather_setLocation. */
 
 /* Creates a widget of this family (type code 17) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NSeniorWeather_createWidget(void);

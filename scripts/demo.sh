@@ -9,7 +9,7 @@
 # - examples/clocks.json: analogue clocks of four zones, two digital clocks, a countdown and a count-up;
 # - examples/pictures.json: a JPEG entering with a fade, as a left marquee and fitted, an animated GIF,
 #   an SVG drawing and the web, RSS, stream and HDMI placeholders.
-# - examples/weather.json: weather lines, a weather ticker and two base weather panels fed by the local weather service
+# - examples/weather.json: weather lines, a weather ticker, two base weather panels and a senior panel fed by the local weather service
 #   (build/tools/weather-service on 127.0.0.1, DORVO_WEATHER_URL pointing at it; stopped at the end).
 # The video and pictures these play are made here with ffmpeg into /tmp/dorvo_preview-demo.
 # With a display ($DISPLAY set) each program shows in a window; without one they run under Xvfb and

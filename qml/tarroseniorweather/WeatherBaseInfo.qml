@@ -31,7 +31,7 @@ Item {
         y: unit
         textFormat: Text.PlainText
         color: "white"
-        font.pixelSize: Math.max(1, unit * 1.8)
+        font.pixelSize: Math.max(1, Math.min(unit * 1.8, (parent.width - x) * 0.3))
         text: (panel.temperature || "--") + (panel.sign || "")
     }
     Text {
