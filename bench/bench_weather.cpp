@@ -44,7 +44,8 @@ void onQt(const std::function<void()>& fn)
     QMetaObject::invokeMethod(dorvo_preview::EngineHost::getWindow(g_win), fn, Qt::BlockingQueuedConnection);
 }
 
-int redPixels(const std::string& id)
+// The widget's area of the window's picture.
+QImage grabWidget(const std::string& id)
 {
     QImage img;
     onQt([&] {
@@ -56,6 +57,12 @@ int redPixels(const std::string& id)
         const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
         img = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
     });
+    return img;
+}
+
+int redPixels(const std::string& id)
+{
+    const QImage img = grabWidget(id);
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
@@ -100,16 +107,7 @@ double cpuPercent(int ms)
 // Pixels of the widget brighter than the black canvas.
 int litPixels(const std::string& id)
 {
-    QImage img;
-    onQt([&] {
-        auto* w = qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
-        auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(g_win));
-        auto* frame = w ? qobject_cast<QQuickItem*>(w->item()) : nullptr;
-        if (!frame || !window)
-            return;
-        const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
-        img = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
-    });
+    const QImage img = grabWidget(id);
     int n = 0;
     for (int y = 0; y < img.height(); y += 2)
         for (int x = 0; x < img.width(); x += 2)
