@@ -12,7 +12,8 @@
 namespace dorvo_preview {
 
 TarroSeniorWeatherWidget::TarroSeniorWeatherWidget(Window* window, QObject* parentItem, QObject* parent)
-    : WeatherFeedWidget(window, parentItem, "TARRO_SENIOR_WEATHER", 23, "TarroSeniorWeatherWidget", parent)
+    : TarroWeatherWidget(window, parentItem, "TARRO_SENIOR_WEATHER", 23, "TarroSeniorWeatherWidget", true,
+                         parent)
 {}
 
 void TarroSeniorWeatherWidget::addDefaults(nlohmann::json& m)
@@ -43,30 +44,11 @@ ns::SeniorWeather TarroSeniorWeatherWidget::settings()
     return s;
 }
 
-void TarroSeniorWeatherWidget::reconcile()
-{
-    const ns::SeniorWeather s = settings();
-    feed().setPeriod(TarroWeather::fetchPeriod(s.refreshPeriod));
-    WeatherQuery q;
-    q.city = QString::fromStdString(s.cityNewCode.empty() ? s.area.cityCode : s.cityNewCode);
-    q.lang = TarroWeather::language(s.language, true);
-    q.windType = QString::fromStdString(s.windType);
-    q.unit = QString::fromStdString(s.windSpeedUnit);
-    feed().setQuery(q);
-}
-
 void TarroSeniorWeatherWidget::commit(const ns::SeniorWeather& next)
 {
     nlohmann::json j;
     ns::to_json(j, next);
-    if (j == metadata()) {
-        LOG_D("%s same value. no op", "TarroSeniorWeatherWidget record");
-        return;
-    }
-    metadata() = j;
-    reconcile();
-    LOG_D("TarroSeniorWeatherWidget::updateWidget");
-    updateWidget();
+    commitRecord(j);
 }
 
 void TarroSeniorWeatherWidget::pushToScene()
@@ -96,22 +78,6 @@ void TarroSeniorWeatherWidget::setStyle(int style)
     }
     ns::SeniorWeather s = settings();
     s.seniorWeatherStyle = style;
-    commit(s);
-}
-
-void TarroSeniorWeatherWidget::setLocation(std::string json)
-{
-    LOG_D("TarroSeniorWeatherWidget::setLocation %.200s", json.c_str());
-    ns::SeniorWeather s = settings();
-    if (TarroWeather::readLocation(json, s))
-        commit(s);
-}
-
-void TarroSeniorWeatherWidget::setRefreshCycle(int seconds)
-{
-    LOG_D("TarroSeniorWeatherWidget::setRefreshCycle %d", seconds);
-    ns::SeniorWeather s = settings();
-    s.refreshPeriod = seconds;
     commit(s);
 }
 
@@ -155,31 +121,11 @@ void TarroSeniorWeatherWidget::setIsDomestic(bool domestic)
     setFlag("setIsDomestic", &ns::SeniorWeather::isdomestic, domestic);
 }
 
-void TarroSeniorWeatherWidget::setTemperatureUnit(int unit)
-{
-    LOG_D("TarroSeniorWeatherWidget::setTemperatureUnit %d", unit);
-    ns::SeniorWeather s = settings();
-    s.temperatureUnit = unit != 0 ? "Fahrenheit" : "Celsius";
-    commit(s);
-}
-
 void TarroSeniorWeatherWidget::setPageSwitchTime(int seconds)
 {
     LOG_D("TarroSeniorWeatherWidget::setPageSwitchTime %d", seconds);
     ns::SeniorWeather s = settings();
     s.pageSwitchTime = seconds;
-    commit(s);
-}
-
-void TarroSeniorWeatherWidget::setLanguage(std::string language)
-{
-    LOG_D("TarroSeniorWeatherWidget::setLanguage %.100s", language.c_str());
-    if (!ns::jsonread::isValidUtf8(language)) {
-        LOG_E("TarroSeniorWeatherWidget::setLanguage refused, the language is not UTF-8 text");
-        return;
-    }
-    ns::SeniorWeather s = settings();
-    s.language = language;
     commit(s);
 }
 

@@ -6,13 +6,11 @@
 // living indices) in one of four styles. Its metadata is the
 // ns::SeniorWeather record (refreshPeriod and pageSwitchTime in seconds).
 
-#include "weatherfeedwidget.h"
-
-#include "dorvo_records.h"
+#include "tarroweatherwidget.h"
 
 namespace dorvo_preview {
 
-class TarroSeniorWeatherWidget : public WeatherFeedWidget
+class TarroSeniorWeatherWidget : public TarroWeatherWidget
 {
     Q_OBJECT
 public:
@@ -22,8 +20,6 @@ public:
 
 public Q_SLOTS:
     void setStyle(int style);
-    void setLocation(std::string json);
-    void setRefreshCycle(int seconds);
     void setRefreshTime(int value);
     void setBaseInfoEnabled(bool enabled);
     void setAirQualityEnabled(bool enabled);
@@ -31,14 +27,11 @@ public Q_SLOTS:
     void setSpeedAndPressureEnabled(bool enabled);
     void setSunriseAndSunsetEnabled(bool enabled);
     void setLivingIndexEnabled(bool enabled);
-    void setTemperatureUnit(int unit);
     void setPageSwitchTime(int seconds);
     void setIsDomestic(bool domestic);
-    void setLanguage(std::string language);
 
 protected:
     void addDefaults(nlohmann::json& metadata) override;
-    void reconcile() override;
     void pushToScene() override;
 
 private:
