@@ -2,9 +2,11 @@
 
 // Runs tools/weather-service as a child process on an ephemeral 127.0.0.1
 // port, with a script file the test rewrites and the log of the requests it
-// received. Stopped (and reaped) when the object goes.
+// received. Stopped (and reaped) when the object goes, and killed by the
+// system if the test process dies first.
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -31,6 +33,8 @@ public:
             return;
         pid_ = fork();
         if (pid_ == 0) {
+            // The service ends with the test, even when the test crashes.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
             dup2(out[1], 1);
             close(out[0]);
             close(out[1]);
