@@ -599,18 +599,23 @@ DORVO_PREVIEW_API int NTarroAnalogClock_setLanguage(const char* widgetId, const 
 DORVO_PREVIEW_API int NTarroAnalogClock_destroyWidget(const char* widgetId);
 
 /* ---- Base weather panel (NBaseWeather) ---- */
+/* City, weather icon, temperature, air quality, weather, range, wind and humidity, laid out by size (normal
+ * from 400 x 250, mini below 200 wide or 100 high, else medium), from the weather service of NWeather
+ * (DORVO_WEATHER_URL). Empty until the first good answer. Setters post and return 0, or -1 when the engine
+ * is not started. */
 
 /* Creates a widget of this family (type code 15) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NBaseWeather_createWidget(void);
 /* Posts message 45. Content of the widget (see the family's content format). */
 DORVO_PREVIEW_API int NBaseWeather_setSource(const char* widgetId, const char* source);
-/* Posts message 82. */
+/* Message 82: non-zero selects Fahrenheit, 0 Celsius. */
 DORVO_PREVIEW_API int NBaseWeather_setTemperatureUnit(const char* widgetId, int value);
-/* Posts message 83. */
+/* Message 83: the place, an area JSON {"country", "province", "city", "county", "cityCode"} or
+ * {"area": {...}, "cityNewCode"}; a new place without a new code drops the old code. */
 DORVO_PREVIEW_API int NBaseWeather_setLocation(const char* widgetId, const char* value);
-/* Posts message 84. */
+/* Message 84: the fetch period in seconds; outside 1 to 1440 it is 30 s. */
 DORVO_PREVIEW_API int NBaseWeather_setRefreshCycle(const char* widgetId, int value);
-/* Posts message 85. */
+/* Message 85: the language of the request and labels ("zh", "en", "fr", "es", "pt" and their variants). */
 DORVO_PREVIEW_API int NBaseWeather_setLanguage(const char* widgetId, const char* value);
 /* No effect; returns 0 (use deleteWidget). */
 DORVO_PREVIEW_API int NBaseWeather_deleteWidget(const char* widgetId);
@@ -625,6 +630,10 @@ DORVO_PREVIEW_API int NCalendar_setLunarEnabled(const char* widgetId, bool value
 DORVO_PREVIEW_API int NCalendar_destroyWidget(const char* widgetId);
 
 /* ---- Senior weather panel (NSeniorWeather) ---- */
+/* A basic weather panel and a cycle of detail pages (air quality, comfort, wind and pressure, sunrise and
+ * sunset, living indices) in one of four styles, from the weather service of NWeather (DORVO_WEATHER_URL);
+ * pages switch every pageSwitchTime seconds (at least 1) when two or more are enabled. Setters post and
+ * return 0, or -1 when the engine is not started; the place is read as for NBaseWeather_setLocation. */
 
 /* Creates a widget of this family (type code 17) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NSeniorWeather_createWidget(void);
@@ -662,28 +671,37 @@ DORVO_PREVIEW_API int NSeniorWeather_setLanguage(const char* widgetId, const cha
 DORVO_PREVIEW_API int NSeniorWeather_destroyWidget(const char* widgetId);
 
 /* ---- Weather text (NWeather) ---- */
+/* Lines of weather text from a template, with data fetched by the library from the weather service whose
+ * base address is the environment variable DORVO_WEATHER_URL (for example "http://127.0.0.1:8080"; read at
+ * each fetch): GET <base>/api/weather/integration?city=&lang=&wind_type=&unit= with every value
+ * percent-encoded, a 10 s time-out and a 1 MiB cap on the answer. Unset, nothing is sent and the fields
+ * show "--". Template tokens: $w weather, $c temperature, $h humidity, $b wind, $t range; each replaced at
+ * its first place. The service's text is shown as plain text. All setters post (return 0, or -1 when the
+ * engine is not started); the widget applies them on the engine thread, where text that is not UTF-8 JSON
+ * of the right types is logged and changes nothing. The formats are in docs/formats.md. */
 
 /* Creates a widget of this family (type code 18) and returns its identifier, or NULL when refused. */
 DORVO_PREVIEW_API const char* NWeather_createWidget(void);
-/* Posts message 170. */
+/* Message 170: the place, JSON {"area": {..., "cityCode"}, "cityNewCode", "windType", "windSpeedUnit"};
+ * only the keys given change. A new place fetches at once. */
 DORVO_PREVIEW_API int NWeather_setCity(const char* widgetId, const char* value);
-/* Posts message 171. */
+/* Message 171: non-zero draws the text without antialiasing. */
 DORVO_PREVIEW_API int NWeather_setSharpened(const char* widgetId, int value);
-/* Posts message 172. */
+/* Message 172: the template, lines separated by "\n". */
 DORVO_PREVIEW_API int NWeather_setDisplay(const char* widgetId, const char* value);
-/* Posts message 173. */
+/* Message 173: "Celsius", anything else selects Fahrenheit. */
 DORVO_PREVIEW_API int NWeather_setTmpUnit(const char* widgetId, const char* value);
-/* Posts message 174. */
+/* Message 174: "show" shows the unit sign, anything else only a degree sign. */
 DORVO_PREVIEW_API int NWeather_setTmpSymbol(const char* widgetId, const char* value);
-/* Posts message 175. */
+/* Message 175: the template, as NWeather_setDisplay. */
 DORVO_PREVIEW_API int NWeather_setCustomContent(const char* widgetId, const char* value);
-/* Posts message 176. */
+/* Message 176: JSON {"isShowInOneLine": bool, "effects": {"animation", "speed", ...}}. */
 DORVO_PREVIEW_API int NWeather_setDisplayStyle(const char* widgetId, const char* value);
-/* Posts message 177. */
+/* Message 177: the font record JSON {"font": {...}, "textColor", "letterSpacing"}. */
 DORVO_PREVIEW_API int NWeather_setFontStyle(const char* widgetId, const char* value);
-/* Posts message 178. */
+/* Message 178: the fetch period in ms; outside 1000 to 1 440 000 it is 30 000. */
 DORVO_PREVIEW_API int NWeather_setUpdateDuration(const char* widgetId, int64_t value);
-/* Posts message 179. */
+/* Message 179: the language sent to the service. */
 DORVO_PREVIEW_API int NWeather_setLanguage(const char* widgetId, const char* value);
 /* No effect; returns 0. */
 DORVO_PREVIEW_API int NWeather_setName(const char* widgetId, const char* name);

@@ -12,9 +12,12 @@
 # - examples/pictures.json: a JPEG entering with a fade, as a left marquee and fitted, an animated GIF,
 #   an SVG drawing and the web, RSS, stream and HDMI placeholders;
 # - examples/tables.json: a timetable paged every 3 s under a merged header, a scrolling score table, the
-#   default table and real-time sensor rows ("--" while no sensor is attached) paged every 3 s.
+#   default table and real-time sensor rows ("--" while no sensor is attached) paged every 3 s;
 # - examples/media.json: a looping video, a text with background music and a colourful text given as
-#   a widget record.
+#   a widget record;
+# - examples/weather.json: weather lines, a weather ticker, two base weather panels and a senior panel fed
+#   by the local weather service (build/tools/weather-service on 127.0.0.1, DORVO_WEATHER_URL pointing at it;
+#   stopped at the end).
 # The video and pictures these play are made here with ffmpeg into /tmp/dorvo_preview-demo.
 # With a display ($DISPLAY set) each program shows in a window; without one they run under Xvfb and
 # write screenshots build/demo/<program>-<n>.png at the times listed below.
@@ -43,6 +46,19 @@ bash "$here/scripts/demo-media.sh" "$media"
 
 export QSG_RENDER_LOOP=basic
 
+# The local weather service with a scripted day, for examples/weather.json.
+weather_script="$media/weather-script.json"
+cat >"$weather_script" <<'JSON'
+{"json": {"message": "ok", "weather": {"weather": "Partly cloudy", "temp": 18.6, "tempMin": 11, "tempMax": 22,
+ "humidity": 56, "windDirection": "NE", "wind": "3", "windSpeed": "14", "code": "101"}}}
+JSON
+exec 3< <("$here/build/tools/weather-service" --port 0 --script "$weather_script" --log "$media/weather-requests.log")
+weather_pid=$!
+trap 'kill "$weather_pid" 2>/dev/null || true' EXIT
+read -r weather_port <&3
+export DORVO_WEATHER_URL="http://127.0.0.1:$weather_port"
+echo "demo.sh: local weather service at $DORVO_WEATHER_URL"
+
 # Each program with the moments (ms) of its screenshots.
 programs=(
   "text 2000 5500"
@@ -53,6 +69,7 @@ programs=(
   "calendar 2000 4000"
   "tables 2000 5500"
   "media 2000 5500"
+  "weather 2000 5500"
 )
 
 for entry in "${programs[@]}"; do

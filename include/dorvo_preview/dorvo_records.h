@@ -64,6 +64,62 @@ struct Calendar
 
 DORVO_RECORDS_API void to_json(nlohmann::json& j, const Calendar& calendar);
 DORVO_RECORDS_API void from_json(const nlohmann::json& j, Calendar& calendar);
+/* Where a weather widget is: names and the weather service's city code. */
+struct Area
+{
+    std::string country;
+    std::string province;
+    std::string city;
+    std::string county;
+    std::string cityCode; /* used when cityNewCode is empty */
+};
+
+/* The settings every weather widget shares (key names as the fields). */
+struct BaseWeather
+{
+    Area area;
+    int weatherSource = 0;
+    std::string language;        /* sent to the service as "lang" */
+    std::string cityNewCode;     /* city code, preferred to area.cityCode */
+    std::string windSpeedUnit;   /* sent as "unit" */
+    std::string windType;        /* sent as "wind_type" */
+    std::string temperatureUnit; /* holds "Fahrenheit" for Fahrenheit, else Celsius */
+    bool isShowUnit = false;     /* unit sign "\u2103"/"\u2109" rather than "\u00b0" */
+    int refreshPeriod = 0; /* fetch period; milliseconds for the simple widget, seconds for the others */
+    std::string regular;   /* template of the simple widget */
+    bool isShowInOneLine = false;
+};
+
+/* The simple weather widget: template text lines. */
+struct SimpleWeather : BaseWeather
+{
+    nlohmann::json effects = nlohmann::json::object();        /* scrolling of the one-line form */
+    nlohmann::json textAttributes = nlohmann::json::object(); /* font record */
+    bool textAntialiasing = false;
+};
+
+/* The senior weather panel: a basic panel and a cycle of detail pages. */
+struct SeniorWeather : BaseWeather
+{
+    int seniorWeatherStyle = 1; /* 1 to 4 */
+    int pageSwitchTime = 0;     /* seconds */
+    bool baseInfoEnabled = false;
+    bool airQualityEnabled = false;
+    bool comfortEnabled = false;
+    bool speedAndPressureEnabled = false;
+    bool sunriseAndSunsetEnabled = false;
+    bool livingIndexEnabled = false;
+    bool isdomestic = false;
+};
+
+DORVO_RECORDS_API void to_json(nlohmann::json& j, const Area& area);
+DORVO_RECORDS_API void from_json(const nlohmann::json& j, Area& area);
+DORVO_RECORDS_API void to_json(nlohmann::json& j, const BaseWeather& weather);
+DORVO_RECORDS_API void from_json(const nlohmann::json& j, BaseWeather& weather);
+DORVO_RECORDS_API void to_json(nlohmann::json& j, const SimpleWeather& weather);
+DORVO_RECORDS_API void from_json(const nlohmann::json& j, SimpleWeather& weather);
+DORVO_RECORDS_API void to_json(nlohmann::json& j, const SeniorWeather& weather);
+DORVO_RECORDS_API void from_json(const nlohmann::json& j, SeniorWeather& weather);
 
 } // namespace ns
 

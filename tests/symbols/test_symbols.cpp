@@ -87,6 +87,13 @@ TEST(Symbols, ExactlyTheInterfaceIsExported)
         ADD_FAILURE() << "unexpected export: " << name;
     }
     EXPECT_EQ(members, bitConverterMembers);
+    // The weather widgets' records.
+    const std::set<std::string> weatherConversions = {"to_json 4Area",           "from_json 4Area",
+                                                      "to_json 11BaseWeather",   "from_json 11BaseWeather",
+                                                      "to_json 13SimpleWeather", "from_json 13SimpleWeather",
+                                                      "to_json 13SeniorWeather", "from_json 13SeniorWeather"};
+    for (const std::string& name : weatherConversions)
+        EXPECT_EQ(conversions.erase(name), 1u) << "not exported: " << name;
     EXPECT_EQ(conversions, recordConversions);
 }
 

@@ -1,41 +1,16 @@
 #include "counttimer.h"
 
-#include "logging/log.h"
-#include "jsonread.h"
-
-#include <stdexcept>
+#include "recordread.h"
 
 namespace ns {
 
 namespace {
 
-// Strict readers: a present key of the wrong type throws, so that the caller
-// can drop the partly filled copy.
-void readString(const nlohmann::json& j, const char* key, std::string& out)
-{
-    auto it = j.find(key);
-    if (it == j.end())
-        return;
-    if (!it->is_string())
-        throw std::invalid_argument(std::string("\"") + key + "\" is not a string");
-    out = it->get<std::string>();
-}
-
-void readBool(const nlohmann::json& j, const char* key, bool& out)
-{
-    auto it = j.find(key);
-    if (it == j.end())
-        return;
-    if (!it->is_boolean())
-        throw std::invalid_argument(std::string("\"") + key + "\" is not a boolean");
-    out = it->get<bool>();
-}
-
-void requireObject(const nlohmann::json& j, const char* what)
-{
-    if (!j.is_object())
-        throw std::invalid_argument(std::string(what) + " is not a JSON object");
-}
+using recordread::readBool;
+using recordread::readInto;
+using recordread::readString;
+using recordread::readText;
+using recordread::requireObject;
 
 void readUnits(const nlohmann::json& j, Units& units)
 {
@@ -76,28 +51,6 @@ void readTimer(const nlohmann::json& j, CountTimer& timer)
     readString(j, "targetDateTime", timer.targetDateTime);
     readString(j, "countType", timer.countType);
     readBool(j, "isDisplayMilliseconds", timer.isDisplayMilliseconds);
-}
-
-std::string shortText(const nlohmann::json& j)
-{
-    std::string text = j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    if (text.size() > 200)
-        text = text.substr(0, 200) + "...";
-    return text;
-}
-
-// Fills a copy and commits it only when every present key could be read.
-template <typename Record, typename Reader> bool readInto(const nlohmann::json& j, Record& out, Reader reader)
-{
-    Record copy = out;
-    try {
-        reader(j, copy);
-    } catch (const std::exception& e) {
-        LOG_E("from_string: exception: %s. %s", e.what(), shortText(j).c_str());
-        return false;
-    }
-    out = std::move(copy);
-    return true;
 }
 
 } // namespace
@@ -142,13 +95,7 @@ void from_json(const nlohmann::json& j, CountTimer& timer)
 
 bool fromString(const std::string& text, CountTimer& timer)
 {
-    std::string reason;
-    const nlohmann::json j = jsonread::parse(text, &reason);
-    if (j.is_discarded()) {
-        LOG_E("from_string: exception: %s. %.200s", reason.c_str(), jsonread::validUtf8(text).c_str());
-        return false;
-    }
-    return readInto(j, timer, readTimer);
+    return readText(text, timer, readTimer);
 }
 
 } // namespace ns

@@ -59,6 +59,8 @@ protected:
     static void fillMissing(nlohmann::json& metadata, const nlohmann::json& defaults);
     // Rebuilds the scene from the record (logs "widget init %s").
     void updateWidget();
+    // Called when updateWidget() made a new scene, before it shows.
+    virtual void sceneCreated(QQuickItem* content);
     // Stores value at key in the metadata; false (logging "... same value.
     // no op") when it is already there.
     bool store(const char* key, const nlohmann::json& value);

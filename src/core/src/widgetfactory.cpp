@@ -1,6 +1,8 @@
 #include "widgetfactory.h"
 
 #include "analogclockwidget.h"
+#include "tarrobaseweatherwidget.h"
+#include "tarroseniorweatherwidget.h"
 #include "digitalclockwidget.h"
 #include "colortextwidget.h"
 #include "imagewidget.h"
@@ -9,6 +11,7 @@
 #include "textwidget.h"
 #include "timerwidget.h"
 #include "videowidget.h"
+#include "weatherwidget.h"
 #include "widget.h"
 #include "widgetcontainer.h"
 #include "tarroanalogclockwidget.h"
@@ -61,6 +64,12 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
         return new TarroAnalogClockWidget(window, parentItem);
     case 16:
         return new TarroCalendarWidget(window, parentItem);
+    case 18:
+        return new WeatherWidget(window, parentItem);
+    case 15:
+        return new TarroBaseWeatherWidget(window, parentItem);
+    case 17:
+        return new TarroSeniorWeatherWidget(window, parentItem);
     default:
         return nullptr;
     }

@@ -1,0 +1,501 @@
+// The simple weather widget through the exported functions, fed by the local
+// weather service (tools/weather-service) on an ephemeral port, with its
+// pictures taken from the window's scene.
+
+#include "support/scenefixture.h"
+#include "support/weatherservice.h"
+
+#include "core/src/tarrobaseweatherwidget.h"
+#include "core/src/tarroseniorweatherwidget.h"
+#include "core/src/weatherclient.h"
+#include "core/src/weatherwidget.h"
+
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <atomic>
+#include <memory>
+
+using dorvo_preview::WeatherClient;
+using dorvo_preview::WeatherWidget;
+using nlohmann::json;
+using testsupport::waitFor;
+
+namespace {
+
+std::atomic<int> g_rects{0};
+void onRect(const char*)
+{
+    ++g_rects;
+}
+
+json sunny(const std::string& text = "Sunny", double temp = 21.4)
+{
+    return {{"json",
+             {{"message", "ok"},
+              {"weather",
+               {{"weather", text},
+                {"temp", temp},
+                {"tempMin", 12},
+                {"tempMax", 25},
+                {"humidity", 40},
+                {"windDirection", "NW"},
+                {"wind", "3"},
+                {"windSpeed", "12"}}}}}};
+}
+
+const char* kRedFont = R"({"font":{"family":["DejaVu Sans"],"style":"BOLD","size":40,"isUnderline":false},)"
+                       R"("textColor":"#FFFF0000"})";
+
+class WeatherWidgets : public testsupport::SceneFixture
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        char dir[] = "/tmp/dorvo-weather-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        service = std::make_unique<testsupport::WeatherService>(WEATHER_SERVICE_PATH, dir);
+        ASSERT_GT(service->port(), 0);
+        setenv("DORVO_WEATHER_URL", service->address().c_str(), 1);
+        startEngine("/tmp/dorvo-weather-engine-XXXXXX");
+        setOnRectChanged(&onRect);
+    }
+    static void TearDownTestSuite()
+    {
+        SceneFixture::TearDownTestSuite();
+        service.reset();
+    }
+
+    std::string make(const std::string& city, int x, int y, int w, int h)
+    {
+        const char* id = NWeather_createWidget();
+        EXPECT_NE(id, nullptr);
+        made.emplace_back(id);
+        setWidgetX(id, float(x));
+        setWidgetY(id, float(y));
+        setWidgetWidth(id, float(w));
+        setWidgetHeight(id, float(h));
+        NWeather_setFontStyle(id, kRedFont);
+        NWeather_setCity(id, json{{"cityNewCode", city}}.dump().c_str());
+        return id;
+    }
+
+    static WeatherWidget* weather(const std::string& id)
+    {
+        return qobject_cast<WeatherWidget*>(dorvo_preview::EngineHost::getWidget(id));
+    }
+    static QStringList lines(const std::string& id)
+    {
+        QStringList out;
+        onQtThread([&] {
+            if (auto* w = weather(id))
+                out = w->lines();
+        });
+        return out;
+    }
+    static bool inFlight(const std::string& id)
+    {
+        bool out = false;
+        onQtThread([&] {
+            if (auto* w = weather(id))
+                out = w->requestInFlight();
+        });
+        return out;
+    }
+    static quint64 sent()
+    {
+        quint64 n = 0;
+        onQtThread([&] { n = WeatherClient::instance()->requestsSent(); });
+        return n;
+    }
+    static int redPixels(const QImage& img)
+    {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                n += c.red() > 160 && c.green() < 90 && c.blue() < 90;
+            }
+        return n;
+    }
+    // Bands of rows holding red text.
+    static int redBands(const QImage& img)
+    {
+        int bands = 0;
+        bool inBand = false;
+        for (int y = 0; y < img.height(); ++y) {
+            bool red = false;
+            for (int x = 0; x < img.width() && !red; ++x) {
+                const QColor c = img.pixelColor(x, y);
+                red = c.red() > 160 && c.green() < 90 && c.blue() < 90;
+            }
+            bands += red && !inBand;
+            inBand = red;
+        }
+        return bands;
+    }
+    static std::vector<std::string> requestsFor(const std::string& city)
+    {
+        std::vector<std::string> out;
+        for (const std::string& r : service->requests()) {
+            const QUrlQuery q(QUrl(QString::fromStdString(r)));
+            if (q.queryItemValue("city", QUrl::FullyDecoded).toStdString() == city)
+                out.push_back(r);
+        }
+        return out;
+    }
+
+    static inline std::unique_ptr<testsupport::WeatherService> service;
+};
+
+TEST_F(WeatherWidgets, RequestCarriesEncodedValuesAndTheTemplateDrawsInRed)
+{
+    service->script(sunny().dump());
+    const std::string city = "北京 a&lang=x#y";
+    const std::string id = make(city, 10, 10, 400, 80);
+    NWeather_setCity(id.c_str(), R"({"windType":"level","windSpeedUnit":"km/h"})");
+    NWeather_setLanguage(id.c_str(), "en");
+    NWeather_setDisplay(id.c_str(), "$c");
+    ASSERT_TRUE(waitFor([&] { return lines(id) == QStringList{QString::fromUtf8("21.4℃")}; }, 10000))
+        << lines(id).join('|').toStdString();
+    const auto requests = requestsFor(city);
+    ASSERT_FALSE(requests.empty());
+    const QUrl url(QString::fromStdString(requests.back()));
+    EXPECT_EQ(url.path(), "/api/weather/integration");
+    const QUrlQuery q(url);
+    EXPECT_EQ(q.queryItems().size(), 4);
+    EXPECT_EQ(q.queryItemValue("lang"), "en");
+    EXPECT_EQ(q.queryItemValue("wind_type"), "level");
+    EXPECT_EQ(q.queryItemValue("unit", QUrl::FullyDecoded), "km/h");
+    EXPECT_TRUE(waitFor([&] { return redPixels(grab(id)) > 100; }, 5000));
+    EXPECT_EQ(redBands(grab(id)), 1);
+
+    // Two lines draw as two bands; the one-line form scrolls.
+    NWeather_setDisplay(id.c_str(), "$w\n$c");
+    setWidgetHeight(id.c_str(), 160.f);
+    EXPECT_TRUE(waitFor([&] { return redBands(grab(id)) == 2; }, 5000));
+    NWeather_setDisplayStyle(id.c_str(),
+                             R"({"isShowInOneLine":true,"effects":{"animation":"MARQUEE_LEFT","speed":200,)"
+                             R"("isHeadTail":false,"headTailSpacing":0,"speedByPixelEnable":true}})");
+    EXPECT_TRUE(waitFor([&] { return redBands(grab(id)) == 1; }, 5000));
+    const QImage first = grab(id);
+    EXPECT_TRUE(waitFor([&] { return grab(id) != first; }, 5000)) << "the one-line form does not move";
+}
+
+TEST_F(WeatherWidgets, MarkupFromTheServiceIsDrawnAsText)
+{
+    const std::string bait = "http://127.0.0.1:" + std::to_string(service->port()) + "/evil.png";
+    const std::string text = "<img src=\"" + bait + "\"><b>bold</b>";
+    service->script(sunny(text).dump());
+    const std::string id = make("markup", 10, 100, 580, 80);
+    NWeather_setDisplay(id.c_str(), "$w");
+    ASSERT_TRUE(waitFor([&] { return lines(id) == QStringList{QString::fromStdString(text)}; }, 10000));
+    EXPECT_TRUE(waitFor([&] { return redPixels(grab(id)) > 200; }, 5000)) << "the literal text is not drawn";
+    QString shown;
+    onQtThread([&] {
+        QQuickItem* scene = weather(id) ? weather(id)->contentItem() : nullptr;
+        if (QObject* item = scene ? scene->findChild<QObject*>("weatherText") : nullptr)
+            shown = item->property("text").toString();
+    });
+    EXPECT_EQ(shown.toStdString(), text);
+    // The same in the scrolling one-line form.
+    NWeather_setDisplayStyle(id.c_str(),
+                             R"({"isShowInOneLine":true,"effects":{"animation":"MARQUEE_LEFT","speed":60}})");
+    EXPECT_TRUE(waitFor([&] { return redPixels(grab(id)) > 100; }, 5000));
+    flush();
+    for (const std::string& r : service->requests())
+        EXPECT_EQ(r.find("evil"), std::string::npos) << r;
+}
+
+TEST_F(WeatherWidgets, TwentySettersInARowSendAtMostOneRequest)
+{
+    service->script(sunny().dump());
+    const std::string id = make("setters", 10, 200, 400, 80);
+    ASSERT_TRUE(waitFor([&] { return !requestsFor("setters").empty() && !inFlight(id); }, 10000));
+    const size_t before = requestsFor("setters").size();
+    for (int i = 0; i < 20; ++i) {
+        NWeather_setDisplay(id.c_str(), ("$w $c #" + std::to_string(i)).c_str());
+        NWeather_setSharpened(id.c_str(), i % 2);
+    }
+    flush();
+    EXPECT_TRUE(waitFor([&] { return lines(id).join("").endsWith("#19"); }, 5000));
+    EXPECT_LE(requestsFor("setters").size(), before + 1);
+}
+
+TEST_F(WeatherWidgets, BadHostInputIsLoggedAndChangesNothing)
+{
+    service->script(sunny().dump());
+    const std::string id = make("input", 10, 300, 400, 80);
+    flush();
+    std::string record;
+    onQtThread([&] { record = weather(id)->recordJson(); });
+    // Each text with the setters it is wrong for (1 city, 2 display style, 4 font style).
+    const std::pair<std::string, int> bad[] = {
+        {"not json", 7},
+        {"\xff\xfe", 7},
+        {"[]", 7},
+        {std::string(400, '{'), 7},
+        {"", 7},
+        {R"({"cityNewCode":5})", 3},
+        {R"({"refreshPeriod":1e30})", 3},
+        {R"({"area":"x"})", 3},
+        {R"({"isShowInOneLine":"yes"})", 3},
+        {R"({"textColor":5})", 4},
+        {R"({"font":"x"})", 4},
+    };
+    for (const auto& [text, which] : bad) {
+        const size_t logged = occurrences(logText(), "from_string: exception");
+        const int expected = (which & 1) + ((which >> 1) & 1) + ((which >> 2) & 1);
+        if (which & 1)
+            NWeather_setCity(id.c_str(), text.c_str());
+        if (which & 2)
+            NWeather_setDisplayStyle(id.c_str(), text.c_str());
+        if (which & 4)
+            NWeather_setFontStyle(id.c_str(), text.c_str());
+        flush();
+        EXPECT_TRUE(waitFor(
+            [&, expected] { return occurrences(logText(), "from_string: exception") >= logged + expected; },
+            3000))
+            << text;
+        std::string now;
+        onQtThread([&] { now = weather(id)->recordJson(); });
+        EXPECT_EQ(now, record) << text;
+    }
+    NWeather_setDisplay(id.c_str(), "\xff");
+    NWeather_setLanguage(id.c_str(), "\xc3");
+    NWeather_setCity(id.c_str(), nullptr);
+    NWeather_setCity("no-such-widget", R"({"cityNewCode":"1"})");
+    flush();
+    std::string now;
+    onQtThread([&] { now = weather(id)->recordJson(); });
+    EXPECT_EQ(now, record);
+    EXPECT_NE(logText().find("WeatherWidget::setDisplay refused"), std::string::npos);
+}
+
+// Each fault with a 1 s refresh: nothing crashes, one request at a time,
+// placeholders or the last good text, and the widget still answers the host.
+TEST_F(WeatherWidgets, FaultMatrix)
+{
+    struct Fault
+    {
+        const char* name;
+        json script;
+        bool hangs;
+    } faults[] = {
+        {"HTTP 500", {{"status", 500}, {"body", "boom"}}, false},
+        {"message not ok", {{"json", {{"message", "fail"}, {"weather", json::object()}}}}, false},
+        {"empty body", {{"body", ""}}, false},
+        {"not json", {{"body", "not json"}}, false},
+        {"{}", {{"json", json::object()}}, false},
+        {"wrong types", {{"json", {{"message", "ok"}, {"weather", {{"temp", {1}}, {"weather", 5}}}}}}, false},
+        {"closed", {{"mode", "close"}}, false},
+        {"50 MB body", {{"bodyBytes", 50 * 1024 * 1024}}, false},
+        {"headers then silence", {{"mode", "headers"}}, true},
+        {"no answer", {{"mode", "hang"}}, true},
+    };
+    const QStringList good{QString::fromUtf8("Sunny 21.4℃")};
+    const QStringList placeholder{QString::fromUtf8("-- --℃")};
+    int n = 0;
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.name);
+        const std::string city = "fault" + std::to_string(n++);
+        service->script(sunny().dump());
+        const std::string id = make(city, 300, 10, 280, 60);
+        NWeather_setUpdateDuration(id.c_str(), 1000);
+        // A base panel asking the same: one request serves both.
+        const std::string panel = NBaseWeather_createWidget();
+        setWidgetY(panel.c_str(), 100.f);
+        NBaseWeather_setLocation(panel.c_str(), json{{"cityCode", city}}.dump().c_str());
+        NBaseWeather_setRefreshCycle(panel.c_str(), 1);
+        ASSERT_TRUE(waitFor([&] { return lines(id) == good; }, 10000));
+        service->script(f.script.dump());
+        const size_t before = requestsFor(city).size();
+        // The next request meets the fault.
+        ASSERT_TRUE(waitFor([&] { return requestsFor(city).size() > before; }, 8000));
+        if (f.hangs) {
+            // While it hangs no second request goes out; after the time-out one does.
+            EXPECT_TRUE(waitFor([&] { return inFlight(id); }, 2000));
+            EXPECT_FALSE(waitFor([&] { return requestsFor(city).size() > before + 1; },
+                                 WeatherClient::kTimeoutMs - 2500));
+            EXPECT_TRUE(waitFor([&] { return requestsFor(city).size() > before + 1; }, 8000))
+                << "no request followed the time-out";
+        } else {
+            EXPECT_TRUE(waitFor([&] { return requestsFor(city).size() > before + 1; }, 8000));
+        }
+        const QStringList shown = lines(id);
+        EXPECT_TRUE(shown == good || shown == placeholder) << shown.join('|').toStdString();
+        const int rects = g_rects;
+        setWidgetX(id.c_str(), 301.f);
+        EXPECT_TRUE(waitFor([&] { return g_rects > rects; }, 1000)) << "no rectangle callback";
+        const int panelRects = g_rects;
+        setWidgetX(panel.c_str(), 5.f);
+        EXPECT_TRUE(waitFor([&] { return g_rects > panelRects; }, 1000))
+            << "no rectangle callback from the panel";
+        deleteWidget(panel.c_str());
+        deleteWidget(id.c_str());
+        made.pop_back();
+        flush();
+    }
+}
+
+// The base panel: empty until the first good answer, then the answer's
+// temperature and the icon of its code; the layout follows the size.
+TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
+{
+    service->script(R"({"status": 500, "body": "down"})");
+    const char* made0 = NBaseWeather_createWidget();
+    ASSERT_NE(made0, nullptr);
+    const std::string id = made0;
+    made.push_back(id);
+    setWidgetX(id.c_str(), 0.f);
+    setWidgetY(id.c_str(), 0.f);
+    setWidgetWidth(id.c_str(), 400.f);
+    setWidgetHeight(id.c_str(), 250.f);
+    NBaseWeather_setLocation(id.c_str(),
+                             R"({"area":{"city":"Hangzhou","cityCode":"old"},"cityNewCode":"base-a"})");
+    NBaseWeather_setRefreshCycle(id.c_str(), 1);
+    NBaseWeather_setLanguage(id.c_str(), "en");
+    ASSERT_TRUE(waitFor([&] { return !requestsFor("base-a").empty(); }, 8000));
+    auto scene = [&](const char* property) {
+        QVariant v;
+        onQtThread([&] {
+            auto* w = qobject_cast<dorvo_preview::TarroBaseWeatherWidget*>(
+                dorvo_preview::EngineHost::getWidget(id));
+            if (w && w->contentItem())
+                v = w->contentItem()->property(property);
+        });
+        return v;
+    };
+    auto panel = [&](const char* key) { return scene("panel").toMap().value(key).toString(); };
+    auto lit = [&] {
+        const QImage img = grab(id);
+        int n = 0;
+        for (int y = 0; y < img.height(); y += 2)
+            for (int x = 0; x < img.width(); x += 2)
+                n += img.pixelColor(x, y).lightness() > 40;
+        return n;
+    };
+    flush();
+    EXPECT_FALSE(scene("ready").toBool());
+    EXPECT_EQ(lit(), 0) << "the panel shows before a good answer";
+
+    json good = sunny();
+    good["json"]["weather"]["code"] = "100";
+    service->script(good.dump());
+    ASSERT_TRUE(waitFor([&] { return scene("ready").toBool(); }, 10000));
+    EXPECT_EQ(panel("temperature"), "21.4");
+    EXPECT_EQ(panel("icon"), "qrc:/preview/img/tarroweather/sunny.svg");
+    EXPECT_EQ(panel("windPower"), "Scale 3");
+    EXPECT_TRUE(waitFor([&] { return lit() > 1000; }, 5000));
+    const QUrlQuery q(QUrl(QString::fromStdString(requestsFor("base-a").back())));
+    EXPECT_EQ(q.queryItemValue("lang"), "en");
+
+    // Sizes choose the layouts; where the elements land follows.
+    auto item = [&](const char* name, const char* property) {
+        QVariant v;
+        onQtThread([&] {
+            auto* w = qobject_cast<dorvo_preview::TarroBaseWeatherWidget*>(
+                dorvo_preview::EngineHost::getWidget(id));
+            QObject* o = w && w->contentItem() ? w->contentItem()->findChild<QObject*>(name) : nullptr;
+            if (o)
+                v = o->property(property);
+        });
+        return v;
+    };
+    const std::tuple<float, float, const char*> sizes[] = {
+        {400.f, 250.f, "normal"}, {399.f, 300.f, "medium"}, {199.f, 300.f, "mini"}};
+    for (const auto& [w, h, layout] : sizes) {
+        setWidgetWidth(id.c_str(), w);
+        setWidgetHeight(id.c_str(), h);
+        ASSERT_TRUE(waitFor([&] { return scene("layout").toString() == layout; }, 3000)) << layout;
+        EXPECT_EQ(item("baseColumns", "visible").toBool(), std::string(layout) == "normal");
+        EXPECT_EQ(item("baseMediumRange", "visible").toBool(), std::string(layout) == "medium");
+        EXPECT_EQ(item("baseCity", "visible").toBool(), std::string(layout) != "mini");
+        const double iconCentre = item("baseIcon", "x").toDouble() + item("baseIcon", "width").toDouble() / 2;
+        if (std::string(layout) == "mini")
+            EXPECT_NEAR(iconCentre, w / 4, 2.0); // the icon in the middle of the left half
+        else
+            EXPECT_LT(iconCentre, w / 4);
+    }
+
+    // An unknown code: the default background and no icon.
+    json unknown = sunny();
+    unknown["json"]["weather"]["code"] = "12345";
+    service->script(unknown.dump());
+    EXPECT_TRUE(
+        waitFor([&] { return panel("icon").isEmpty() && panel("background") == "cloudnight"; }, 10000));
+    EXPECT_FALSE(item("baseIcon", "visible").toBool());
+
+    // A new place without a new code no longer asks for the old code.
+    NBaseWeather_setLocation(id.c_str(), R"({"city":"Suzhou","cityCode":"base-b"})");
+    EXPECT_TRUE(waitFor([&] { return !requestsFor("base-b").empty(); }, 8000));
+    const int rects = g_rects;
+    setWidgetX(id.c_str(), 2.f);
+    EXPECT_TRUE(waitFor([&] { return g_rects > rects; }, 1000));
+}
+
+// The senior panel alternates its enabled pages, shows the basic panel only
+// without pages, never runs its page timer faster than a second, and takes
+// its labels from the language.
+TEST_F(WeatherWidgets, SeniorPanelCyclesItsPages)
+{
+    json good = sunny();
+    good["json"]["weather"]["aqi"] = "42";
+    good["json"]["weather"]["airQuality"] = "good";
+    good["json"]["weather"]["aqiDetail"] = {{"pm25", "20"}};
+    service->script(good.dump());
+    const std::string id = NSeniorWeather_createWidget();
+    made.push_back(id);
+    setWidgetX(id.c_str(), 0.f);
+    setWidgetY(id.c_str(), 0.f);
+    setWidgetWidth(id.c_str(), 400.f);
+    setWidgetHeight(id.c_str(), 480.f);
+    NSeniorWeather_setComfortEnabled(id.c_str(), false);
+    NSeniorWeather_setSpeedAndPressureEnabled(id.c_str(), false);
+    NSeniorWeather_setSunriseAndSunsetEnabled(id.c_str(), false);
+    NSeniorWeather_setPageSwitchTime(id.c_str(), 1);
+    NSeniorWeather_setStyle(id.c_str(), 9);
+    NSeniorWeather_setLocation(id.c_str(), R"({"city":"Ningbo","cityCode":"senior-a"})");
+    auto scene = [&](const char* child, const char* property) {
+        QVariant v;
+        onQtThread([&] {
+            auto* w = qobject_cast<dorvo_preview::TarroSeniorWeatherWidget*>(
+                dorvo_preview::EngineHost::getWidget(id));
+            QQuickItem* root = w ? w->contentItem() : nullptr;
+            QObject* o = root && child ? root->findChild<QObject*>(child) : root;
+            if (o)
+                v = o->property(property);
+        });
+        return v;
+    };
+    ASSERT_TRUE(waitFor([&] { return scene(nullptr, "ready").toBool(); }, 10000));
+    EXPECT_EQ(scene(nullptr, "style").toInt(), 1);
+    EXPECT_EQ(scene(nullptr, "pages").toStringList(), (QStringList{"airQuality", "livingIndex"}));
+    EXPECT_TRUE(waitFor([&] { return scene(nullptr, "currentPage").toString() == "livingIndex"; }, 3000));
+    EXPECT_TRUE(waitFor([&] { return scene(nullptr, "currentPage").toString() == "airQuality"; }, 3000));
+
+    NSeniorWeather_setLanguage(id.c_str(), "en");
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QString t = scene("pageTitle", "text").toString();
+            return t.startsWith("Air Quality") || t == "Lifestyle";
+        },
+        5000));
+
+    // A switch time of 0 keeps the timer at a second at least.
+    NSeniorWeather_setPageSwitchTime(id.c_str(), 0);
+    EXPECT_TRUE(waitFor([&] { return scene("pageTimer", "interval").toInt() == 1000; }, 3000));
+
+    // No page: only the basic panel, and no page timer.
+    NSeniorWeather_setAirQualityEnabled(id.c_str(), false);
+    NSeniorWeather_setLivingIndexEnabled(id.c_str(), false);
+    EXPECT_TRUE(waitFor([&] { return scene(nullptr, "pages").toStringList().isEmpty(); }, 3000));
+    EXPECT_FALSE(scene("pageTimer", "running").toBool());
+    EXPECT_TRUE(scene("seniorBase", "visible").toBool());
+    EXPECT_EQ(scene(nullptr, "currentPage").toString(), "");
+    const int rects = g_rects;
+    setWidgetX(id.c_str(), 3.f);
+    EXPECT_TRUE(waitFor([&] { return g_rects > rects; }, 1000));
+}
+
+} // namespace
