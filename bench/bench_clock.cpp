@@ -6,6 +6,7 @@
 // Run under Xvfb with QSG_RENDER_LOOP=basic and Mesa's software renderer.
 
 #include "dorvo_preview.h"
+#include "benchsupport.h"
 
 #include "core/src/enginehost.h"
 #include "core/src/metadatawidget.h"
@@ -25,6 +26,8 @@
 
 namespace {
 
+using benchsupport::cpuPercent;
+
 using Clock = std::chrono::steady_clock;
 
 std::atomic<int> g_fps{0};
@@ -32,24 +35,6 @@ std::atomic<int> g_fps{0};
 void onFps(const char* text)
 {
     g_fps = std::atoi(text);
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Percent of one core used over the next ms milliseconds.
-double cpuPercent(int ms)
-{
-    const double cpu0 = cpuSeconds();
-    const auto t0 = Clock::now();
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
-    return 100.0 * (cpuSeconds() - cpu0) / wall;
 }
 
 int paintCount(const std::vector<std::string>& ids, const char* window)

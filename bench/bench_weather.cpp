@@ -6,6 +6,7 @@
 // renderer.
 
 #include "dorvo_preview.h"
+#include "benchsupport.h"
 #include "support/wait.h"
 #include "support/weatherservice.h"
 
@@ -33,6 +34,8 @@
 #include <vector>
 
 namespace {
+
+using benchsupport::cpuPercent;
 
 using Clock = std::chrono::steady_clock;
 using testsupport::waitFor;
@@ -85,23 +88,6 @@ QStringList lines(const std::string& id)
 double ms(Clock::time_point a, Clock::time_point b)
 {
     return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Percent of one core used over the next ms milliseconds.
-double cpuPercent(int ms)
-{
-    const double cpu0 = cpuSeconds();
-    const auto t0 = Clock::now();
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    return 100.0 * (cpuSeconds() - cpu0) / std::chrono::duration<double>(Clock::now() - t0).count();
 }
 
 // Pixels of the widget brighter than the black canvas.

@@ -9,9 +9,32 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <sys/resource.h>
+
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace benchsupport {
+
+// CPU seconds (user and system) this process has used so far.
+inline double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Percent of one core used over the next ms milliseconds.
+inline double cpuPercent(int ms)
+{
+    using Clock = std::chrono::steady_clock;
+    const double cpu0 = cpuSeconds();
+    const auto t0 = Clock::now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return 100.0 * (cpuSeconds() - cpu0) / std::chrono::duration<double>(Clock::now() - t0).count();
+}
 
 inline QString latin(int n)
 {
