@@ -4,6 +4,7 @@
 #include "digitalclockwidget.h"
 #include "colortextwidget.h"
 #include "imagewidget.h"
+#include "imagegroupwidget.h"
 #include "textwidget.h"
 #include "timerwidget.h"
 #include "videowidget.h"
@@ -41,6 +42,8 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
     case 9:  // stream placeholder
     case 20: // HDMI input placeholder
         return new ImageWidget(window, parentItem, type);
+    case 6:
+        return new ImageGroupWidget(window, parentItem);
     case 11:
         return new TextWidget(window, parentItem);
     case 12:
