@@ -9,6 +9,8 @@
 # - examples/clocks.json: analogue clocks of four zones, two digital clocks, a countdown and a count-up;
 # - examples/pictures.json: a JPEG entering with a fade, as a left marquee and fitted, an animated GIF,
 #   an SVG drawing and the web, RSS, stream and HDMI placeholders.
+# - examples/imagegroup.json: picture groups (pages of 2, 3 and 1 s, scrolling under a header,
+#   static) and pictures with each border style running clockwise and anticlockwise.
 # The video and pictures these play are made here with ffmpeg into /tmp/dorvo_preview-demo.
 # With a display ($DISPLAY set) each program shows in a window; without one they run under Xvfb and
 # write screenshots build/demo/<program>-<n>.png at the times listed below.
@@ -39,6 +41,12 @@ ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i testsrc=size=640x360
 ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=1920x1080" -frames:v 1 "$media/photo.jpg"
 ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=320x240:rate=10" -t 3 -loop 0 \
   "$media/animation.gif"
+for colour in red green; do
+  ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "color=c=$colour:size=320x240" -frames:v 1 \
+    "$media/group-$colour.png"
+done
+ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "color=c=white:size=560x60" -frames:v 1 \
+  "$media/group-header.png"
 if [ -f "$here/examples/media/drawing.svg" ]; then
   cp "$here/examples/media/drawing.svg" "$media/drawing.svg"
 fi
@@ -52,6 +60,7 @@ programs=(
   "container 2800 5800 8800 12500"
   "clocks 2000 4000"
   "pictures 2000 5500"
+  "imagegroup 2500 5500"
 )
 
 for entry in "${programs[@]}"; do
