@@ -4,6 +4,7 @@ import QtQuick 2.15
 // optional fixed header picture. Two identical columns follow each other;
 // the offset is whole pixels taken from elapsed time, so the speed in pixels
 // per second holds at any frame rate. Motion starts startDelay ms after start().
+// Pictures far from the view are not kept decoded.
 Item {
     id: sc
 
@@ -82,16 +83,22 @@ Item {
         Repeater {
             model: 2
             Column {
+                id: column
                 y: index * sc.total - sc.offset
                 width: viewport.width
                 Repeater {
                     model: sc.pictures
                     Image {
+                        // Only pictures on screen or one picture away keep a
+                        // decoded copy; both columns share it.
+                        readonly property real topY: column.y + index * sc.pictureHeight
+                        readonly property bool nearView: topY < viewport.height + sc.pictureHeight
+                                                     && topY + sc.pictureHeight > -sc.pictureHeight
                         width: viewport.width
                         height: sc.pictureHeight
-                        source: modelData.url
+                        source: nearView ? modelData.url : ""
                         asynchronous: true
-                        cache: false
+                        cache: true
                         sourceSize: Qt.size(sc.decodeSide(width), sc.decodeSide(height))
                         fillMode: Image.Stretch
                     }
