@@ -2,7 +2,7 @@ import QtQuick 2.15
 import com.kest.borderProvider 1.0
 
 // A widget's decorative border: four strips of a repeated figure (or a band,
-// or the user's picture) painted by BorderProvider, each shown as two copies
+// or the user's picture) painted whole by BorderProvider, each shown as two copies
 // end to end that run around the widget clockwise or anticlockwise. The
 // strips are painted at the drawn thickness, so figures keep their shape at
 // every zoom; positions are whole pixels taken from elapsed time.
@@ -37,6 +37,7 @@ Item {
     property bool completed: false
 
     anchors.fill: parent
+    // One clip for the four strips, whose second copies reach beyond the widget.
     clip: true
 
     BorderProvider {
@@ -48,8 +49,7 @@ Item {
             return
         if (band)
             console.log("backWidth = 0:" + m_border.style)
-        if (!provider.setModel(JSON.stringify(m_border), Math.round(width), Math.round(height), backWidth,
-                               borderWidth)) {
+        if (!provider.setModel(JSON.stringify(m_border), rowLength, colLength, backWidth, borderWidth)) {
             topUrl = bottomUrl = leftUrl = rightUrl = ""
             clock.stop()
             return
@@ -99,7 +99,6 @@ Item {
     Item {
         width: border.width
         height: border.borderWidth
-        clip: true
         Repeater {
             model: 2
             Image {
@@ -109,9 +108,6 @@ Item {
                 height: border.borderWidth
                 source: border.topUrl
                 cache: false
-                fillMode: Image.Tile
-                horizontalAlignment: Image.AlignLeft
-                verticalAlignment: Image.AlignTop
             }
         }
     }
@@ -121,7 +117,6 @@ Item {
         y: border.height - border.borderWidth
         width: border.width
         height: border.borderWidth
-        clip: true
         Repeater {
             model: 2
             Image {
@@ -131,9 +126,6 @@ Item {
                 height: border.borderWidth
                 source: border.bottomUrl
                 cache: false
-                fillMode: Image.Tile
-                horizontalAlignment: Image.AlignLeft
-                verticalAlignment: Image.AlignTop
             }
         }
     }
@@ -142,7 +134,6 @@ Item {
     Item {
         width: border.borderWidth
         height: border.height
-        clip: true
         Repeater {
             model: 2
             Image {
@@ -152,9 +143,6 @@ Item {
                 height: border.colLength
                 source: border.leftUrl
                 cache: false
-                fillMode: Image.Tile
-                horizontalAlignment: Image.AlignLeft
-                verticalAlignment: Image.AlignTop
             }
         }
     }
@@ -164,7 +152,6 @@ Item {
         x: border.width - border.borderWidth
         width: border.borderWidth
         height: border.height
-        clip: true
         Repeater {
             model: 2
             Image {
@@ -174,9 +161,6 @@ Item {
                 height: border.colLength
                 source: border.rightUrl
                 cache: false
-                fillMode: Image.Tile
-                horizontalAlignment: Image.AlignLeft
-                verticalAlignment: Image.AlignTop
             }
         }
     }

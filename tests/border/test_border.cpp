@@ -287,12 +287,12 @@ TEST(BorderPaint, StylesGiveFourStripsOfTheThicknessAndRefusalsGiveNone)
     };
     const QString colours = R"("backColor":"#FF00FF00","graColor":"#FFFF0000")";
     const std::vector<Case> cases = {
-        {R"({"style":1,)" + colours + "}", true, {14, 10}, {10, 14}},
-        {R"({"style":2,)" + colours + "}", true, {14, 10}, {10, 14}},
-        {R"({"style":3,)" + colours + "}", true, {14, 10}, {10, 14}},
-        {R"({"style":4,)" + colours + "}", true, {14, 10}, {10, 14}},
-        {R"({"style":5,)" + colours + "}", true, {100, 10}, {10, 80}},
-        {R"({"style":102,"imagePath":")" + picture + R"("})", true, {14, 10}, {10, 14}},
+        {R"({"style":1,)" + colours + "}", true, {112, 10}, {10, 84}},
+        {R"({"style":2,)" + colours + "}", true, {112, 10}, {10, 84}},
+        {R"({"style":3,)" + colours + "}", true, {112, 10}, {10, 84}},
+        {R"({"style":4,)" + colours + "}", true, {112, 10}, {10, 84}},
+        {R"({"style":5,)" + colours + "}", true, {112, 10}, {10, 84}},
+        {R"({"style":102,"imagePath":")" + picture + R"("})", true, {112, 10}, {10, 84}},
         {R"({"style":102,"imagePath":"/no/such.png"})", false, {}, {}},
         {R"({"style":0})", false, {}, {}},
         {R"({"style":7})", false, {}, {}},
@@ -302,7 +302,7 @@ TEST(BorderPaint, StylesGiveFourStripsOfTheThicknessAndRefusalsGiveNone)
     };
     for (const Case& c : cases) {
         dorvo_preview::BorderProvider::Strips strips;
-        EXPECT_EQ(dorvo_preview::BorderProvider::paint(c.description, 100, 80, 2, 10, strips), c.painted)
+        EXPECT_EQ(dorvo_preview::BorderProvider::paint(c.description, 112, 84, 2, 10, strips), c.painted)
             << c.description.toStdString();
         if (!c.painted)
             continue;

@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QPolygonF>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -121,7 +122,7 @@ QString BorderProvider::imageDir()
     return g_dir->path();
 }
 
-bool BorderProvider::paint(const QString& description, int widgetWidth, int widgetHeight, int backWidth,
+bool BorderProvider::paint(const QString& description, int rowLength, int columnLength, int backWidth,
                            int thickness, Strips& out, QString* why)
 {
     auto refuse = [why](const QString& reason) {
@@ -141,9 +142,9 @@ bool BorderProvider::paint(const QString& description, int widgetWidth, int widg
     const int s = thickness, b = style == 5 ? 0 : std::max(0, backWidth);
     if (s < 1 || s > kMaxThickness || b > kMaxThickness)
         return refuse(QStringLiteral("the thickness %1 is out of range").arg(s));
-    if (widgetWidth < 1 || widgetHeight < 1 || widgetWidth > kMaxLength || widgetHeight > kMaxLength)
+    if (rowLength < 1 || columnLength < 1 || rowLength > kMaxLength || columnLength > kMaxLength)
         return refuse(
-            QStringLiteral("the widget size %1 x %2 is out of range").arg(widgetWidth).arg(widgetHeight));
+            QStringLiteral("the strip lengths %1 and %2 are out of range").arg(rowLength).arg(columnLength));
     const QColor backColour(QString::fromStdString(back)), graColour(QString::fromStdString(graphic));
     if (!backColour.isValid() || !graColour.isValid())
         return refuse(QStringLiteral("a colour is not valid"));
@@ -159,10 +160,10 @@ bool BorderProvider::paint(const QString& description, int widgetWidth, int widg
         drawFigure(left, style, s, b, graColour, true);
         break;
     case 5: {
-        top = newImage(widgetWidth, s, backColour);
-        left = newImage(s, widgetHeight, backColour);
-        QPainter(&top).fillRect(QRect(0, 0, widgetWidth / 2, s), graColour);
-        QPainter(&left).fillRect(QRect(0, 0, s, widgetHeight / 2), graColour);
+        top = newImage(rowLength, s, backColour);
+        left = newImage(s, columnLength, backColour);
+        QPainter(&top).fillRect(QRect(0, 0, rowLength / 2, s), graColour);
+        QPainter(&left).fillRect(QRect(0, 0, s, columnLength / 2), graColour);
         break;
     }
     case 102: {
@@ -181,6 +182,16 @@ bool BorderProvider::paint(const QString& description, int widgetWidth, int widg
     default:
         return refuse(QStringLiteral("style %1 has no strips").arg(style));
     }
+    if (style != 5) {
+        // Whole strips of repeated figures: one picture per strip draws
+        // faster than many small tiles.
+        QImage row = newImage(rowLength, top.height(), backColour);
+        QPainter(&row).drawTiledPixmap(row.rect(), QPixmap::fromImage(top));
+        QImage column = newImage(left.width(), columnLength, backColour);
+        QPainter(&column).drawTiledPixmap(column.rect(), QPixmap::fromImage(left));
+        top = row;
+        left = column;
+    }
     out.top = top;
     out.left = left;
     out.bottom = top.transformed(QTransform().rotate(180));
@@ -188,8 +199,8 @@ bool BorderProvider::paint(const QString& description, int widgetWidth, int widg
     return true;
 }
 
-bool BorderProvider::setModel(const QString& borderStr, double width, double height, double backWidth,
-                              double thickness)
+bool BorderProvider::setModel(const QString& borderStr, double rowLength, double columnLength,
+                              double backWidth, double thickness)
 {
     removeFiles();
     if (!(thickness >= 1)) {
@@ -201,7 +212,8 @@ bool BorderProvider::setModel(const QString& borderStr, double width, double hei
     auto whole = [](double v) { return std::isfinite(v) ? static_cast<int>(std::lround(v)) : -1; };
     Strips strips;
     QString why;
-    if (!paint(borderStr, whole(width), whole(height), whole(backWidth), whole(thickness), strips, &why)) {
+    if (!paint(borderStr, whole(rowLength), whole(columnLength), whole(backWidth), whole(thickness), strips,
+               &why)) {
         LOG_E("BorderProvider::setModel nothing painted: %s", why.toUtf8().constData());
         return false;
     }

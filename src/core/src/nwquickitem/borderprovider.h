@@ -20,24 +20,27 @@ public:
     explicit BorderProvider(QObject* parent = nullptr);
     ~BorderProvider() override;
 
-    // The four strips: top and left are tiles (or the user's picture), bottom
-    // and right are them turned by 180 degrees.
+    // The four strips: top and left repeat the figure (or the user's
+    // picture), bottom and right are them turned by 180 degrees.
     struct Strips
     {
         QImage top, bottom, left, right;
     };
 
     // Paints the strips of a description (style, backColor, graColor,
-    // imagePath) at the thickness given; false with the reason when there is
-    // nothing to paint (style 0, unknown style, unreadable picture, bad size).
-    static bool paint(const QString& description, int widgetWidth, int widgetHeight, int backWidth,
+    // imagePath) at the thickness given, rowLength and columnLength long
+    // (whole figures when they are multiples of thickness + 2 x backWidth);
+    // false with the reason when there is nothing to paint (style 0, unknown
+    // style, unreadable picture, bad size).
+    static bool paint(const QString& description, int rowLength, int columnLength, int backWidth,
                       int thickness, Strips& out, QString* why = nullptr);
 
-    // Paints the description at the drawn thickness (canvas pixels) and
-    // writes the four files, replacing the provider's previous set. The
-    // thickness is taken from the description's width when it is below 1.
-    Q_INVOKABLE bool setModel(const QString& borderStr, double width, double height, double backWidth,
-                              double thickness = 0);
+    // Paints the description at the drawn thickness (canvas pixels) into
+    // strips of the lengths given and writes the four files, replacing the
+    // provider's previous set. The thickness is taken from the description's
+    // width when it is below 1.
+    Q_INVOKABLE bool setModel(const QString& borderStr, double rowLength, double columnLength,
+                              double backWidth, double thickness = 0);
     Q_INVOKABLE QString getImagePathTop() const;
     Q_INVOKABLE QString getImagePathBottom() const;
     Q_INVOKABLE QString getImagePathLeft() const;
