@@ -44,6 +44,18 @@ class BorderTest : public SceneFixture
 protected:
     static void SetUpTestSuite() { startEngine("/tmp/dorvo-border-XXXXXX"); }
 
+    // A border still shown when the engine quits leaves no folder behind.
+    static void TearDownTestSuite()
+    {
+        const char* id = NImage_createWidget();
+        setWidgetBorderType(id, 2, "");
+        flush();
+        EXPECT_TRUE(waitFor([] { return pngCount() == 4; }, 3000));
+        const QString dir = dorvo_preview::BorderProvider::imageDir();
+        SceneFixture::TearDownTestSuite();
+        EXPECT_FALSE(QDir(dir).exists()) << dir.toStdString();
+    }
+
     void SetUp() override
     {
         setWindowScale(win, 100);

@@ -119,6 +119,17 @@ TEST_F(ImageGroupTest, PagesSwitchAfterEachPicturesOwnDurationAndWrapAround)
     }
 }
 
+TEST_F(ImageGroupTest, PagesWithAnEntranceEffectEndOnTheWholePicture)
+{
+    json list = pictures({{picture("r", "#ff0000"), 1500}, {picture("g", "#00ff00"), 1500}});
+    for (json& p : list)
+        p["inAnimation"] = {{"type", 176}, {"duration", 600}};
+    const std::string id = make({{"type", "PAGE_SWITCH"}, {"pictureList", list}});
+    EXPECT_TRUE(waitFor([&] { return centre(id) == 'r'; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return centre(id) == 'g'; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return centre(id) == 'r'; }, 5000));
+}
+
 TEST_F(ImageGroupTest, StaticTypeStaysOnTheFirstPicture)
 {
     const std::string id =

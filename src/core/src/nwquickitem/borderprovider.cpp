@@ -9,7 +9,6 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <QPolygonF>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -186,9 +185,15 @@ bool BorderProvider::paint(const QString& description, int rowLength, int column
         // Whole strips of repeated figures: one picture per strip draws
         // faster than many small tiles.
         QImage row = newImage(rowLength, top.height(), backColour);
-        QPainter(&row).drawTiledPixmap(row.rect(), QPixmap::fromImage(top));
         QImage column = newImage(left.width(), columnLength, backColour);
-        QPainter(&column).drawTiledPixmap(column.rect(), QPixmap::fromImage(left));
+        {
+            QPainter rowPainter(&row);
+            for (int x = 0; x < rowLength; x += top.width())
+                rowPainter.drawImage(x, 0, top);
+            QPainter columnPainter(&column);
+            for (int y = 0; y < columnLength; y += left.height())
+                columnPainter.drawImage(0, y, left);
+        }
         top = row;
         left = column;
     }
