@@ -241,17 +241,19 @@ DORVO_PREVIEW_API const char* createWidgetContainer(const char* defaultContent);
 DORVO_PREVIEW_API int addWidget(const char* targetId, const char* widgetId);
 /* Posts message 32. Deletes the widget. */
 DORVO_PREVIEW_API int deleteWidget(const char* widgetId);
-/* Posts message 33. Border kind and, for picture borders, the picture path. */
+/* Posts message 33. Border style: 0 none, 1 cross, 2 circle, 3 triangle, 4 square, 5 two-colour band,
+ * 102 the picture at borderPath (refused when it cannot be read); others are refused. A style other
+ * than 0 sets the width back to 10 and both colours back to their defaults, so set them after it. */
 DORVO_PREVIEW_API int setWidgetBorderType(const char* widgetId, int type, const char* borderPath);
-/* Posts message 34. */
+/* Posts message 34. Thickness in canvas pixels at 100 % (0..1000); 0 shows no border. */
 DORVO_PREVIEW_API int setWidgetBorderWidth(const char* widgetId, int width);
-/* Posts message 35. */
+/* Posts message 35. Colour between the figures ("#RRGGBB" or "#AARRGGBB"). */
 DORVO_PREVIEW_API int setWidgetBorderBackColor(const char* widgetId, const char* color);
-/* Posts message 36. */
+/* Posts message 36. Colour of the figures. */
 DORVO_PREVIEW_API int setWidgetBorderGraColor(const char* widgetId, const char* colors);
-/* Posts message 37. */
+/* Posts message 37. Pixels per second (0..500; 0 stands still). */
 DORVO_PREVIEW_API int setWidgetBorderScrollSpeed(const char* widgetId, int speed);
-/* Posts message 38. */
+/* Posts message 38. 0 clockwise, any other value anticlockwise. */
 DORVO_PREVIEW_API int setWidgetBorderDirection(const char* widgetId, int direction);
 /* Posts message 39. Background music of the widget, as JSON (format: docs/formats.md, "Background music"). */
 DORVO_PREVIEW_API int setWidgetBackMusic(const char* widgetId, const char* musicInfo);
@@ -432,21 +434,22 @@ DORVO_PREVIEW_API int NImage_setScrollDirection(const char* widgetId, int value)
 
 /* ---- Picture groups (NImageGroup) ---- */
 
-/* Creates a widget of this family (type code 6) and returns its identifier, or NULL when refused. */
+/* Creates a picture group (type code 6) with an empty list and returns its identifier, or NULL when
+ * refused. createWidget(6, "", record) takes the content (see docs/formats.md) from record.metadata. */
 DORVO_PREVIEW_API const char* NImageGroup_createWidget(void);
-/* Posts message 73. */
+/* Posts message 73. Entrance effect code of every picture (>= 0), kept for pictures added later. */
 DORVO_PREVIEW_API int NImageGroup_setEffectType(const char* widgetId, int value);
-/* Posts message 74. */
+/* Posts message 74. Page duration in ms of every picture (> 0), kept for pictures added later. */
 DORVO_PREVIEW_API int NImageGroup_setPageDuration(const char* widgetId, int value);
-/* Posts message 75. */
+/* Posts message 75. Effect duration in ms of every picture (>= 0), kept for pictures added later. */
 DORVO_PREVIEW_API int NImageGroup_setEffectDuration(const char* widgetId, int value);
-/* Posts message 76. */
+/* Posts message 76. 0 page by page, 1 scrolling up, 2 the first picture only. */
 DORVO_PREVIEW_API int NImageGroup_setDisplayType(const char* widgetId, int value);
-/* Posts message 77. */
+/* Posts message 77. Scroll speed in pixels per second (outside 0..500 the group scrolls at 60). */
 DORVO_PREVIEW_API int NImageGroup_setScrollSpeed(const char* widgetId, int value);
-/* Posts message 78. */
+/* Posts message 78. A JSON array of picture paths; anything else is refused and the pictures stay. */
 DORVO_PREVIEW_API int NImageGroup_setPictureList(const char* widgetId, const char* value);
-/* Posts message 79. */
+/* Posts message 79. Picture shown fixed above the scrolling pictures (at most half the height); "" none. */
 DORVO_PREVIEW_API int NImageGroup_setHeaderPath(const char* widgetId, const char* value);
 
 /* ---- RSS placeholder (NRss) ---- */

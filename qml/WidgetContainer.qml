@@ -151,8 +151,7 @@ Item {
         realPercent = scale
         borderScale(scale)
         console.log("rootScaleChanged " + scale)
-        if (m_border && m_border.borderWidthChanged)
-            m_border.borderWidthChanged()
+        initBorder()
     }
 
     Component.onCompleted: {
@@ -276,6 +275,56 @@ Item {
 
     function setCurrentRect() {
         dragBorder.refreshRects()
+    }
+
+    // The decorative border: binfo is the widget's description of it.
+    function createBorder(binfo) {
+        destroyBorder()
+        var description
+        try {
+            description = JSON.parse(binfo)
+        } catch (e) {
+            console.log("border description is not JSON: " + e)
+            return
+        }
+        if (!description || typeof description !== "object" || !description.style) {
+            console.log("no border m_border.")
+            return
+        }
+        var component = Qt.createComponent("border/border.qml")
+        if (component.status !== Component.Ready) {
+            console.log(" create Media error:" + component.errorString())
+            return
+        }
+        m_border = component.createObject(widgetContainer, {
+            m_border: description,
+            realBorderWidth: isNumber(description.width) ? description.width : 0,
+            z: dragBorder.z - 1
+        })
+        if (m_border === null) {
+            console.log(" create Media error:" + component.errorString())
+            return
+        }
+        initBorder()
+    }
+
+    function destroyBorder() {
+        if (!m_border) {
+            console.log("destroyBorder null")
+            return
+        }
+        console.log("destroyBorder")
+        m_border.visible = false
+        m_border.destroy()
+        m_border = null
+    }
+
+    function initBorder() {
+        if (!m_border)
+            return
+        m_border.realPercent = realPercent
+        console.log("m_border.borderWidth is " + m_border.borderWidth)
+        m_border.play()
     }
 
     function borderScale(percent) {

@@ -17,6 +17,10 @@ make container-video.mp4 -f lavfi -i testsrc=size=640x360:rate=25:duration=5 -pi
 make photo.jpg -f lavfi -i "testsrc2=size=1920x1080" -frames:v 1
 make animation.gif -f lavfi -i "testsrc2=size=320x240:rate=10" -t 3 -loop 0
 make music.mp3 -f lavfi -i "sine=frequency=440:duration=10"
+for colour in red green; do
+  make "group-$colour.png" -f lavfi -i "color=c=$colour:size=320x240" -frames:v 1
+done
+make group-header.png -f lavfi -i "color=c=white:size=560x60" -frames:v 1
 if [ -f "$here/examples/media/drawing.svg" ]; then
   cp "$here/examples/media/drawing.svg" "$media/drawing.svg"
 fi

@@ -17,7 +17,9 @@
 #   a widget record;
 # - examples/weather.json: weather lines, a weather ticker, two base weather panels and a senior panel fed
 #   by the local weather service (build/tools/weather-service on 127.0.0.1, DORVO_WEATHER_URL pointing at it;
-#   stopped at the end).
+#   stopped at the end);
+# - examples/imagegroup.json: picture groups (pages of 2, 3 and 1 s, scrolling under a header,
+#   static) and pictures with each border style running clockwise and anticlockwise.
 # The video and pictures these play are made here with ffmpeg into /tmp/dorvo_preview-demo.
 # With a display ($DISPLAY set) each program shows in a window; without one they run under Xvfb and
 # write screenshots build/demo/<program>-<n>.png at the times listed below.
@@ -70,6 +72,7 @@ programs=(
   "tables 2000 5500"
   "media 2000 5500"
   "weather 2000 5500"
+  "imagegroup 2500 5500"
 )
 
 for entry in "${programs[@]}"; do

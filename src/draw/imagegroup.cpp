@@ -2,12 +2,23 @@
 
 #include "exportframe.h"
 
+#include "core/src/imagegroupwidget.h"
+
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
 const char* NImageGroup_createWidget(void)
 {
-    return createFamilyWidget(DP_SITE, WidgetType::ImageGroup);
+    const char* id = createFamilyWidget(DP_SITE, WidgetType::ImageGroup);
+    if (id) {
+        // The widget starts from the default content, given as its source.
+        const std::string source = ImageGroupWidget::defaultSource();
+        Post(DP_SITE_PLAIN, MsgType::SetWidgetSource, WidgetType::ImageGroup)
+            .str1(id)
+            .str2(source.c_str())
+            .send();
+    }
+    return id;
 }
 
 int NImageGroup_setEffectType(const char* widgetId, int value)

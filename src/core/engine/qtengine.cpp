@@ -3,6 +3,7 @@
 #include "core/appcommon/itemrectdata.h"
 #include "core/src/avplayer/mediaqmltypes.h"
 #include "core/src/enginehost.h"
+#include "core/src/nwquickitem/borderprovider.h"
 #include "core/src/nwquickitem/effectqmltypes.h"
 #include "core/src/nwquickitem/nwimagereader.h"
 #include "core/src/nwquickitem/qmlcalllinepainter.h"
@@ -75,6 +76,7 @@ void QtEngine::registerTypes()
         registerTextQmlTypes();
         registerEffectQmlTypes();
         registerMediaQmlTypes();
+        registerBorderQmlTypes();
     });
 }
 

@@ -90,6 +90,13 @@ public Q_SLOTS:
     void setBorderScale(int percent);
     void setDragEnable(bool enable);
     void addWidget(dorvo_preview::Widget* widget);
+    // The decorative border (widgetborder.cpp).
+    void setBorderType(int type, std::string borderPath);
+    void setBorderWidth(int width);
+    void setBorderBackColor(QString color);
+    void setBorderGraColor(QString color);
+    void setBorderSpeed(int speed);
+    void setBorderDirection(int direction);
 
 protected:
     // Connects the item's eight signals to the item slots, or disconnects them.
@@ -105,6 +112,8 @@ protected:
     // the kinds); who names the caller in the log line when there is nothing
     // to move.
     static void moveContent(QObject* content, QObject* target, const char* who);
+    // Hands the border's description to the widget item, or removes the border.
+    void updateBorder();
 
 private:
     std::shared_ptr<WidgetPrivate> d;

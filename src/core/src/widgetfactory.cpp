@@ -8,6 +8,7 @@
 #include "imagewidget.h"
 #include "rtmediawidget.h"
 #include "tablewidget.h"
+#include "imagegroupwidget.h"
 #include "textwidget.h"
 #include "timerwidget.h"
 #include "videowidget.h"
@@ -52,6 +53,8 @@ Widget* createBuiltIn(int type, Window* window, QObject* parentItem)
         return new RtMediaWidget(window, parentItem);
     case 10:
         return new TableWidget(window, parentItem);
+    case 6:
+        return new ImageGroupWidget(window, parentItem);
     case 11:
         return new TextWidget(window, parentItem);
     case 12:

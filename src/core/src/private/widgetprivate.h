@@ -2,6 +2,7 @@
 
 #include "core/appcommon/itemrectdata.h"
 #include "core/appcommon/widgetrecord.h"
+#include "core/src/widgetborder.h"
 
 #include <QString>
 
@@ -17,6 +18,7 @@ struct WidgetPrivate
     bool pressed = false;
     int interval = 0;
     QString musicInfo;
+    WidgetBorder border;
 };
 
 } // namespace dorvo_preview

@@ -1,0 +1,334 @@
+// Widget borders through the exported functions, as a host drives them: the
+// figure's period and colours, the strips' speed and direction, the defaults
+// a type change restores, no border for type 0 or width 0, the thickness at
+// 50 % zoom, a resize, the PNG files behind the strips and bad input.
+// Pictures come from the window's own scene.
+
+#include "dorvo_preview.h"
+#include "support/scenefixture.h"
+
+#include "core/src/nwquickitem/borderprovider.h"
+
+#include <QDir>
+#include <QImage>
+
+#include <chrono>
+#include <cmath>
+#include <string>
+#include <vector>
+
+using namespace testsupport;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const QRgb kBack = qRgb(0, 255, 0);
+const QRgb kFigure = qRgb(255, 0, 0);
+const QRgb kDefaultBack = qRgb(0, 176, 240);
+const QRgb kDefaultFigure = qRgb(192, 0, 0);
+
+bool near(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) < 40 && std::abs(qGreen(a) - qGreen(b)) < 40 &&
+           std::abs(qBlue(a) - qBlue(b)) < 40;
+}
+
+int pngCount()
+{
+    return static_cast<int>(
+        QDir(dorvo_preview::BorderProvider::imageDir()).entryList({"*.png"}, QDir::Files).size());
+}
+
+class BorderTest : public SceneFixture
+{
+protected:
+    static void SetUpTestSuite() { startEngine("/tmp/dorvo-border-XXXXXX"); }
+
+    // A border still shown when the engine quits leaves no folder behind.
+    static void TearDownTestSuite()
+    {
+        const char* id = NImage_createWidget();
+        setWidgetBorderType(id, 2, "");
+        flush();
+        EXPECT_TRUE(waitFor([] { return pngCount() == 4; }, 3000));
+        const QString dir = dorvo_preview::BorderProvider::imageDir();
+        SceneFixture::TearDownTestSuite();
+        EXPECT_FALSE(QDir(dir).exists()) << dir.toStdString();
+    }
+
+    void SetUp() override
+    {
+        setWindowScale(win, 100);
+        flush();
+        ASSERT_TRUE(waitFor([] { return pngCount() == 0; }, 3000));
+    }
+
+    // A 100 x 100 empty picture widget at (20, 20) with a still square
+    // border of width 10 in green with red figures.
+    std::string make(bool colours = true)
+    {
+        const char* id = NImage_createWidget();
+        EXPECT_NE(id, nullptr);
+        made.push_back(id ? id : "");
+        setWidgetX(id, 20);
+        setWidgetY(id, 20);
+        setWidgetWidth(id, 100);
+        setWidgetHeight(id, 100);
+        setWidgetBorderScrollSpeed(id, 0);
+        setWidgetBorderType(id, 4, "");
+        if (colours) {
+            setWidgetBorderBackColor(id, "#FF00FF00");
+            setWidgetBorderGraColor(id, "#FFFF0000");
+        }
+        flush();
+        return made.back();
+    }
+
+    // x of the first rise from the back colour to the figure in the top strip.
+    static int phase(const QImage& image)
+    {
+        for (int x = 1; x < image.width(); ++x)
+            if (near(image.pixel(x - 1, 5), kBack) && near(image.pixel(x, 5), kFigure))
+                return x;
+        return -1;
+    }
+
+    // Pixels per second of the top strip's figures over ms milliseconds (signed).
+    static double measuredSpeed(const std::string& id, int ms)
+    {
+        double moved = 0;
+        int last = -1;
+        Clock::time_point first{}, lastAt{};
+        const auto end = Clock::now() + std::chrono::milliseconds(ms);
+        while (Clock::now() < end) {
+            const int p = phase(grab(id));
+            const auto at = Clock::now();
+            if (p < 0)
+                continue;
+            if (last >= 0) {
+                int d = p - last;
+                while (d > 7)
+                    d -= 14;
+                while (d < -7)
+                    d += 14;
+                moved += d;
+                lastAt = at;
+            } else {
+                first = at;
+            }
+            last = p;
+        }
+        const double seconds = std::chrono::duration<double>(lastAt - first).count();
+        return seconds > 0 ? moved / seconds : 0;
+    }
+
+    static int borderRows(const QImage& image, int x)
+    {
+        int rows = 0;
+        for (int y = 0; y < image.height() / 2; ++y)
+            if (near(image.pixel(x, y), kBack) || near(image.pixel(x, y), kFigure))
+                ++rows;
+        return rows;
+    }
+};
+
+TEST_F(BorderTest, SquaresRepeatEveryFourteenPixelsInTheColoursSet)
+{
+    const std::string id = make();
+    ASSERT_TRUE(waitFor([&] { return phase(grab(id)) >= 0; }, 5000));
+    const QImage image = grab(id);
+    std::vector<int> rises;
+    for (int x = 1; x < image.width(); ++x) {
+        const QRgb p = image.pixel(x, 5);
+        ASSERT_TRUE(near(p, kBack) || near(p, kFigure)) << "x " << x;
+        if (near(image.pixel(x - 1, 5), kBack) && near(p, kFigure))
+            rises.push_back(x);
+    }
+    ASSERT_GE(rises.size(), 5u);
+    for (size_t i = 1; i < rises.size(); ++i)
+        EXPECT_EQ(rises[i] - rises[i - 1], 14);
+    // Ten pixels of figure, four of gap.
+    int figure = 0;
+    for (int x = rises[0]; x < rises[0] + 14; ++x)
+        figure += near(image.pixel(x, 5), kFigure) ? 1 : 0;
+    EXPECT_NEAR(figure, 10, 1);
+    // The strips are ten pixels thick, inside is the widget.
+    EXPECT_EQ(borderRows(image, 50), 10);
+}
+
+TEST_F(BorderTest, StripsRunAtTheSetSpeedAndAnticlockwiseReverses)
+{
+    const std::string id = make();
+    setWidgetBorderScrollSpeed(id.c_str(), 30);
+    flush();
+    EXPECT_NEAR(measuredSpeed(id, 2500), 30, 3);
+    setWidgetBorderDirection(id.c_str(), 1);
+    flush();
+    EXPECT_NEAR(measuredSpeed(id, 2500), -30, 3);
+}
+
+TEST_F(BorderTest, TypeAfterColoursRestoresTheDefaultColours)
+{
+    const std::string id = make();
+    setWidgetBorderType(id.c_str(), 4, "");
+    flush();
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return near(grab(id).pixel(50, 5), kDefaultBack) || near(grab(id).pixel(50, 5), kDefaultFigure);
+        },
+        5000));
+    const QImage image = grab(id);
+    for (int x = 0; x < 100; ++x)
+        ASSERT_TRUE(near(image.pixel(x, 5), kDefaultBack) || near(image.pixel(x, 5), kDefaultFigure)) << x;
+}
+
+TEST_F(BorderTest, TypeZeroAndWidthZeroLeaveNoBorderPixels)
+{
+    const std::string id = make();
+    ASSERT_TRUE(waitFor([&] { return borderRows(grab(id), 50) == 10; }, 5000));
+    setWidgetBorderType(id.c_str(), 0, "");
+    flush();
+    EXPECT_TRUE(waitFor([&] { return borderRows(grab(id), 50) == 0; }, 3000));
+    setWidgetBorderType(id.c_str(), 4, "");
+    setWidgetBorderBackColor(id.c_str(), "#FF00FF00");
+    setWidgetBorderGraColor(id.c_str(), "#FFFF0000");
+    flush();
+    ASSERT_TRUE(waitFor([&] { return borderRows(grab(id), 50) == 10; }, 5000));
+    setWidgetBorderWidth(id.c_str(), 0);
+    flush();
+    EXPECT_TRUE(waitFor([&] { return borderRows(grab(id), 50) == 0; }, 3000));
+    EXPECT_TRUE(waitFor([] { return pngCount() == 0; }, 3000));
+}
+
+TEST_F(BorderTest, HalfZoomKeepsTenPixelsOnScreen)
+{
+    const std::string id = make();
+    setWindowScale(win, 50);
+    flush();
+    ASSERT_TRUE(waitFor([&] { return grab(id).width() <= 51; }, 3000));
+    EXPECT_TRUE(waitFor([&] { return borderRows(grab(id), 25) == 10; }, 5000)) << borderRows(grab(id), 25);
+}
+
+TEST_F(BorderTest, ResizeLaysTheStripsOutAgain)
+{
+    const std::string id = make();
+    setWidgetWidth(id.c_str(), 160);
+    setWidgetHeight(id.c_str(), 130);
+    flush();
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QImage image = grab(id);
+            if (image.width() < 160 || image.height() < 130)
+                return false;
+            const QRgb right = image.pixel(155, 65), bottom = image.pixel(80, 125);
+            return (near(right, kBack) || near(right, kFigure)) &&
+                   (near(bottom, kBack) || near(bottom, kFigure)) && !near(image.pixel(80, 65), kBack) &&
+                   !near(image.pixel(80, 65), kFigure);
+        },
+        5000));
+}
+
+TEST_F(BorderTest, PngFilesStayBoundedAndGoWithTheWidget)
+{
+    const std::string id = make();
+    int most = 0;
+    for (int i = 0; i < 100; ++i) {
+        setWidgetBorderWidth(id.c_str(), 5 + i % 20);
+        if (i % 10 == 0) {
+            setWindowScale(win, 50 + i);
+            flush();
+            most = std::max(most, pngCount());
+        }
+    }
+    flush();
+    most = std::max(most, pngCount());
+    EXPECT_LE(most, 8);
+    deleteWidget(id.c_str());
+    made.clear();
+    flush();
+    EXPECT_TRUE(waitFor([] { return pngCount() == 0; }, 3000)) << pngCount();
+}
+
+TEST_F(BorderTest, BadInputIsRefusedWithALogLineAndChangesNothing)
+{
+    const std::string id = make();
+    ASSERT_TRUE(waitFor([&] { return borderRows(grab(id), 50) == 10; }, 5000));
+    const std::string before = logText();
+    setWidgetBorderType(id.c_str(), 7, "");
+    setWidgetBorderType(id.c_str(), -1, "");
+    setWidgetBorderType(id.c_str(), 102, "");
+    setWidgetBorderType(id.c_str(), 102, nullptr);
+    setWidgetBorderType(id.c_str(), 102, "/no/such/picture.png");
+    setWidgetBorderType(id.c_str(), 102, "\xff\xfe.png");
+    setWidgetBorderWidth(id.c_str(), -1);
+    setWidgetBorderWidth(id.c_str(), 2000000000);
+    setWidgetBorderBackColor(id.c_str(), "");
+    setWidgetBorderBackColor(id.c_str(), nullptr);
+    setWidgetBorderGraColor(id.c_str(), "not a colour");
+    setWidgetBorderScrollSpeed(id.c_str(), -1);
+    setWidgetBorderScrollSpeed(id.c_str(), 100000);
+    setWidgetBorderType("00000000-0000-4000-8000-000000000000", 4, "");
+    flush();
+    const std::string log = logText().substr(before.size());
+    EXPECT_EQ(occurrences(log, "Widget::setBorderType error"), 6u);
+    EXPECT_EQ(occurrences(log, "Widget::setBorderWidth error"), 2u);
+    EXPECT_EQ(occurrences(log, "Widget::setBorderBackColor error"), 2u);
+    EXPECT_EQ(occurrences(log, "Widget::setBorderGraColor error"), 1u);
+    EXPECT_EQ(occurrences(log, "Widget::setBorderSpeed error"), 2u);
+    EXPECT_EQ(occurrences(log, "Widget::updateBorder"), 0u);
+    const QImage image = grab(id);
+    EXPECT_EQ(borderRows(image, 50), 10);
+    EXPECT_GE(phase(image), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(BorderPaint, StylesGiveFourStripsOfTheThicknessAndRefusalsGiveNone)
+{
+    const QString picture = QDir::tempPath() + "/dorvo-border-test-picture.png";
+    QImage source(30, 20, QImage::Format_RGB32);
+    source.fill(Qt::magenta);
+    ASSERT_TRUE(source.save(picture));
+    struct Case
+    {
+        QString description;
+        bool painted;
+        QSize top, left;
+    };
+    const QString colours = R"("backColor":"#FF00FF00","graColor":"#FFFF0000")";
+    const std::vector<Case> cases = {
+        {R"({"style":1,)" + colours + "}", true, {112, 10}, {10, 84}},
+        {R"({"style":2,)" + colours + "}", true, {112, 10}, {10, 84}},
+        {R"({"style":3,)" + colours + "}", true, {112, 10}, {10, 84}},
+        {R"({"style":4,)" + colours + "}", true, {112, 10}, {10, 84}},
+        {R"({"style":5,)" + colours + "}", true, {112, 10}, {10, 84}},
+        {R"({"style":102,"imagePath":")" + picture + R"("})", true, {112, 10}, {10, 84}},
+        {R"({"style":102,"imagePath":"/no/such.png"})", false, {}, {}},
+        {R"({"style":0})", false, {}, {}},
+        {R"({"style":7})", false, {}, {}},
+        {R"({"style":4,"backColor":"nonsense"})", false, {}, {}},
+        {"[1,2", false, {}, {}},
+        {"\"text\"", false, {}, {}},
+    };
+    for (const Case& c : cases) {
+        dorvo_preview::BorderProvider::Strips strips;
+        EXPECT_EQ(dorvo_preview::BorderProvider::paint(c.description, 112, 84, 2, 10, strips), c.painted)
+            << c.description.toStdString();
+        if (!c.painted)
+            continue;
+        EXPECT_EQ(strips.top.size(), c.top) << c.description.toStdString();
+        EXPECT_EQ(strips.bottom.size(), c.top);
+        EXPECT_EQ(strips.left.size(), c.left);
+        EXPECT_EQ(strips.right.size(), c.left);
+    }
+    dorvo_preview::BorderProvider::Strips strips;
+    const QString square = R"({"style":4})";
+    EXPECT_FALSE(dorvo_preview::BorderProvider::paint(square, 100, 80, 2, 0, strips));
+    EXPECT_FALSE(dorvo_preview::BorderProvider::paint(square, 0, 80, 2, 10, strips));
+    EXPECT_FALSE(dorvo_preview::BorderProvider::paint(square, 100, 80, 2, 1000000, strips));
+    QFile::remove(picture);
+}
+
+} // namespace
