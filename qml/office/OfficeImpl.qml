@@ -52,7 +52,8 @@ Item {
         } else {
             child = switchMaker.createObject(impl, {
                 pictures: list,
-                staticType: metadata.type === "STATIC"
+                staticType: metadata.type === "STATIC",
+                fold: record.fold && typeof record.fold === "object" ? record.fold : null
             })
         }
         if (child)

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../text/baseScheme/com"
+import "../text/baseScheme/js/fold.js" as Fold
 
 // Pictures one at a time, each for its own duration, then round again; the
 // static type shows the first picture only. A picture loads into the hidden
@@ -11,6 +12,15 @@ Item {
     // [{ url, duration, effectType, effectDuration }]
     property var pictures: []
     property bool staticType: false
+    // Over-length screens: the widget record's fold. With rectangles, the
+    // picture is laid on their strip and each shows its section of it.
+    property var fold: null
+    readonly property var foldStrip: {
+        if (!fold || fold.enable !== true || !Array.isArray(fold.layoutItems) || fold.layoutItems.length === 0)
+            return null
+        var strip = Fold.strip(fold)
+        return strip.width > 0 && strip.height > 0 ? strip : null
+    }
     property int index: 0
     property int shownIndex: -1
     property var front: slotA
@@ -25,7 +35,7 @@ Item {
     property Item frame: findFrame()
     readonly property real zoom: frame && frame.realPercent > 0 ? frame.realPercent : 1
     readonly property int maxDecodeSide: 4096
-    readonly property size decodeSize: Qt.size(decodeSide(width), decodeSide(height))
+    readonly property size decodeSize: Qt.size(decodeSide(stage.width), decodeSide(stage.height))
 
     function findFrame() {
         for (var p = sw.parent; p; p = p.parent) {
@@ -87,7 +97,7 @@ Item {
         }
         var a = { type: p.effectType, duration: Math.min(p.effectDuration, p.duration) }
         if (!effect)
-            effect = effectMaker.createObject(sw, { inAnimation: a })
+            effect = effectMaker.createObject(stage, { inAnimation: a })
         else if (effect.inAnimation.type !== a.type || effect.inAnimation.duration !== a.duration)
             effect.inAnimation = a
         if (!effect)
@@ -128,37 +138,58 @@ Item {
         onTriggered: sw.showNext()
     }
 
-    Image {
-        id: slotA
-        property int pictureIndex: -1
-        anchors.fill: parent
-        visible: false
-        asynchronous: true
-        cache: false
-        sourceSize: sw.decodeSize
-        fillMode: Image.Stretch
-        onStatusChanged: {
-            if (status === Image.Ready)
-                sw.onSlotReady(slotA)
-            else if (status === Image.Error)
-                console.log("[OfficeSwitch] cannot load " + source)
+    // What is shown: the widget's area, or the fold strip (hidden, seen
+    // through the fold views).
+    Item {
+        id: stage
+        width: sw.foldStrip ? sw.foldStrip.width : sw.width
+        height: sw.foldStrip ? sw.foldStrip.height : sw.height
+
+        Image {
+            id: slotA
+            property int pictureIndex: -1
+            anchors.fill: parent
+            visible: false
+            asynchronous: true
+            cache: false
+            sourceSize: sw.decodeSize
+            fillMode: Image.Stretch
+            onStatusChanged: {
+                if (status === Image.Ready)
+                    sw.onSlotReady(slotA)
+                else if (status === Image.Error)
+                    console.log("[OfficeSwitch] cannot load " + source)
+            }
+        }
+
+        Image {
+            id: slotB
+            property int pictureIndex: -1
+            anchors.fill: parent
+            visible: false
+            asynchronous: true
+            cache: false
+            sourceSize: sw.decodeSize
+            fillMode: Image.Stretch
+            onStatusChanged: {
+                if (status === Image.Ready)
+                    sw.onSlotReady(slotB)
+                else if (status === Image.Error)
+                    console.log("[OfficeSwitch] cannot load " + source)
+            }
         }
     }
 
-    Image {
-        id: slotB
-        property int pictureIndex: -1
-        anchors.fill: parent
-        visible: false
-        asynchronous: true
-        cache: false
-        sourceSize: sw.decodeSize
-        fillMode: Image.Stretch
-        onStatusChanged: {
-            if (status === Image.Ready)
-                sw.onSlotReady(slotB)
-            else if (status === Image.Error)
-                console.log("[OfficeSwitch] cannot load " + source)
+    Repeater {
+        model: sw.foldStrip ? sw.foldStrip.sections : []
+        ComFoldView {
+            x: modelData.x
+            y: modelData.y
+            width: modelData.width
+            height: modelData.height
+            color: "transparent"
+            sourceItem: stage
+            section: Qt.rect(modelData.sx, modelData.sy, modelData.width, modelData.height)
         }
     }
 

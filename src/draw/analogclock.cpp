@@ -5,12 +5,12 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NAnalogClock_createWidget(void)
+const char* NAnalogClock_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::AnalogClock);
 }
 
-int NAnalogClock_setTimeZone(const char* widgetId, const char* value)
+int NAnalogClock_setTimeZone(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NAnalogClock_setTimeZone, WidgetType::AnalogClock)
         .str1(widgetId)
@@ -18,7 +18,7 @@ int NAnalogClock_setTimeZone(const char* widgetId, const char* value)
         .send();
 }
 
-int NAnalogClock_setHourMarkerStyle(const char* widgetId, const char* value)
+int NAnalogClock_setHourMarkerStyle(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NAnalogClock_setHourMarkerStyle, WidgetType::AnalogClock)
         .str1(widgetId)
@@ -26,7 +26,7 @@ int NAnalogClock_setHourMarkerStyle(const char* widgetId, const char* value)
         .send();
 }
 
-int NAnalogClock_setMinMarkerStyle(const char* widgetId, const char* value)
+int NAnalogClock_setMinMarkerStyle(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NAnalogClock_setMinMarkerStyle, WidgetType::AnalogClock)
         .str1(widgetId)
@@ -34,7 +34,7 @@ int NAnalogClock_setMinMarkerStyle(const char* widgetId, const char* value)
         .send();
 }
 
-int NAnalogClock_setHourMarkerColor(const char* widgetId, const char* value)
+int NAnalogClock_setHourMarkerColor(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NAnalogClock_setHourMarkerColor, WidgetType::AnalogClock)
         .str1(widgetId)
@@ -42,7 +42,7 @@ int NAnalogClock_setHourMarkerColor(const char* widgetId, const char* value)
         .send();
 }
 
-int NAnalogClock_setMinMarkerColor(const char* widgetId, const char* value)
+int NAnalogClock_setMinMarkerColor(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NAnalogClock_setMinMarkerColor, WidgetType::AnalogClock)
         .str1(widgetId)
@@ -50,7 +50,7 @@ int NAnalogClock_setMinMarkerColor(const char* widgetId, const char* value)
         .send();
 }
 
-int NAnalogClock_setSecMarkerColor(const char* widgetId, const char* value)
+int NAnalogClock_setSecMarkerColor(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NAnalogClock_setSecMarkerColor, WidgetType::AnalogClock)
         .str1(widgetId)
@@ -58,7 +58,7 @@ int NAnalogClock_setSecMarkerColor(const char* widgetId, const char* value)
         .send();
 }
 
-int NAnalogClock_setDateVisible(const char* widgetId, bool value)
+int NAnalogClock_setDateVisible(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NAnalogClock_setDateVisible, WidgetType::AnalogClock)
         .str1(widgetId)
@@ -66,7 +66,7 @@ int NAnalogClock_setDateVisible(const char* widgetId, bool value)
         .send();
 }
 
-int NAnalogClock_setDateFontStyle(const char* widgetId, const char* value)
+int NAnalogClock_setDateFontStyle(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NAnalogClock_setDateFontStyle, WidgetType::AnalogClock)
         .str1(widgetId)
@@ -74,7 +74,7 @@ int NAnalogClock_setDateFontStyle(const char* widgetId, const char* value)
         .send();
 }
 
-int NAnalogClock_setContent(const char* widgetId, const char* value)
+int NAnalogClock_setContent(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NAnalogClock_setContent, WidgetType::AnalogClock)
         .str1(widgetId)
@@ -82,7 +82,7 @@ int NAnalogClock_setContent(const char* widgetId, const char* value)
         .send();
 }
 
-int NAnalogClock_setFontStyle(const char* widgetId, const char* value)
+int NAnalogClock_setFontStyle(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NAnalogClock_setFontStyle, WidgetType::AnalogClock)
         .str1(widgetId)
@@ -90,7 +90,7 @@ int NAnalogClock_setFontStyle(const char* widgetId, const char* value)
         .send();
 }
 
-int NAnalogClock_setName(const char* widgetId, const char* name)
+int NAnalogClock_setName(const char* widgetId, const char* name) noexcept
 {
     (void)widgetId;
     (void)name;

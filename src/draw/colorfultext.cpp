@@ -7,23 +7,12 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NColorfulText_createWidget(void)
+const char* NColorfulText_createWidget(void) noexcept
 {
-    const char* id = createFamilyWidget(DP_SITE, WidgetType::ColorfulText);
-    if (id) {
-        // The widget starts from the default content, given as its source.
-        guarded(DP_SITE, -1, [id] {
-            const std::string source = ColorTextWidget::defaultSource();
-            return Post(DP_SITE_PLAIN, MsgType::SetWidgetSource, WidgetType::ColorfulText)
-                .str1(id)
-                .str2(source.c_str())
-                .send();
-        });
-    }
-    return id;
+    return createFamilyWidget(DP_SITE, WidgetType::ColorfulText, &ColorTextWidget::defaultSource);
 }
 
-int NColorfulText_setColorfulEnable(const char* widgetId, bool value)
+int NColorfulText_setColorfulEnable(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setColorfulEnable, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -31,7 +20,7 @@ int NColorfulText_setColorfulEnable(const char* widgetId, bool value)
         .send();
 }
 
-int NColorfulText_setColors(const char* widgetId, const char* value)
+int NColorfulText_setColors(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setColors, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -39,7 +28,7 @@ int NColorfulText_setColors(const char* widgetId, const char* value)
         .send();
 }
 
-int NColorfulText_setColorfulType(const char* widgetId, int value)
+int NColorfulText_setColorfulType(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setColorfulType, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -47,7 +36,7 @@ int NColorfulText_setColorfulType(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setTexturePath(const char* widgetId, const char* value)
+int NColorfulText_setTexturePath(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setTexturePath, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -55,7 +44,7 @@ int NColorfulText_setTexturePath(const char* widgetId, const char* value)
         .send();
 }
 
-int NColorfulText_setStroke(const char* widgetId, bool value)
+int NColorfulText_setStroke(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setStroke, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -63,7 +52,7 @@ int NColorfulText_setStroke(const char* widgetId, bool value)
         .send();
 }
 
-int NColorfulText_setStrokeWidth(const char* widgetId, int value)
+int NColorfulText_setStrokeWidth(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setStrokeWidth, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -71,7 +60,7 @@ int NColorfulText_setStrokeWidth(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setStrokeColor(const char* widgetId, const char* value)
+int NColorfulText_setStrokeColor(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setStrokeColor, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -79,7 +68,7 @@ int NColorfulText_setStrokeColor(const char* widgetId, const char* value)
         .send();
 }
 
-int NColorfulText_setDisplayType(const char* widgetId, int value)
+int NColorfulText_setDisplayType(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setDisplayType, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -87,7 +76,7 @@ int NColorfulText_setDisplayType(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setBackgroundColor(const char* widgetId, const char* value)
+int NColorfulText_setBackgroundColor(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setBackgroundColor, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -95,7 +84,7 @@ int NColorfulText_setBackgroundColor(const char* widgetId, const char* value)
         .send();
 }
 
-int NColorfulText_setBlink(const char* widgetId, bool value)
+int NColorfulText_setBlink(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setBlink, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -103,7 +92,7 @@ int NColorfulText_setBlink(const char* widgetId, bool value)
         .send();
 }
 
-int NColorfulText_setYOffset(const char* widgetId, int value)
+int NColorfulText_setYOffset(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setYOffset, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -111,7 +100,7 @@ int NColorfulText_setYOffset(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setText(const char* widgetId, const char* value)
+int NColorfulText_setText(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setText, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -119,7 +108,7 @@ int NColorfulText_setText(const char* widgetId, const char* value)
         .send();
 }
 
-int NColorfulText_setTextColor(const char* widgetId, const char* value)
+int NColorfulText_setTextColor(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setTextColor, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -127,7 +116,7 @@ int NColorfulText_setTextColor(const char* widgetId, const char* value)
         .send();
 }
 
-int NColorfulText_setFontSize(const char* widgetId, int value)
+int NColorfulText_setFontSize(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setFontSize, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -135,7 +124,7 @@ int NColorfulText_setFontSize(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setFontFamily(const char* widgetId, const char* value)
+int NColorfulText_setFontFamily(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setFontFamily, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -143,7 +132,7 @@ int NColorfulText_setFontFamily(const char* widgetId, const char* value)
         .send();
 }
 
-int NColorfulText_setFontBold(const char* widgetId, bool value)
+int NColorfulText_setFontBold(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setFontBold, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -151,7 +140,7 @@ int NColorfulText_setFontBold(const char* widgetId, bool value)
         .send();
 }
 
-int NColorfulText_setFontItalic(const char* widgetId, bool value)
+int NColorfulText_setFontItalic(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setFontItalic, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -159,7 +148,7 @@ int NColorfulText_setFontItalic(const char* widgetId, bool value)
         .send();
 }
 
-int NColorfulText_setFontUnderline(const char* widgetId, bool value)
+int NColorfulText_setFontUnderline(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setFontUnderline, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -167,7 +156,7 @@ int NColorfulText_setFontUnderline(const char* widgetId, bool value)
         .send();
 }
 
-int NColorfulText_setLineSpacing(const char* widgetId, int value)
+int NColorfulText_setLineSpacing(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setLineSpacing, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -175,7 +164,7 @@ int NColorfulText_setLineSpacing(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setLetterSpacing(const char* widgetId, int value)
+int NColorfulText_setLetterSpacing(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setLetterSpacing, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -183,7 +172,7 @@ int NColorfulText_setLetterSpacing(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setVerticalAlignment(const char* widgetId, int value)
+int NColorfulText_setVerticalAlignment(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setVerticalAlignment, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -191,7 +180,7 @@ int NColorfulText_setVerticalAlignment(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setHorizontalAlignment(const char* widgetId, int value)
+int NColorfulText_setHorizontalAlignment(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setHorizontalAlignment, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -199,7 +188,7 @@ int NColorfulText_setHorizontalAlignment(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setScrollType(const char* widgetId, int value)
+int NColorfulText_setScrollType(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setScrollType, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -207,7 +196,7 @@ int NColorfulText_setScrollType(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setScrollSpeed(const char* widgetId, int value)
+int NColorfulText_setScrollSpeed(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setScrollSpeed, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -215,7 +204,7 @@ int NColorfulText_setScrollSpeed(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setScrollHeadTail(const char* widgetId, bool value)
+int NColorfulText_setScrollHeadTail(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setScrollHeadTail, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -223,7 +212,7 @@ int NColorfulText_setScrollHeadTail(const char* widgetId, bool value)
         .send();
 }
 
-int NColorfulText_setScrollDirection(const char* widgetId, int value)
+int NColorfulText_setScrollDirection(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setScrollDirection, WidgetType::ColorfulText)
         .str1(widgetId)
@@ -231,7 +220,7 @@ int NColorfulText_setScrollDirection(const char* widgetId, int value)
         .send();
 }
 
-int NColorfulText_setScrollHeadTailSpacing(const char* widgetId, int value)
+int NColorfulText_setScrollHeadTailSpacing(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NColorfulText_setScrollHeadTailSpacing, WidgetType::ColorfulText)
         .str1(widgetId)

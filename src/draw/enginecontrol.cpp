@@ -60,7 +60,7 @@ int storeCallback(const Site& site, CallbackKind kind, DorvoCallback callback)
 
 } // namespace
 
-int init(void)
+int init(void) noexcept
 {
     return guarded(DP_SITE, -1, [&]() -> int {
         std::lock_guard<std::mutex> lock(g_startMutex);
@@ -76,7 +76,7 @@ int init(void)
     });
 }
 
-bool initPreview(void* moduleHandle, void* hostWindow)
+bool initPreview(void* moduleHandle, void* hostWindow) noexcept
 {
     return guarded(DP_SITE, false, [&]() -> bool {
         std::lock_guard<std::mutex> lock(g_startMutex);
@@ -94,7 +94,7 @@ bool initPreview(void* moduleHandle, void* hostWindow)
     });
 }
 
-void setRunningPath(const char* path)
+void setRunningPath(const char* path) noexcept
 {
     guarded(DP_SITE, 0, [&] {
         // An empty path would put the log at the root of the file system.
@@ -125,12 +125,12 @@ void setRunningPath(const char* path)
     });
 }
 
-int unInit(void)
+int unInit(void) noexcept
 {
     return 0;
 }
 
-int openConsoleLog(void)
+int openConsoleLog(void) noexcept
 {
     return guarded(DP_SITE, -1, [&]() -> int {
         RK::SpdlogApplication::instance().useConsole();
@@ -138,37 +138,37 @@ int openConsoleLog(void)
     });
 }
 
-int setOnWidgetSelected(DorvoCallback callback)
+int setOnWidgetSelected(DorvoCallback callback) noexcept
 {
     return storeCallback(DP_SITE, CallbackKind::WidgetSelected, callback);
 }
 
-int setOnRectChanged(DorvoCallback callback)
+int setOnRectChanged(DorvoCallback callback) noexcept
 {
     return storeCallback(DP_SITE, CallbackKind::RectChanged, callback);
 }
 
-int setOnWidgetDoubleClicked(DorvoCallback callback)
+int setOnWidgetDoubleClicked(DorvoCallback callback) noexcept
 {
     return storeCallback(DP_SITE, CallbackKind::WidgetDoubleClicked, callback);
 }
 
-int setOnKeyChanged(DorvoCallback callback)
+int setOnKeyChanged(DorvoCallback callback) noexcept
 {
     return storeCallback(DP_SITE, CallbackKind::KeyChanged, callback);
 }
 
-int setFpsCallback(DorvoCallback callback)
+int setFpsCallback(DorvoCallback callback) noexcept
 {
     return storeCallback(DP_SITE, CallbackKind::Fps, callback);
 }
 
-int setMouseWheelCallback(DorvoCallback callback)
+int setMouseWheelCallback(DorvoCallback callback) noexcept
 {
     return storeCallback(DP_SITE, CallbackKind::MouseWheel, callback);
 }
 
-const char* dorvo_preview_version(void)
+const char* dorvo_preview_version(void) noexcept
 {
     return DORVO_PREVIEW_VERSION_TEXT;
 }

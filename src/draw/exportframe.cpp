@@ -11,8 +11,8 @@
 namespace dorvo_preview {
 namespace frame {
 
-void logRefusal(const Site& site)
-{
+void logRefusal(const Site& site) noexcept
+try {
     if (EngineHost::instance()->stopped()) {
         RK::logf(RK::Level::Error, site.file, site.function, site.line,
                  site.refusal == Refusal::Plain ? "%s error, engine stopped" : "%s() error, engine stopped",
@@ -21,6 +21,8 @@ void logRefusal(const Site& site)
     }
     RK::logf(RK::Level::Error, site.file, site.function, site.line,
              site.refusal == Refusal::Plain ? "%s error" : "%s() error", site.function);
+} catch (...) {
+    // Nothing more can be said without the logger.
 }
 
 void logFailure(const Site& site, const char* what) noexcept
@@ -197,6 +199,18 @@ const char* createFamilyWidget(const Site& site, WidgetType type) noexcept
         }
         return EngineHost::instance()->storeWidgetId(id);
     });
+}
+
+const char* createFamilyWidget(const Site& site, WidgetType type, std::string (*defaultSource)()) noexcept
+{
+    const char* id = createFamilyWidget(site, type);
+    if (id) {
+        guarded(site, -1, [&] {
+            const std::string source = defaultSource();
+            return Post(site, MsgType::SetWidgetSource, type).str1(id).str2(source.c_str()).send();
+        });
+    }
+    return id;
 }
 
 int acceptIgnored(const Site& site, const char* first, const char* second) noexcept

@@ -47,7 +47,7 @@ struct Site
     }
 
 // Logs the refusal line of an export at error level.
-void logRefusal(const Site& site);
+void logRefusal(const Site& site) noexcept;
 // Logs an export that failed on an exception ("name() failed: what").
 void logFailure(const Site& site, const char* what) noexcept;
 
@@ -108,6 +108,9 @@ const char* createWidgetContainer(const Site& site, const char* defaultContent) 
 // N<Family>_createWidget: creates the widget on the Qt thread and returns its id,
 // or null (logged) when no widget was created.
 const char* createFamilyWidget(const Site& site, WidgetType type) noexcept;
+// The same for a family that starts from a default content: once the widget
+// exists, defaultSource() is posted as its source.
+const char* createFamilyWidget(const Site& site, WidgetType type, std::string (*defaultSource)()) noexcept;
 // Exports that are accepted and ignored: guard, copy, post nothing.
 int acceptIgnored(const Site& site, const char* first, const char* second) noexcept;
 // The channel exports post into; none before the engine starts or after quit().

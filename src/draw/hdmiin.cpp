@@ -5,17 +5,17 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NHdmi_createWidget(void)
+const char* NHdmi_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::Hdmi);
 }
 
-int NHdmi_setPic(const char* widgetId, const char* picture)
+int NHdmi_setPic(const char* widgetId, const char* picture) noexcept
 {
     return acceptIgnored(DP_SITE, widgetId, picture);
 }
 
-int NHdmi_setName(const char* widgetId, const char* name)
+int NHdmi_setName(const char* widgetId, const char* name) noexcept
 {
     (void)widgetId;
     (void)name;

@@ -5,17 +5,17 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NHtml_createWidget(void)
+const char* NHtml_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::Html);
 }
 
-int NHtml_setPic(const char* widgetId, const char* picture)
+int NHtml_setPic(const char* widgetId, const char* picture) noexcept
 {
     return acceptIgnored(DP_SITE, widgetId, picture);
 }
 
-int NHtml_setName(const char* widgetId, const char* name)
+int NHtml_setName(const char* widgetId, const char* name) noexcept
 {
     (void)widgetId;
     (void)name;

@@ -5,17 +5,17 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NImage_createWidget(void)
+const char* NImage_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::Image);
 }
 
-int NImage_setSource(const char* widgetId, const char* source)
+int NImage_setSource(const char* widgetId, const char* source) noexcept
 {
     return Post(DP_SITE, MsgType::SetWidgetSource, WidgetType::Image).str1(widgetId).str2(source).send();
 }
 
-int NImage_setKeepOriginalScale(const char* widgetId, bool value)
+int NImage_setKeepOriginalScale(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NImage_setKeepOriginalScale, WidgetType::Image)
         .str1(widgetId)
@@ -23,7 +23,7 @@ int NImage_setKeepOriginalScale(const char* widgetId, bool value)
         .send();
 }
 
-int NImage_setEffectType(const char* widgetId, int value)
+int NImage_setEffectType(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NImage_setEffectType, WidgetType::Image)
         .str1(widgetId)
@@ -31,7 +31,7 @@ int NImage_setEffectType(const char* widgetId, int value)
         .send();
 }
 
-int NImage_setEffectDuration(const char* widgetId, int value)
+int NImage_setEffectDuration(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NImage_setEffectDuration, WidgetType::Image)
         .str1(widgetId)
@@ -39,7 +39,7 @@ int NImage_setEffectDuration(const char* widgetId, int value)
         .send();
 }
 
-int NImage_setScrollSpeed(const char* widgetId, int value)
+int NImage_setScrollSpeed(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NImage_setScrollSpeed, WidgetType::Image)
         .str1(widgetId)
@@ -47,7 +47,7 @@ int NImage_setScrollSpeed(const char* widgetId, int value)
         .send();
 }
 
-int NImage_setScrollDirection(const char* widgetId, int value)
+int NImage_setScrollDirection(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NImage_setScrollDirection, WidgetType::Image)
         .str1(widgetId)

@@ -7,21 +7,12 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NImageGroup_createWidget(void)
+const char* NImageGroup_createWidget(void) noexcept
 {
-    const char* id = createFamilyWidget(DP_SITE, WidgetType::ImageGroup);
-    if (id) {
-        // The widget starts from the default content, given as its source.
-        const std::string source = ImageGroupWidget::defaultSource();
-        Post(DP_SITE_PLAIN, MsgType::SetWidgetSource, WidgetType::ImageGroup)
-            .str1(id)
-            .str2(source.c_str())
-            .send();
-    }
-    return id;
+    return createFamilyWidget(DP_SITE, WidgetType::ImageGroup, &ImageGroupWidget::defaultSource);
 }
 
-int NImageGroup_setEffectType(const char* widgetId, int value)
+int NImageGroup_setEffectType(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NImageGroup_setEffectType, WidgetType::ImageGroup)
         .str1(widgetId)
@@ -29,7 +20,7 @@ int NImageGroup_setEffectType(const char* widgetId, int value)
         .send();
 }
 
-int NImageGroup_setPageDuration(const char* widgetId, int value)
+int NImageGroup_setPageDuration(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NImageGroup_setPageDuration, WidgetType::ImageGroup)
         .str1(widgetId)
@@ -37,7 +28,7 @@ int NImageGroup_setPageDuration(const char* widgetId, int value)
         .send();
 }
 
-int NImageGroup_setEffectDuration(const char* widgetId, int value)
+int NImageGroup_setEffectDuration(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NImageGroup_setEffectDuration, WidgetType::ImageGroup)
         .str1(widgetId)
@@ -45,7 +36,7 @@ int NImageGroup_setEffectDuration(const char* widgetId, int value)
         .send();
 }
 
-int NImageGroup_setDisplayType(const char* widgetId, int value)
+int NImageGroup_setDisplayType(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NImageGroup_setDisplayType, WidgetType::ImageGroup)
         .str1(widgetId)
@@ -53,7 +44,7 @@ int NImageGroup_setDisplayType(const char* widgetId, int value)
         .send();
 }
 
-int NImageGroup_setScrollSpeed(const char* widgetId, int value)
+int NImageGroup_setScrollSpeed(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NImageGroup_setScrollSpeed, WidgetType::ImageGroup)
         .str1(widgetId)
@@ -61,7 +52,7 @@ int NImageGroup_setScrollSpeed(const char* widgetId, int value)
         .send();
 }
 
-int NImageGroup_setPictureList(const char* widgetId, const char* value)
+int NImageGroup_setPictureList(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NImageGroup_setPictureList, WidgetType::ImageGroup)
         .str1(widgetId)
@@ -69,7 +60,7 @@ int NImageGroup_setPictureList(const char* widgetId, const char* value)
         .send();
 }
 
-int NImageGroup_setHeaderPath(const char* widgetId, const char* value)
+int NImageGroup_setHeaderPath(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NImageGroup_setHeaderPath, WidgetType::ImageGroup)
         .str1(widgetId)

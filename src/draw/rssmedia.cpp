@@ -5,17 +5,17 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NRss_createWidget(void)
+const char* NRss_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::Rss);
 }
 
-int NRss_setPic(const char* widgetId, const char* picture)
+int NRss_setPic(const char* widgetId, const char* picture) noexcept
 {
     return acceptIgnored(DP_SITE, widgetId, picture);
 }
 
-int NRss_setName(const char* widgetId, const char* name)
+int NRss_setName(const char* widgetId, const char* name) noexcept
 {
     (void)widgetId;
     (void)name;

@@ -5,12 +5,12 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NRtMedia_createWidget(void)
+const char* NRtMedia_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::RtMedia);
 }
 
-int NRtMedia_setFontFamily(const char* widgetId, const char* value)
+int NRtMedia_setFontFamily(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NRtMedia_setFontFamily, WidgetType::RtMedia)
         .str1(widgetId)
@@ -18,7 +18,7 @@ int NRtMedia_setFontFamily(const char* widgetId, const char* value)
         .send();
 }
 
-int NRtMedia_setTextColor(const char* widgetId, const char* value)
+int NRtMedia_setTextColor(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setTextColor, WidgetType::RtMedia)
         .str1(widgetId)
@@ -26,17 +26,17 @@ int NRtMedia_setTextColor(const char* widgetId, const char* value)
         .send();
 }
 
-int NRtMedia_setBold(const char* widgetId, bool value)
+int NRtMedia_setBold(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setBold, WidgetType::RtMedia).str1(widgetId).flag(value).send();
 }
 
-int NRtMedia_setItalic(const char* widgetId, bool value)
+int NRtMedia_setItalic(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setItalic, WidgetType::RtMedia).str1(widgetId).flag(value).send();
 }
 
-int NRtMedia_setUnderLine(const char* widgetId, bool value)
+int NRtMedia_setUnderLine(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setUnderLine, WidgetType::RtMedia)
         .str1(widgetId)
@@ -44,7 +44,7 @@ int NRtMedia_setUnderLine(const char* widgetId, bool value)
         .send();
 }
 
-int NRtMedia_setLabelPixelSize(const char* widgetId, int value)
+int NRtMedia_setLabelPixelSize(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setLabelPixelSize, WidgetType::RtMedia)
         .str1(widgetId)
@@ -52,7 +52,7 @@ int NRtMedia_setLabelPixelSize(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setValuePixelSize(const char* widgetId, int value)
+int NRtMedia_setValuePixelSize(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setValuePixelSize, WidgetType::RtMedia)
         .str1(widgetId)
@@ -60,7 +60,7 @@ int NRtMedia_setValuePixelSize(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setUnitPixelSize(const char* widgetId, int value)
+int NRtMedia_setUnitPixelSize(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setUnitPixelSize, WidgetType::RtMedia)
         .str1(widgetId)
@@ -68,7 +68,7 @@ int NRtMedia_setUnitPixelSize(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setAlignStyles(const char* widgetId, int value)
+int NRtMedia_setAlignStyles(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setAlignStyles, WidgetType::RtMedia)
         .str1(widgetId)
@@ -76,7 +76,7 @@ int NRtMedia_setAlignStyles(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setDisplayStyle(const char* widgetId, int value)
+int NRtMedia_setDisplayStyle(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setDisplayStyle, WidgetType::RtMedia)
         .str1(widgetId)
@@ -84,7 +84,7 @@ int NRtMedia_setDisplayStyle(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setScrollType(const char* widgetId, int value)
+int NRtMedia_setScrollType(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setScrollType, WidgetType::RtMedia)
         .str1(widgetId)
@@ -92,7 +92,7 @@ int NRtMedia_setScrollType(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setScrollSpeed(const char* widgetId, int value)
+int NRtMedia_setScrollSpeed(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setScrollSpeed, WidgetType::RtMedia)
         .str1(widgetId)
@@ -100,7 +100,7 @@ int NRtMedia_setScrollSpeed(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setPlayTime(const char* widgetId, int value)
+int NRtMedia_setPlayTime(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setPlayTime, WidgetType::RtMedia)
         .str1(widgetId)
@@ -108,12 +108,12 @@ int NRtMedia_setPlayTime(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setRegular(const char* widgetId, const char* value)
+int NRtMedia_setRegular(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setRegular, WidgetType::RtMedia).str1(widgetId).str2(value).send();
 }
 
-int NRtMedia_setRegularContents(const char* widgetId, const char* value)
+int NRtMedia_setRegularContents(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setRegularContents, WidgetType::RtMedia)
         .str1(widgetId)
@@ -121,7 +121,7 @@ int NRtMedia_setRegularContents(const char* widgetId, const char* value)
         .send();
 }
 
-int NRtMedia_setTemperatureUnit(const char* widgetId, int value)
+int NRtMedia_setTemperatureUnit(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setTemperatureUnit, WidgetType::RtMedia)
         .str1(widgetId)
@@ -129,7 +129,7 @@ int NRtMedia_setTemperatureUnit(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setTemperatureCompensation(const char* widgetId, int value)
+int NRtMedia_setTemperatureCompensation(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setTemperatureCompensation, WidgetType::RtMedia)
         .str1(widgetId)
@@ -137,7 +137,7 @@ int NRtMedia_setTemperatureCompensation(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setPageSwitchAnimation(const char* widgetId, int value)
+int NRtMedia_setPageSwitchAnimation(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setPageSwitchAnimation, WidgetType::RtMedia)
         .str1(widgetId)
@@ -145,7 +145,7 @@ int NRtMedia_setPageSwitchAnimation(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setPageSwitchAnimationTime(const char* widgetId, int value)
+int NRtMedia_setPageSwitchAnimationTime(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setPageSwitchAnimationTime, WidgetType::RtMedia)
         .str1(widgetId)
@@ -153,7 +153,7 @@ int NRtMedia_setPageSwitchAnimationTime(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setPageSwitchTime(const char* widgetId, int value)
+int NRtMedia_setPageSwitchTime(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setPageSwitchTime, WidgetType::RtMedia)
         .str1(widgetId)
@@ -161,7 +161,7 @@ int NRtMedia_setPageSwitchTime(const char* widgetId, int value)
         .send();
 }
 
-int NRtMedia_setUpdateDuration(const char* widgetId, int value)
+int NRtMedia_setUpdateDuration(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NRtMedia_setUpdateDuration, WidgetType::RtMedia)
         .str1(widgetId)

@@ -5,17 +5,17 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NStreamMedia_createWidget(void)
+const char* NStreamMedia_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::StreamMedia);
 }
 
-int NStreamMedia_setPic(const char* widgetId, const char* picture)
+int NStreamMedia_setPic(const char* widgetId, const char* picture) noexcept
 {
     return acceptIgnored(DP_SITE, widgetId, picture);
 }
 
-int NStreamMedia_setName(const char* widgetId, const char* name)
+int NStreamMedia_setName(const char* widgetId, const char* name) noexcept
 {
     (void)widgetId;
     (void)name;

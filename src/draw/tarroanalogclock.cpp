@@ -5,12 +5,12 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NTarroAnalogClock_createWidget(void)
+const char* NTarroAnalogClock_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::TarroAnalogClock);
 }
 
-int NTarroAnalogClock_setLanguage(const char* widgetId, const char* value)
+int NTarroAnalogClock_setLanguage(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NTarroAnalogClock_setLanguage, WidgetType::TarroAnalogClock)
         .str1(widgetId)
@@ -18,7 +18,7 @@ int NTarroAnalogClock_setLanguage(const char* widgetId, const char* value)
         .send();
 }
 
-int NTarroAnalogClock_destroyWidget(const char* widgetId)
+int NTarroAnalogClock_destroyWidget(const char* widgetId) noexcept
 {
     (void)widgetId;
     return 0;

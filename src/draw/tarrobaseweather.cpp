@@ -5,12 +5,12 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NBaseWeather_createWidget(void)
+const char* NBaseWeather_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::BaseWeather);
 }
 
-int NBaseWeather_setSource(const char* widgetId, const char* source)
+int NBaseWeather_setSource(const char* widgetId, const char* source) noexcept
 {
     return Post(DP_SITE, MsgType::SetWidgetSource, WidgetType::BaseWeather)
         .str1(widgetId)
@@ -18,7 +18,7 @@ int NBaseWeather_setSource(const char* widgetId, const char* source)
         .send();
 }
 
-int NBaseWeather_setTemperatureUnit(const char* widgetId, int value)
+int NBaseWeather_setTemperatureUnit(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NBaseWeather_setTemperatureUnit, WidgetType::BaseWeather)
         .str1(widgetId)
@@ -26,7 +26,7 @@ int NBaseWeather_setTemperatureUnit(const char* widgetId, int value)
         .send();
 }
 
-int NBaseWeather_setLocation(const char* widgetId, const char* value)
+int NBaseWeather_setLocation(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NBaseWeather_setLocation, WidgetType::BaseWeather)
         .str1(widgetId)
@@ -34,7 +34,7 @@ int NBaseWeather_setLocation(const char* widgetId, const char* value)
         .send();
 }
 
-int NBaseWeather_setRefreshCycle(const char* widgetId, int value)
+int NBaseWeather_setRefreshCycle(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NBaseWeather_setRefreshCycle, WidgetType::BaseWeather)
         .str1(widgetId)
@@ -42,7 +42,7 @@ int NBaseWeather_setRefreshCycle(const char* widgetId, int value)
         .send();
 }
 
-int NBaseWeather_setLanguage(const char* widgetId, const char* value)
+int NBaseWeather_setLanguage(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NBaseWeather_setLanguage, WidgetType::BaseWeather)
         .str1(widgetId)
@@ -50,7 +50,7 @@ int NBaseWeather_setLanguage(const char* widgetId, const char* value)
         .send();
 }
 
-int NBaseWeather_deleteWidget(const char* widgetId)
+int NBaseWeather_deleteWidget(const char* widgetId) noexcept
 {
     (void)widgetId;
     return 0;

@@ -5,12 +5,12 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NSeniorWeather_createWidget(void)
+const char* NSeniorWeather_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::SeniorWeather);
 }
 
-int NSeniorWeather_setSource(const char* widgetId, const char* source)
+int NSeniorWeather_setSource(const char* widgetId, const char* source) noexcept
 {
     return Post(DP_SITE, MsgType::SetWidgetSource, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -18,7 +18,7 @@ int NSeniorWeather_setSource(const char* widgetId, const char* source)
         .send();
 }
 
-int NSeniorWeather_setStyle(const char* widgetId, int value)
+int NSeniorWeather_setStyle(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setStyle, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -26,7 +26,7 @@ int NSeniorWeather_setStyle(const char* widgetId, int value)
         .send();
 }
 
-int NSeniorWeather_setLocation(const char* widgetId, const char* value)
+int NSeniorWeather_setLocation(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setLocation, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -34,7 +34,7 @@ int NSeniorWeather_setLocation(const char* widgetId, const char* value)
         .send();
 }
 
-int NSeniorWeather_setRefreshCycle(const char* widgetId, int value)
+int NSeniorWeather_setRefreshCycle(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setRefreshCycle, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -42,7 +42,7 @@ int NSeniorWeather_setRefreshCycle(const char* widgetId, int value)
         .send();
 }
 
-int NSeniorWeather_setRefreshTime(const char* widgetId, int value)
+int NSeniorWeather_setRefreshTime(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setRefreshTime, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -50,7 +50,7 @@ int NSeniorWeather_setRefreshTime(const char* widgetId, int value)
         .send();
 }
 
-int NSeniorWeather_setBaseInfoEnabled(const char* widgetId, bool value)
+int NSeniorWeather_setBaseInfoEnabled(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setBaseInfoEnabled, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -58,7 +58,7 @@ int NSeniorWeather_setBaseInfoEnabled(const char* widgetId, bool value)
         .send();
 }
 
-int NSeniorWeather_setAirQualityEnabled(const char* widgetId, bool value)
+int NSeniorWeather_setAirQualityEnabled(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setAirQualityEnabled, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -66,7 +66,7 @@ int NSeniorWeather_setAirQualityEnabled(const char* widgetId, bool value)
         .send();
 }
 
-int NSeniorWeather_setComfortEnabled(const char* widgetId, bool value)
+int NSeniorWeather_setComfortEnabled(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setComfortEnabled, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -74,7 +74,7 @@ int NSeniorWeather_setComfortEnabled(const char* widgetId, bool value)
         .send();
 }
 
-int NSeniorWeather_setSpeedAndPressureEnabled(const char* widgetId, bool value)
+int NSeniorWeather_setSpeedAndPressureEnabled(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setSpeedAndPressureEnabled, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -82,7 +82,7 @@ int NSeniorWeather_setSpeedAndPressureEnabled(const char* widgetId, bool value)
         .send();
 }
 
-int NSeniorWeather_setSunriseAndSunsetEnabled(const char* widgetId, bool value)
+int NSeniorWeather_setSunriseAndSunsetEnabled(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setSunriseAndSunsetEnabled, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -90,7 +90,7 @@ int NSeniorWeather_setSunriseAndSunsetEnabled(const char* widgetId, bool value)
         .send();
 }
 
-int NSeniorWeather_setLivingIndexEnabled(const char* widgetId, bool value)
+int NSeniorWeather_setLivingIndexEnabled(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setLivingIndexEnabled, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -98,7 +98,7 @@ int NSeniorWeather_setLivingIndexEnabled(const char* widgetId, bool value)
         .send();
 }
 
-int NSeniorWeather_setTemperatureUnit(const char* widgetId, int value)
+int NSeniorWeather_setTemperatureUnit(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setTemperatureUnit, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -106,7 +106,7 @@ int NSeniorWeather_setTemperatureUnit(const char* widgetId, int value)
         .send();
 }
 
-int NSeniorWeather_setPageSwitchTime(const char* widgetId, int value)
+int NSeniorWeather_setPageSwitchTime(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setPageSwitchTime, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -114,7 +114,7 @@ int NSeniorWeather_setPageSwitchTime(const char* widgetId, int value)
         .send();
 }
 
-int NSeniorWeather_setIsDomestic(const char* widgetId, bool value)
+int NSeniorWeather_setIsDomestic(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setIsDomestic, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -122,7 +122,7 @@ int NSeniorWeather_setIsDomestic(const char* widgetId, bool value)
         .send();
 }
 
-int NSeniorWeather_setLanguage(const char* widgetId, const char* value)
+int NSeniorWeather_setLanguage(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NSeniorWeather_setLanguage, WidgetType::SeniorWeather)
         .str1(widgetId)
@@ -130,7 +130,7 @@ int NSeniorWeather_setLanguage(const char* widgetId, const char* value)
         .send();
 }
 
-int NSeniorWeather_destroyWidget(const char* widgetId)
+int NSeniorWeather_destroyWidget(const char* widgetId) noexcept
 {
     (void)widgetId;
     return 0;

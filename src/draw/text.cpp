@@ -5,17 +5,17 @@
 using namespace dorvo_preview;
 using namespace dorvo_preview::frame;
 
-const char* NText_createWidget(void)
+const char* NText_createWidget(void) noexcept
 {
     return createFamilyWidget(DP_SITE, WidgetType::Text);
 }
 
-int NText_setSource(const char* widgetId, const char* source)
+int NText_setSource(const char* widgetId, const char* source) noexcept
 {
     return Post(DP_SITE, MsgType::SetWidgetSource, WidgetType::Text).str1(widgetId).str2(source).send();
 }
 
-int NText_setDisplayType(const char* widgetId, int value)
+int NText_setDisplayType(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NText_setDisplayType, WidgetType::Text)
         .str1(widgetId)
@@ -23,7 +23,7 @@ int NText_setDisplayType(const char* widgetId, int value)
         .send();
 }
 
-int NText_setPageSwitchTime(const char* widgetId, int value)
+int NText_setPageSwitchTime(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NText_setPageSwitchTime, WidgetType::Text)
         .str1(widgetId)
@@ -31,7 +31,7 @@ int NText_setPageSwitchTime(const char* widgetId, int value)
         .send();
 }
 
-int NText_setPageSwitchAnimationType(const char* widgetId, int value)
+int NText_setPageSwitchAnimationType(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NText_setPageSwitchAnimationType, WidgetType::Text)
         .str1(widgetId)
@@ -39,7 +39,7 @@ int NText_setPageSwitchAnimationType(const char* widgetId, int value)
         .send();
 }
 
-int NText_setPageSwitchAnimationTime(const char* widgetId, int value)
+int NText_setPageSwitchAnimationTime(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NText_setPageSwitchAnimationTime, WidgetType::Text)
         .str1(widgetId)
@@ -47,7 +47,7 @@ int NText_setPageSwitchAnimationTime(const char* widgetId, int value)
         .send();
 }
 
-int NText_setBackgroundColor(const char* widgetId, const char* value)
+int NText_setBackgroundColor(const char* widgetId, const char* value) noexcept
 {
     return Post(DP_SITE, MsgType::NText_setBackgroundColor, WidgetType::Text)
         .str1(widgetId)
@@ -55,7 +55,7 @@ int NText_setBackgroundColor(const char* widgetId, const char* value)
         .send();
 }
 
-int NText_setScrollSpeed(const char* widgetId, int value)
+int NText_setScrollSpeed(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NText_setScrollSpeed, WidgetType::Text)
         .str1(widgetId)
@@ -63,7 +63,7 @@ int NText_setScrollSpeed(const char* widgetId, int value)
         .send();
 }
 
-int NText_setScrollDirection(const char* widgetId, int value)
+int NText_setScrollDirection(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NText_setScrollDirection, WidgetType::Text)
         .str1(widgetId)
@@ -71,7 +71,7 @@ int NText_setScrollDirection(const char* widgetId, int value)
         .send();
 }
 
-int NText_setScrollIsEndToEnd(const char* widgetId, bool value)
+int NText_setScrollIsEndToEnd(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE, MsgType::NText_setScrollIsEndToEnd, WidgetType::Text)
         .str1(widgetId)
@@ -79,7 +79,7 @@ int NText_setScrollIsEndToEnd(const char* widgetId, bool value)
         .send();
 }
 
-int NText_setScrollHeadToTailSpacing(const char* widgetId, int value)
+int NText_setScrollHeadToTailSpacing(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE, MsgType::NText_setScrollHeadToTailSpacing, WidgetType::Text)
         .str1(widgetId)
@@ -87,7 +87,7 @@ int NText_setScrollHeadToTailSpacing(const char* widgetId, int value)
         .send();
 }
 
-int NText_setVerticalOffset(const char* widgetId, int value)
+int NText_setVerticalOffset(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NText_setVerticalOffset, WidgetType::Text)
         .str1(widgetId)
@@ -95,7 +95,7 @@ int NText_setVerticalOffset(const char* widgetId, int value)
         .send();
 }
 
-int NText_setTextJagged(const char* widgetId, bool value)
+int NText_setTextJagged(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NText_setTextJagged, WidgetType::Text)
         .str1(widgetId)
@@ -103,7 +103,7 @@ int NText_setTextJagged(const char* widgetId, bool value)
         .send();
 }
 
-int NText_setSyncByMusic(const char* widgetId, bool value)
+int NText_setSyncByMusic(const char* widgetId, bool value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NText_setSyncByMusic, WidgetType::Text)
         .str1(widgetId)
@@ -111,7 +111,7 @@ int NText_setSyncByMusic(const char* widgetId, bool value)
         .send();
 }
 
-int NText_setBackMusicDuration(const char* widgetId, int value)
+int NText_setBackMusicDuration(const char* widgetId, int value) noexcept
 {
     return Post(DP_SITE_PLAIN, MsgType::NText_setBackMusicDuration, WidgetType::Text)
         .str1(widgetId)

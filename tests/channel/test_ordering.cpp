@@ -16,7 +16,9 @@
 
 #include <QCoreApplication>
 
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -91,14 +93,45 @@ void quietLog()
     (void)sink;
 }
 
-TEST(Ordering, DirectModeHundredThousandFromEightThreads)
+// Direct mode: the engine's thread runs a stand-in for the Qt loop (the
+// message step every millisecond) until told to end.
+class LoopListener : public SequenceListener
+{
+public:
+    using SequenceListener::SequenceListener;
+    void createQtExec(const std::function<void()>& step) override
+    {
+        running = true;
+        while (!end) {
+            step();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        running = false;
+    }
+    std::atomic<bool> running{false};
+    std::atomic<bool> end{false};
+};
+
+TEST(Ordering, DirectModeRefusesOtherThreadsBeforeTheLoopAndCarriesThemWhileItRuns)
 {
     quietLog();
     SequenceLog log;
-    auto channel = std::make_shared<PlayChannel>(std::make_unique<SequenceListener>(&log));
+    auto listener = std::make_unique<LoopListener>(&log);
+    LoopListener* loop = listener.get();
+    auto channel = std::make_shared<PlayChannel>(std::move(listener));
     channel->init(false);
     EngineHost::instance()->setPlayChannel("default", channel);
-    postFromThreads(100000 / kThreads);
+    int early = 0;
+    std::thread([&] { early = setWidgetX("early", 1.0f); }).join();
+    EXPECT_EQ(early, -1) << "no Qt loop runs yet: another thread's call is refused";
+    std::thread posters([&] {
+        ASSERT_TRUE(waitFor([&] { return loop->running.load(); }, 5000));
+        postFromThreads(100000 / kThreads);
+        waitFor([&] { return log.count() == 100000u; }, 60000);
+        loop->end = true;
+    });
+    EXPECT_EQ(exec(), 0); // the loop runs here until the posters are done
+    posters.join();
     EXPECT_EQ(log.count(), 100000u);
     expectEveryThreadInOrder(log, 100000 / kThreads);
 }

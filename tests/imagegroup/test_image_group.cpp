@@ -252,3 +252,43 @@ TEST_F(ImageGroupTest, PictureDurationsOfZeroOrLessTakeTheDefault)
 }
 
 } // namespace
+
+namespace {
+
+// On an over-length screen the picture is laid on the strip of the fold's
+// rectangles: a picture red on its left half and blue on its right, on two
+// 100 x 50 rectangles stacked in the widget and continued horizontally,
+// shows red in the first rectangle and blue in the second.
+TEST_F(ImageGroupTest, PagesRunAcrossTheFoldRectangles)
+{
+    const std::string path = g_dir + "/halves.png";
+    QImage halves(200, 50, QImage::Format_RGB32);
+    halves.fill(QColor("#ff0000"));
+    for (int y = 0; y < 50; ++y)
+        for (int x = 100; x < 200; ++x)
+            halves.setPixel(x, y, qRgb(0, 0, 255));
+    ASSERT_TRUE(halves.save(QString::fromStdString(path)));
+    const json record = {{"layout", {{"x", 10}, {"y", 10}, {"width", 200}, {"height", 100}}},
+                         {"fold",
+                          {{"enable", true},
+                           {"orientation", 0},
+                           {"layoutItems",
+                            {{{"x", 0}, {"y", 0}, {"width", 100}, {"height", 50}},
+                             {{"x", 0}, {"y", 50}, {"width", 100}, {"height", 50}}}}}},
+                         {"metadata", {{"type", "STATIC"}, {"pictureList", pictures({{path, 5000}})}}}};
+    const char* id = createWidget(6, "", record.dump().c_str());
+    ASSERT_NE(id, nullptr);
+    made.push_back(id);
+    QImage img;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            img = grab(id);
+            return !img.isNull() && colourOf(img.pixel(50, 25)) == 'r' && colourOf(img.pixel(50, 75)) == 'b';
+        },
+        5000))
+        << "the strip's left half in the first rectangle, its right half in the second";
+    EXPECT_NE(colourOf(img.pixel(150, 25)), 'r') << "nothing outside the rectangles";
+    EXPECT_NE(colourOf(img.pixel(150, 75)), 'b');
+}
+
+} // namespace

@@ -52,15 +52,14 @@ protected:
     // Brings metadata read from a record into the kind's shape: by default an
     // object (anything else is replaced by one) with the kind's defaults added.
     virtual void prepareMetadata(nlohmann::json& metadata);
-    // Called with the scene right after it was created from the record.
+    // Called with every new scene right after it was created from the record,
+    // before it shows (to hand it what the widget keeps outside the record).
     virtual void sceneCreated(QQuickItem* scene);
     // Adds each member of defaults that metadata lacks (or holds as a
     // non-object where the default is an object).
     static void fillMissing(nlohmann::json& metadata, const nlohmann::json& defaults);
     // Rebuilds the scene from the record (logs "widget init %s").
     void updateWidget();
-    // Called when updateWidget() made a new scene, before it shows.
-    virtual void sceneCreated(QQuickItem* content);
     // Stores value at key in the metadata; false (logging "... same value.
     // no op") when it is already there.
     bool store(const char* key, const nlohmann::json& value);

@@ -167,14 +167,18 @@ function fitStatic(chars, layerW, layerH, pixelSize, lineHeight, measure) {
     if (rows < 1) {
         // Lower than one line: one unwrapped line, narrower than the layer.
         var k = largestFitting(function (m) { return m === 0 || measure(prefix(m), false).width < layerW },
-                               Math.floor(layerW / pixelSize), n)
+                               Math.floor(layerW / pixelSize), Math.min(n, Math.ceil(layerW / Math.max(1, pixelSize / 20)) + 1))
         return { text: prefix(Math.max(0, k - 1)), wrap: false }
     }
-    if (measure(prefix(n), true).height <= layerH + 0.5)
-        return { text: prefix(n), wrap: true }
-    var start = Math.min(n, Math.floor(layerW / pixelSize) * rows)
+    // No more characters fit than the narrowest glyphs (a twentieth of the
+    // pixel size) fill the rows; the rest is never shown, and laying out a
+    // very long text whole would stall the scene.
+    var cap = Math.min(n, Math.ceil(layerW / Math.max(1, pixelSize / 20)) * (rows + 1))
+    if (measure(prefix(cap), true).height <= layerH + 0.5)
+        return { text: prefix(cap), wrap: true }
+    var start = Math.min(cap, Math.floor(layerW / pixelSize) * rows)
     var best = largestFitting(function (m) { return m === 0 || measure(prefix(m), true).height <= layerH + 0.5 },
-                              start, n)
+                              start, cap)
     return { text: prefix(best), wrap: true }
 }
 

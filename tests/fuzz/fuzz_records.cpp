@@ -1,0 +1,68 @@
+// The records and plans of the weather, calendar, table and real-time data
+// widgets, from host JSON. The first byte chooses the reader. Whatever a
+// record reader accepts writes back as valid UTF-8 and reads again as itself;
+// the plans stay within their documented limits.
+
+#include "core/appcommon/jsonread.h"
+#include "core/appcommon/weatherrecords.h"
+#include "core/src/rtmediaplan.h"
+#include "core/src/tableplan.h"
+#include "dorvo_records.h"
+#include "fuzzsupport.h"
+
+namespace {
+
+template <typename Record> void roundTrip(const nlohmann::json& j)
+{
+    Record record;
+    ns::from_json(j, record);
+    nlohmann::json out;
+    ns::to_json(out, record);
+    if (!ns::jsonread::isValidUtf8(ns::jsonread::dump(out)))
+        __builtin_trap(); // the scene reads records as UTF-8
+    Record again;
+    ns::from_json(out, again);
+    nlohmann::json back;
+    ns::to_json(back, again);
+    if (back != out)
+        __builtin_trap(); // a record reads back as itself
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzzsupport::silenceLog();
+    if (size == 0)
+        return 0;
+    const nlohmann::json j = ns::jsonread::parse(fuzzsupport::text(data + 1, size - 1));
+    if (j.is_discarded())
+        return 0;
+    switch (data[0] % 7) {
+    case 0:
+        roundTrip<ns::Area>(j);
+        break;
+    case 1:
+        roundTrip<ns::BaseWeather>(j);
+        break;
+    case 2:
+        roundTrip<ns::SimpleWeather>(j);
+        break;
+    case 3:
+        roundTrip<ns::SeniorWeather>(j);
+        break;
+    case 4:
+        roundTrip<ns::Calendar>(j);
+        break;
+    case 5: {
+        const dorvo_preview::TablePlan plan = dorvo_preview::TablePlan::read(j);
+        if (plan.pageMs < dorvo_preview::TablePlan::kMinPageMs)
+            __builtin_trap(); // the page timer never runs faster than its minimum
+        break;
+    }
+    default:
+        dorvo_preview::RtMediaPlan::read(j);
+        break;
+    }
+    return 0;
+}
