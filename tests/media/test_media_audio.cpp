@@ -3,6 +3,7 @@
 // a log line while whatever plays goes on.
 
 #include "core/src/avplayer/audioplayer.h"
+#include "support/qtapp.h"
 #include "core/src/avplayer/mediaqmltypes.h"
 #include "core/src/avplayer/mpvplayer.h"
 #include "core/src/avplayer/qmlaudio.h"
@@ -25,25 +26,11 @@ using dorvo_preview::MpvPlayer;
 using dorvo_preview::QMLAudio;
 using testsupport::waitFor;
 
-void initPreviewResources()
-{
-    Q_INIT_RESOURCE(preview);
-}
-
 namespace {
 
 QGuiApplication* app()
 {
-    static int argc = 1;
-    static char arg0[] = "test_media_audio";
-    static char* argv[] = {arg0, nullptr};
-    static QGuiApplication* instance = [] {
-        auto* a = new QGuiApplication(argc, argv);
-        initPreviewResources();
-        dorvo_preview::registerMediaQmlTypes();
-        return a;
-    }();
-    return instance;
+    return testsupport::app<QGuiApplication>(&dorvo_preview::registerMediaQmlTypes);
 }
 
 std::string item(const std::string& path, int id)

@@ -2,6 +2,7 @@
 // states, the gapless queue, bounded waits and clean destruction.
 
 #include "core/src/avplayer/kestvaplayer.h"
+#include "support/qtapp.h"
 #include "core/src/avplayer/mpvplayer.h"
 #include "mediafiles.h"
 #include "support/logcapture.h"
@@ -28,11 +29,7 @@ namespace {
 
 QCoreApplication* app()
 {
-    static int argc = 1;
-    static char arg0[] = "test_media_player";
-    static char* argv[] = {arg0, nullptr};
-    static QCoreApplication* instance = new QCoreApplication(argc, argv);
-    return instance;
+    return testsupport::app<QCoreApplication>();
 }
 
 // Records every status word and current-media change of a player.
@@ -253,37 +250,6 @@ TEST_F(MediaPlayerTest, ManyPlayersComeAndGoWhilePlaying)
 }
 
 // ---- KestAVPlayer ----
-
-// Polls the current media and records each change.
-std::vector<QString> followMedia(KestAVPlayer& player, size_t count, int ms)
-{
-    std::vector<QString> seen;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (seen.size() < count && std::chrono::steady_clock::now() < end) {
-        const QString now = player.currentMedia();
-        if (!now.isEmpty() && (seen.empty() || seen.back() != now))
-            seen.push_back(now);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return seen;
-}
-
-TEST_F(MediaPlayerTest, PlayListLoopsRoundAndRound)
-{
-    KestAVPlayer player;
-    player.player()->setVideoDecoders({});
-    const QString a = QString::fromStdString(f().toneMp3);
-    const QString b = QString::fromStdString(f().toneAac);
-    player.setPlaylist({a, b});
-    player.setVolume(1.0f);
-    player.setLoop(true);
-    player.playNext();
-    const auto seen = followMedia(player, 5, 20000);
-    ASSERT_EQ(seen.size(), 5u);
-    EXPECT_EQ(seen, (std::vector<QString>{a, b, a, b, a}));
-    EXPECT_EQ(player.player()->state(), MpvPlayer::Playing);
-    EXPECT_GE(testsupport::countStartingWith(*log, "KestAVPlayer::currentMediaChanged:"), 5u);
-}
 
 TEST_F(MediaPlayerTest, PlayListWithoutLoopEnds)
 {

@@ -4,6 +4,7 @@
 // many items created and destroyed.
 
 #include "core/src/avplayer/VideoTextureItem.h"
+#include "support/qtapp.h"
 #include "core/src/avplayer/mediaqmltypes.h"
 #include "core/src/avplayer/mpvplayer.h"
 #include "mediafiles.h"
@@ -29,42 +30,14 @@
 using dorvo_preview::MpvPlayer;
 using dorvo_preview::VideoTextureItem;
 
-void initPreviewResources()
-{
-    Q_INIT_RESOURCE(preview);
-}
-
 namespace {
 
 QGuiApplication* app()
 {
-    static int argc = 1;
-    static char arg0[] = "test_media_video";
-    static char* argv[] = {arg0, nullptr};
-    static QGuiApplication* instance = [] {
-        auto* a = new QGuiApplication(argc, argv);
-        initPreviewResources();
-        dorvo_preview::registerMediaQmlTypes();
-        return a;
-    }();
-    return instance;
+    return testsupport::app<QGuiApplication>(&dorvo_preview::registerMediaQmlTypes);
 }
 
-// Runs the event loop until pred holds or ms passed.
-template <typename Pred> bool spinUntil(Pred pred, int ms = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!pred()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        // Objects destroyed from QML go at the next event-loop turn.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QThread::msleep(2);
-    }
-    return true;
-}
+using testsupport::spinUntil;
 
 void spinFor(int ms)
 {
@@ -322,7 +295,7 @@ TEST_F(VideoItemTest, StopAndRestartCarryOnWhenThePlayerIsStuck)
     EXPECT_GT(difference(a, grab()), 0.02);
 }
 
-TEST_F(VideoItemTest, HundredItemsComeAndGoWithoutLeavingThreads)
+TEST_F(VideoItemTest, ManyItemsComeAndGoWithoutLeavingThreads)
 {
     // One round first: the GL driver and Qt start their threads once.
     load(f().motionMp4);
@@ -332,7 +305,9 @@ TEST_F(VideoItemTest, HundredItemsComeAndGoWithoutLeavingThreads)
     spinFor(300);
     const int before = threadCount();
 
-    for (int i = 0; i < 100; ++i) {
+    // Twenty rounds, both files, each third one cut at once: a leak shows
+    // as threads left over (the sanitizer builds run the same rounds).
+    for (int i = 0; i < 20; ++i) {
         load(i % 2 ? f().motionMp4 : f().barsWebm);
         ASSERT_TRUE(spinUntil([&] {
             VideoTextureItem* v = item();
@@ -340,7 +315,7 @@ TEST_F(VideoItemTest, HundredItemsComeAndGoWithoutLeavingThreads)
         })) << "cycle "
             << i;
         // The first picture follows the position by a frame or more.
-        if (i % 10 == 0) {
+        if (i % 5 == 0) {
             EXPECT_TRUE(spinUntil(
                 [&] { return difference(grab(), QImage(view->size(), QImage::Format_ARGB32)) > 0.0; }, 5000))
                 << "no picture in cycle " << i;
