@@ -7,6 +7,7 @@
 // TearDownTestSuite().
 
 #include "dorvo_preview.h"
+#include "support/previewwindow.h"
 #include "support/wait.h"
 #include "support/xscreen.h"
 
@@ -33,23 +34,10 @@ struct HostWindow
     {
         screen = new XScreen();
         ASSERT_TRUE(screen->ok()) << "no X display";
-        std::string dir = dirTemplate;
-        ASSERT_NE(mkdtemp(&dir[0]), nullptr);
-        runningPath = dir;
-        initPreview(nullptr, nullptr);
-        setRunningPath(dir.c_str());
-        if (beforeWindow)
-            beforeWindow();
-        win = createWindow();
+        startPreviewWindow(dirTemplate,
+                           PreviewWindowSetup{kViewW, kViewH, kCanvasW, kCanvasH, "#FF00C000", true},
+                           beforeWindow, runningPath, win);
         ASSERT_NE(win, nullptr);
-        setWindowX(win, 0);
-        setWindowY(win, 0);
-        setWindowWidth(win, kViewW);
-        setWindowHeight(win, kViewH);
-        setCanvasWidth(win, kCanvasW);
-        setCanvasHeight(win, kCanvasH);
-        setWindowBackColor(win, "#FF00C000");
-        attachWindow(win);
         ASSERT_TRUE(within(
             15000,
             [] {

@@ -7,6 +7,7 @@
 // `made` are deleted after each test.
 
 #include "dorvo_preview.h"
+#include "support/previewwindow.h"
 #include "support/scenewindow.h"
 #include "support/wait.h"
 
@@ -39,26 +40,15 @@ class SceneFixture : public ::testing::Test
 {
 protected:
     // Starts the engine with a running path made from dirTemplate (mkdtemp)
-    // and shows the window.
-    // beforeWindow runs once the engine has started, before the window is made.
+    // and shows the window; beforeWindow runs once the engine has started,
+    // before the window is made.
     static void startEngine(const char* dirTemplate, const std::function<void()>& beforeWindow = {})
     {
-        std::string dir = dirTemplate;
-        ASSERT_NE(mkdtemp(&dir[0]), nullptr);
-        runningPath = dir;
-        initPreview(nullptr, nullptr);
-        setRunningPath(dir.c_str());
-        if (beforeWindow)
-            beforeWindow();
-        win = createWindow();
+        startPreviewWindow(dirTemplate, PreviewWindowSetup{}, beforeWindow, runningPath, win);
         ASSERT_NE(win, nullptr);
-        setWindowWidth(win, 800);
-        setWindowHeight(win, 600);
-        setCanvasWidth(win, 600);
-        setCanvasHeight(win, 400);
-        setWindowBackColor(win, "#FF000000");
-        attachWindow(win);
-        ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; }, 15000));
+        ASSERT_TRUE(within(
+            15000, [] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; },
+            "the engine's window"));
         flush();
     }
 
