@@ -131,28 +131,6 @@ TEST_F(MediaPlayerTest, PreparedOnceThenEndWordAtTheEnd)
     EXPECT_EQ(rec.newlySet(MpvPlayer::Prepared), 2);
 }
 
-TEST_F(MediaPlayerTest, UnplayableMediaEndInvalidAndAGoodOnePlaysAfter)
-{
-    MpvPlayer player;
-    Recorder rec;
-    rec.attach(player);
-    int invalids = 0;
-    for (const std::string& bad : {f().missing, f().garbage, f().truncated, std::string()}) {
-        SCOPED_TRACE(bad);
-        player.setMedia(bad);
-        player.setState(MpvPlayer::Playing);
-        ASSERT_TRUE(waitFor([&] { return rec.newlySet(MpvPlayer::Invalid) == invalids + 1; }, 10000));
-        ++invalids;
-        EXPECT_TRUE(player.waitFor(MpvPlayer::Stopped, 3000));
-        EXPECT_EQ(player.state(), MpvPlayer::Stopped);
-        EXPECT_EQ(rec.newlySet(MpvPlayer::Prepared), 0);
-    }
-    player.setMedia(f().toneAac);
-    player.setState(MpvPlayer::Playing);
-    EXPECT_TRUE(waitFor([&] { return rec.newlySet(MpvPlayer::Prepared) == 1; }, 10000));
-    EXPECT_TRUE(waitFor([&] { return player.position() > 200; }, 10000));
-}
-
 TEST_F(MediaPlayerTest, PauseFreezesThePositionAndResumeGoesOn)
 {
     MpvPlayer player;
@@ -213,28 +191,6 @@ TEST_F(MediaPlayerTest, SeekReportsTheNewPosition)
     auto future = result.get_future();
     ASSERT_EQ(future.wait_for(std::chrono::seconds(5)), std::future_status::ready);
     EXPECT_NEAR(static_cast<double>(future.get()), 2000.0, 100.0);
-}
-
-// A worker stuck in a callback stands in for a stuck decoder.
-TEST_F(MediaPlayerTest, WaitingForAStuckPlayerIsBounded)
-{
-    MpvPlayer player;
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
-    std::atomic<bool> stuck{false};
-    player.onCurrentMediaChanged([&] {
-        stuck = true;
-        released.wait();
-    });
-    player.setMedia(f().toneMp3);
-    player.setState(MpvPlayer::Playing);
-    ASSERT_TRUE(waitFor([&] { return stuck.load(); }, 10000));
-    player.setState(MpvPlayer::Stopped);
-    const auto t0 = std::chrono::steady_clock::now();
-    EXPECT_FALSE(player.waitFor(MpvPlayer::Stopped, 300));
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(3));
-    release.set_value();
-    EXPECT_TRUE(player.waitFor(MpvPlayer::Stopped, 5000));
 }
 
 TEST_F(MediaPlayerTest, ManyPlayersComeAndGoWhilePlaying)

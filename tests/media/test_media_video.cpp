@@ -1,7 +1,6 @@
 // The video item in a window, through the video component: the picture
 // matches the test pattern, moves while playing, freezes when paused; the
-// media status and the component's signals; unplayable files; bounded stops;
-// many items created and destroyed.
+// media status and the component's signals; unplayable files; bounded stops.
 
 #include "core/src/avplayer/VideoTextureItem.h"
 #include "support/qtapp.h"
@@ -12,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
@@ -42,11 +40,6 @@ using testsupport::spinUntil;
 void spinFor(int ms)
 {
     spinUntil([] { return false; }, ms);
-}
-
-int threadCount()
-{
-    return static_cast<int>(QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
 QString widgetJson(const std::string& source)
@@ -293,39 +286,6 @@ TEST_F(VideoItemTest, StopAndRestartCarryOnWhenThePlayerIsStuck)
     const QImage a = grab();
     spinFor(500);
     EXPECT_GT(difference(a, grab()), 0.02);
-}
-
-TEST_F(VideoItemTest, ManyItemsComeAndGoWithoutLeavingThreads)
-{
-    // One round first: the GL driver and Qt start their threads once.
-    load(f().motionMp4);
-    ASSERT_TRUE(waitPlaying());
-    QMetaObject::invokeMethod(root, "unload");
-    ASSERT_TRUE(spinUntil([] { return MpvPlayer::liveWorkers() == 0; }));
-    spinFor(300);
-    const int before = threadCount();
-
-    // Twenty rounds, both files, each third one cut at once: a leak shows
-    // as threads left over (the sanitizer builds run the same rounds).
-    for (int i = 0; i < 20; ++i) {
-        load(i % 2 ? f().motionMp4 : f().barsWebm);
-        ASSERT_TRUE(spinUntil([&] {
-            VideoTextureItem* v = item();
-            return v && v->player()->position() > 0;
-        })) << "cycle "
-            << i;
-        // The first picture follows the position by a frame or more.
-        if (i % 5 == 0) {
-            EXPECT_TRUE(spinUntil(
-                [&] { return difference(grab(), QImage(view->size(), QImage::Format_ARGB32)) > 0.0; }, 5000))
-                << "no picture in cycle " << i;
-        }
-        QMetaObject::invokeMethod(root, "unload");
-        spinFor(i % 3 == 0 ? 0 : 30);
-    }
-    EXPECT_TRUE(spinUntil([] { return MpvPlayer::liveWorkers() == 0; }, 30000));
-    EXPECT_TRUE(spinUntil([&] { return threadCount() <= before; }, 10000))
-        << "threads before " << before << ", after " << threadCount();
 }
 
 } // namespace

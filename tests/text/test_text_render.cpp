@@ -375,30 +375,26 @@ QImage paintNWText(const QString& background)
 
 } // namespace
 
-TEST(TextRender, NWTextTransparentBackgroundLeavesWhatIsBehind)
+// The background: transparent leaves what is behind, a colour fills the whole
+// item; the glyphs are hard-edged, only text colour and background.
+TEST(TextRender, NWTextBackgroundAndHardEdges)
 {
-    QImage img = paintNWText("#00000000");
-    ASSERT_FALSE(img.isNull());
-    EXPECT_EQ(img.pixel(190, 90), qRgb(0, 0, 255));
-    EXPECT_GT(count(img, [](QRgb p) { return qRed(p) > 200 && qGreen(p) > 200; }), 10); // the text
-}
-
-TEST(TextRender, NWTextFilledBackgroundCoversTheWholeItem)
-{
-    QImage img = paintNWText("#ffff0000");
-    ASSERT_FALSE(img.isNull());
-    EXPECT_EQ(img.pixel(190, 90), qRgb(255, 0, 0));
-    EXPECT_EQ(img.pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_GT(count(img, [](QRgb p) { return qRed(p) > 200 && qGreen(p) > 200; }), 10);
-}
-
-// Hard-edged glyphs: only the text colour and the background, no blend in between.
-TEST(TextRender, NWTextHasNoAntialiasedEdges)
-{
-    QImage img = paintNWText("#ff000000");
-    ASSERT_FALSE(img.isNull());
-    int mixed = count(img, [](QRgb p) { return p != qRgb(0, 0, 0) && p != qRgb(255, 255, 255); });
-    EXPECT_EQ(mixed, 0);
+    const struct
+    {
+        const char* background;
+        QRgb corner; // at (190, 90) and, when filled, (0, 0)
+    } cases[] = {
+        {"#00000000", qRgb(0, 0, 255)}, {"#ffff0000", qRgb(255, 0, 0)}, {"#ff000000", qRgb(0, 0, 0)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.background);
+        QImage img = paintNWText(c.background);
+        ASSERT_FALSE(img.isNull());
+        EXPECT_EQ(img.pixel(190, 90), c.corner);
+        if (c.corner != qRgb(0, 0, 255)) {
+            EXPECT_EQ(img.pixel(0, 0), c.corner);
+        }
+        EXPECT_EQ(count(img, [&](QRgb p) { return p != c.corner && p != qRgb(255, 255, 255); }), 0);
+    }
 }
 
 namespace {
