@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <sstream>
 #include <string>
 
 namespace frametest {
@@ -40,7 +41,8 @@ struct ExportRow
     const char* name;   // the export (see exportName for selectWidget)
     const char* op;     // the listener operation the message reaches
     int number;         // its message number
-    const char* fields; // record fields: S first string, T second, B, I, L, F
+    const char* fields; // the handler's arguments in order: W widget type, S first string,
+                        // T second, B, I, L, F (each also says which record field is set)
     int widgetType;     // -1: the family's own type (N<Family>_...), else this code
     float floatValue;   // the float the record carries (F)
     int (*post)();      // called with kFirst, kSecond, kInt, true, kFloat, kLong
@@ -63,7 +65,7 @@ struct ExportRow
 #define FT_FIELDS_SB "SB"
 #define FT_FIELDS_SL "SL"
 #define FT_FIELDS_SSB "STB"
-#define FT_FIELDS_SIS "STI"
+#define FT_FIELDS_SIS "SIT"
 #define FT_FIELDS_SSI "STI"
 #define FT_FLOAT_SF(op) passed(&op)
 #define FT_FLOAT_S(op) 0.0f
@@ -89,7 +91,10 @@ struct ExportRow
 #define FT_Family(number, op, Sig) FT_ROW(number, op, Sig, -1)
 #define FT_Special(number, op, Sig)
 #define FT_HAND(name, op, number, fields, type, ...)                                                         \
-    {#name, op, number, fields, type, 0.0f, [] { return name(__VA_ARGS__); }, [] { return name##_null(); }},
+    {                                                                                                        \
+#name, op, number, fields, type, 0.0f, [] { return name(__VA_ARGS__); },                             \
+                                                                              [] { return name##_null(); }   \
+    }
 
 // NULL-string calls of the hand-written rows.
 inline int destroyWindow_null()
@@ -142,52 +147,35 @@ const ExportRow kExportRows[] = {
 #define DP_MSG(number, Name, op, Sig, Kind, Class, Method) FT_##Kind(number, op, Sig)
 #include "channel/msgcatalogue.def"
 #undef DP_MSG
-    FT_HAND(destroyWindow, "destroyWindow", 1, "S", 0,
-            kFirst) FT_HAND(exec, "createQtExec", 2, "", 0) FT_HAND(quit, "quitQtExec", 3, "", 0)
-        FT_HAND(setAllWidgetBorderScale, "setAllWidgetBorderScale", 15, "SI", 0, kFirst,
-                kInt) FT_HAND(addSystemFont, "addSystemFont", 16, "T", 0, kSecond)
-            FT_HAND(pausePreviewForce, "pausePreviewForce", 18, "SB", 0, kFirst,
-                    true) FT_HAND(addWidget, "addWidget", 31, "ST", 0, kFirst,
-                                  kSecond) FT_HAND(deleteWidget, "deleteWidget", 32, "S", 0, kFirst)
-                FT_HAND(NText_setSource, "setWidgetSource", 45, "ST", 11, kFirst, kSecond)
-                    FT_HAND(NImage_setSource, "setWidgetSource", 45, "ST", 5, kFirst, kSecond)
-                        FT_HAND(NVideo_setSource, "setWidgetSource", 45, "ST", 13, kFirst, kSecond)
-                            FT_HAND(NTable_setSource, "setWidgetSource", 45, "ST", 10, kFirst, kSecond)
-                                FT_HAND(NBaseWeather_setSource, "setWidgetSource", 45, "ST", 15, kFirst,
-                                        kSecond) FT_HAND(NSeniorWeather_setSource, "setWidgetSource", 45,
-                                                         "ST", 17, kFirst, kSecond)
-                                    FT_HAND(setDisplayRatio, "setDisplayRatio", 46, "ST", 13, kFirst, kSecond)
-                                        FT_HAND(NTimer_setBackground, "setWidgetBackgroundColor", 47, "ST",
-                                                12, kFirst, kSecond)};
+    FT_HAND(destroyWindow, "destroyWindow", 1, "S", 0, kFirst),
+    FT_HAND(exec, "createQtExec", 2, "", 0),
+    FT_HAND(quit, "quitQtExec", 3, "", 0),
+    FT_HAND(setAllWidgetBorderScale, "setAllWidgetBorderScale", 15, "SI", 0, kFirst, kInt),
+    FT_HAND(addSystemFont, "addSystemFont", 16, "T", 0, kSecond),
+    FT_HAND(pausePreviewForce, "pausePreviewForce", 18, "SB", 0, kFirst, true),
+    FT_HAND(addWidget, "addWidget", 31, "ST", 0, kFirst, kSecond),
+    FT_HAND(deleteWidget, "deleteWidget", 32, "S", 0, kFirst),
+    FT_HAND(NText_setSource, "setWidgetSource", 45, "WST", 11, kFirst, kSecond),
+    FT_HAND(NImage_setSource, "setWidgetSource", 45, "WST", 5, kFirst, kSecond),
+    FT_HAND(NVideo_setSource, "setWidgetSource", 45, "WST", 13, kFirst, kSecond),
+    FT_HAND(NTable_setSource, "setWidgetSource", 45, "WST", 10, kFirst, kSecond),
+    FT_HAND(NBaseWeather_setSource, "setWidgetSource", 45, "WST", 15, kFirst, kSecond),
+    FT_HAND(NSeniorWeather_setSource, "setWidgetSource", 45, "WST", 17, kFirst, kSecond),
+    FT_HAND(setDisplayRatio, "setDisplayRatio", 46, "WST", 13, kFirst, kSecond),
+    FT_HAND(NTimer_setBackground, "setWidgetBackgroundColor", 47, "WST", 12, kFirst, kSecond),
+};
 
 // The widget type code of a family export's prefix (N<Family>_), -1 if unknown.
 inline int familyType(const std::string& op)
 {
-    static const char* const names[] = {"",
-                                        "AnalogClock",
-                                        "ColorfulText",
-                                        "DigitalClock",
-                                        "Html",
-                                        "Image",
-                                        "ImageGroup",
-                                        "Rss",
-                                        "RtMedia",
-                                        "StreamMedia",
-                                        "Table",
-                                        "Text",
-                                        "Timer",
-                                        "Video",
-                                        "TarroAnalogClock",
-                                        "BaseWeather",
-                                        "Calendar",
-                                        "SeniorWeather",
-                                        "Weather",
-                                        "WidgetContainer",
-                                        "Hdmi"};
+    std::istringstream names("- AnalogClock ColorfulText DigitalClock Html Image ImageGroup Rss RtMedia "
+                             "StreamMedia Table Text Timer Video TarroAnalogClock BaseWeather Calendar "
+                             "SeniorWeather Weather WidgetContainer Hdmi");
     const std::string family = op.substr(1, op.find('_') - 1);
-    for (int i = 1; i < int(sizeof(names) / sizeof(names[0])); ++i) {
-        if (family == names[i])
-            return i;
+    std::string name;
+    for (int code = 0; names >> name; ++code) {
+        if (name == family)
+            return code;
     }
     return -1;
 }
