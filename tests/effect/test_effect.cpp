@@ -397,26 +397,6 @@ TEST(EffectBadInput, BadDurations)
     }
 }
 
-TEST(EffectControl, PauseHoldsAndResumeFinishes)
-{
-    Scene scene;
-    // Long enough that no stall of a loaded machine reaches the end first.
-    QObject* selector = scene.makeEffect(33, 3000);
-    QObject* obj = scene.effectObj();
-    scene.call("startOnPage");
-    ASSERT_TRUE(spinUntil([&] { return progressOf(obj) > 0.0; }));
-    QMetaObject::invokeMethod(selector, "pause");
-    const double at = progressOf(obj);
-    const QImage held = scene.grab();
-    EXPECT_LT(at, 1.0);
-    pump(400);
-    EXPECT_DOUBLE_EQ(progressOf(obj), at);
-    EXPECT_EQ(differingSamples(scene.grab(), held), 0);
-    EXPECT_EQ(scene.endCount(), 0);
-    QMetaObject::invokeMethod(selector, "resume");
-    ASSERT_TRUE(spinUntil([&] { return scene.endCount() == 1; }));
-}
-
 // Stopping an effect that always runs to its end completes the page; a fade
 // or an opening stays where it was. Neither reports an end.
 TEST(EffectControl, StopCompletesOrHolds)
