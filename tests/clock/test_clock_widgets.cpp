@@ -4,6 +4,7 @@
 
 #include "dorvo_preview.h"
 #include "support/logcapture.h"
+#include "support/scenefixture.h"
 #include "support/wait.h"
 
 #include "channel/messagecontrol.h"
@@ -39,62 +40,21 @@ qint64 utc(const char* iso)
     return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate).toMSecsSinceEpoch();
 }
 
-class ClockWidgets : public ::testing::Test
+class ClockWidgets : public testsupport::SceneFixture
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        initPreview(nullptr, nullptr);
-        char dir[] = "/tmp/dorvo-clock-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        setRunningPath(dir);
-        win = createWindow();
-        ASSERT_NE(win, nullptr);
-        setWindowWidth(win, 800);
-        setWindowHeight(win, 600);
-        setCanvasWidth(win, 600);
-        setCanvasHeight(win, 400);
-        setWindowBackColor(win, "#FF000000");
-        attachWindow(win);
-        ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; }, 15000));
-        flush();
-    }
+    static void SetUpTestSuite() { startEngine("/tmp/dorvo-clock-XXXXXX"); }
 
     static void TearDownTestSuite()
     {
         ClockText::setTestNow(-1);
-        quit();
+        SceneFixture::TearDownTestSuite();
     }
 
     void SetUp() override
     {
         ClockText::setTestNow(-1);
         log = testsupport::captureLog();
-    }
-
-    void TearDown() override
-    {
-        for (const std::string& id : created)
-            deleteWidget(id.c_str());
-        created.clear();
-        flush();
-    }
-
-    static void onQtThread(const std::function<void()>& fn)
-    {
-        QObject* window = dorvo_preview::EngineHost::getWindow(win);
-        ASSERT_NE(window, nullptr);
-        QMetaObject::invokeMethod(window, fn, Qt::BlockingQueuedConnection);
-    }
-
-    static void flush()
-    {
-        auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
-        if (channel)
-            waitFor([&] { return channel->control()->pending() == 0; }, 5000);
-        onQtThread([] {});
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        onQtThread([] {});
     }
 
     static dorvo_preview::MetadataWidget* widget(const std::string& id)
@@ -107,29 +67,12 @@ protected:
         EXPECT_NE(id, nullptr);
         if (!id)
             return "";
-        created.emplace_back(id);
+        made.emplace_back(id);
         setWidgetX(id, x);
         setWidgetY(id, y);
         setWidgetWidth(id, static_cast<float>(w));
         setWidgetHeight(id, static_cast<float>(h));
         return id;
-    }
-
-    static QImage grab(const std::string& id)
-    {
-        QImage out;
-        onQtThread([&] {
-            auto* w = widget(id);
-            auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win));
-            if (!w || !window || !window->view() || !window->view()->quickView())
-                return;
-            auto* frame = qobject_cast<QQuickItem*>(w->item());
-            if (!frame)
-                return;
-            const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
-            out = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
-        });
-        return out;
     }
 
     // The text a scene shows (its Text item of that object name).
@@ -159,11 +102,8 @@ protected:
     static size_t logged(const std::string& prefix) { return testsupport::countStartingWith(*log, prefix); }
 
     static std::shared_ptr<testsupport::MemorySink> log;
-    static const char* win;
-    std::vector<std::string> created;
 };
 std::shared_ptr<testsupport::MemorySink> ClockWidgets::log;
-const char* ClockWidgets::win = nullptr;
 
 // Clockwise angle from 12 o'clock of the matching pixel farthest from the
 // centre within maxRadius; -1 when there is none.
@@ -501,7 +441,7 @@ TEST_F(ClockWidgets, CreationRecordsAndDefaults)
             .c_str());
     const std::string dial = createWidget(
         1, "", (std::string("{") + layout + R"(,"metadata":{"gmt":"GMT+05:30","hourScale":"bad"}})").c_str());
-    created = {up, bad, dial};
+    made = {up, bad, dial};
     flush();
     const json upMeta = record(up)["metadata"];
     EXPECT_EQ(upMeta["countType"], "COUNT_UP");

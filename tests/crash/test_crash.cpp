@@ -286,55 +286,47 @@ protected:
 
 // ---- the victim ----------------------------------------------------------------------------------------
 
-TEST_F(CrashVictimTest, SegmentationFaultWritesDumpAndReport)
+// Each way of crashing leaves a dump and a report naming the signal and the
+// crashing function, with the details of the fault.
+TEST_F(CrashVictimTest, EachCrashWritesDumpAndReport)
 {
-    const CrashFiles files = expectCrash(QStringLiteral("segv"), SIGSEGV, "SIGSEGV", "victimCrashSegv");
-    EXPECT_TRUE(files.dump.contains(QStringLiteral("fault address: 0x0000000000000000")))
-        << files.dump.toStdString();
-    EXPECT_TRUE(files.dump.contains(QStringLiteral("(SEGV_MAPERR)"))) << files.dump.toStdString();
-    EXPECT_TRUE(files.dump.contains(QStringLiteral("(main thread)"))) << files.dump.toStdString();
-    EXPECT_TRUE(files.dump.contains(QStringLiteral("<- interrupted here"))) << files.dump.toStdString();
-}
-
-TEST_F(CrashVictimTest, AbortWritesDumpAndReport)
-{
-    expectCrash(QStringLiteral("abort"), SIGABRT, "SIGABRT", "victimCrashAbort");
-}
-
-TEST_F(CrashVictimTest, DivisionByZeroWritesDumpAndReport)
-{
-    const CrashFiles files = expectCrash(QStringLiteral("fpe"), SIGFPE, "SIGFPE", "victimCrashFpe");
-    EXPECT_TRUE(files.dump.contains(QStringLiteral("(FPE_INTDIV)"))) << files.dump.toStdString();
-}
-
+    const struct
+    {
+        const char* mode;
+        int signal;
+        const char* name;
+        const char* function;
+        std::vector<const char*> inDump;
+        std::vector<const char*> notInDump;
+    } cases[] = {
+        {"segv",
+         SIGSEGV,
+         "SIGSEGV",
+         "victimCrashSegv",
+         {"fault address: 0x0000000000000000", "(SEGV_MAPERR)", "(main thread)", "<- interrupted here"},
+         {}},
+        {"abort", SIGABRT, "SIGABRT", "victimCrashAbort", {}, {}},
+        {"fpe", SIGFPE, "SIGFPE", "victimCrashFpe", {"(FPE_INTDIV)"}, {}},
 #if defined(__x86_64__) || defined(__i386__)
-TEST_F(CrashVictimTest, IllegalInstructionWritesDumpAndReport)
-{
-    expectCrash(QStringLiteral("ill"), SIGILL, "SIGILL", "victimCrashIll");
-}
+        {"ill", SIGILL, "SIGILL", "victimCrashIll", {}, {}},
 #endif
-
-TEST_F(CrashVictimTest, BusErrorWritesDumpAndReport)
-{
-    expectCrash(QStringLiteral("bus"), SIGBUS, "SIGBUS", "victimCrashBus");
-}
-
-TEST_F(CrashVictimTest, RaisedSignalStillEndsTheProcess)
-{
-    const CrashFiles files = expectCrash(QStringLiteral("raise-segv"), SIGSEGV, "SIGSEGV", "victimRaiseSegv");
-    EXPECT_TRUE(files.dump.contains(QStringLiteral("(SI_TKILL)"))) << files.dump.toStdString();
-}
-
-TEST_F(CrashVictimTest, CrashOnThreadWithoutAlternateStack)
-{
-    const CrashFiles files =
-        expectCrash(QStringLiteral("thread-segv"), SIGSEGV, "SIGSEGV", "victimCrashSegv");
-    EXPECT_FALSE(files.dump.contains(QStringLiteral("(main thread)"))) << files.dump.toStdString();
-}
-
-TEST_F(CrashVictimTest, StackOverflowIsHandledOnAlternateStack)
-{
-    expectCrash(QStringLiteral("overflow"), SIGSEGV, "SIGSEGV", "victimRecurse");
+        {"bus", SIGBUS, "SIGBUS", "victimCrashBus", {}, {}},
+        // A raised signal still ends the process.
+        {"raise-segv", SIGSEGV, "SIGSEGV", "victimRaiseSegv", {"(SI_TKILL)"}, {}},
+        // A thread without an alternate stack.
+        {"thread-segv", SIGSEGV, "SIGSEGV", "victimCrashSegv", {}, {"(main thread)"}},
+        // A stack overflow is handled on the alternate stack.
+        {"overflow", SIGSEGV, "SIGSEGV", "victimRecurse", {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        QDir(m_crashDir).removeRecursively(); // one dump and one report per crash
+        const CrashFiles files = expectCrash(QString::fromLatin1(c.mode), c.signal, c.name, c.function);
+        for (const char* text : c.inDump)
+            EXPECT_TRUE(files.dump.contains(QString::fromLatin1(text))) << files.dump.toStdString();
+        for (const char* text : c.notInDump)
+            EXPECT_FALSE(files.dump.contains(QString::fromLatin1(text))) << files.dump.toStdString();
+    }
 }
 
 TEST_F(CrashVictimTest, HandlerArmedBeforeApplicationFollowsApplicationName)
@@ -423,41 +415,31 @@ protected:
     QTemporaryDir m_workDir;
 };
 
-TEST_F(CrashHandlerSetupTest, EmptyFolderIsNotArmed)
-{
-    const std::vector<struct sigaction> before = currentActions();
-    MessageCapture capture;
-    {
-        NQExceptionHandler handler(QString(), QString(), true, QStringLiteral("v1.1.0"),
-                                   QStringLiteral("Brantel"), &noCallback);
-        EXPECT_FALSE(handler.armed());
-        EXPECT_TRUE(capture.messages().contains(QStringLiteral("NQExceptionHandler initialization failed!")));
-    }
-    EXPECT_TRUE(capture.messages().contains(QStringLiteral("NQExceptionHandler::~NQExceptionHandler")));
-    const std::vector<struct sigaction> after = currentActions();
-    for (size_t i = 0; i < before.size(); ++i)
-        EXPECT_TRUE(sameAction(before[i], after[i])) << "signal " << kHandledSignals[i];
-}
-
-TEST_F(CrashHandlerSetupTest, UncreatableFolderIsNotArmed)
-{
-    MessageCapture capture;
-    NQExceptionHandler handler(QStringLiteral("/proc/nqexceptionhandler-test/crash"), QString(), true,
-                               QStringLiteral("v1.1.0"), QStringLiteral("Brantel"), &noCallback);
-    EXPECT_FALSE(handler.armed());
-    EXPECT_TRUE(capture.messages().contains(QStringLiteral("NQExceptionHandler initialization failed!")));
-}
-
-TEST_F(CrashHandlerSetupTest, FolderPathNamingAFileIsNotArmed)
+// No folder, one that cannot be made, a path naming a file: not armed, said
+// once, and the signal actions stay as they were.
+TEST_F(CrashHandlerSetupTest, UnusableFolderIsNotArmed)
 {
     const QString file = m_workDir.path() + QStringLiteral("/plain-file");
     {
         QFile plain(file);
         ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     }
-    NQExceptionHandler handler(file, QString(), true, QStringLiteral("v1.1.0"), QStringLiteral("Brantel"),
-                               &noCallback);
-    EXPECT_FALSE(handler.armed());
+    for (const QString& folder : {QString(), QStringLiteral("/proc/nqexceptionhandler-test/crash"), file}) {
+        SCOPED_TRACE(folder.toStdString());
+        const std::vector<struct sigaction> before = currentActions();
+        MessageCapture capture;
+        {
+            NQExceptionHandler handler(folder, QString(), true, QStringLiteral("v1.1.0"),
+                                       QStringLiteral("Brantel"), &noCallback);
+            EXPECT_FALSE(handler.armed());
+            EXPECT_EQ(capture.messages().count(QStringLiteral("NQExceptionHandler initialization failed!")),
+                      1);
+        }
+        EXPECT_TRUE(capture.messages().contains(QStringLiteral("NQExceptionHandler::~NQExceptionHandler")));
+        const std::vector<struct sigaction> after = currentActions();
+        for (size_t i = 0; i < before.size(); ++i)
+            EXPECT_TRUE(sameAction(before[i], after[i])) << "signal " << kHandledSignals[i];
+    }
 }
 
 TEST_F(CrashHandlerSetupTest, CreatesMissingFolders)

@@ -1,6 +1,7 @@
 #include "effecttestscene.h"
 
 #include "core/src/nwquickitem/effectqmltypes.h"
+#include "support/qtapp.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -11,11 +12,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-
-static void initPreviewResources()
-{
-    Q_INIT_RESOURCE(preview);
-}
 
 namespace effecttest {
 
@@ -46,17 +42,8 @@ void handler(QtMsgType type, const QMessageLogContext&, const QString& text)
 
 void ensureApp(bool registerTypes)
 {
-    static QGuiApplication* app = nullptr;
-    if (app)
-        return;
-    static int argc = 1;
-    static char name[] = "test_effect";
-    static char* argv[] = {name, nullptr};
     qInstallMessageHandler(handler);
-    app = new QGuiApplication(argc, argv);
-    initPreviewResources();
-    if (registerTypes)
-        dorvo_preview::registerEffectQmlTypes();
+    testsupport::app<QGuiApplication>(registerTypes ? &dorvo_preview::registerEffectQmlTypes : nullptr);
 }
 
 QStringList messages()
@@ -83,21 +70,6 @@ bool hasMessage(const QString& text)
     return messages().contains(text);
 }
 
-bool waitUntil(const std::function<bool()>& pred, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!pred()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        // Outside an event loop, objects destroyed by QML wait for this.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
 void pump(int ms)
 {
     QElapsedTimer timer;
@@ -120,7 +92,7 @@ Scene::Scene()
         fprintf(stderr, "scene error: %s\n", error.toString().toLocal8Bit().constData());
     root_ = view_->rootObject();
     view_->show();
-    waitUntil([this] { return view_->isExposed(); });
+    spinUntil([this] { return view_->isExposed(); });
     pump(50);
 }
 

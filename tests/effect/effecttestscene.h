@@ -3,6 +3,8 @@
 // Shared pieces of the effect tests: the application, a capture of Qt's
 // messages, the test scene in a view and pixel sampling.
 
+#include "support/qtapp.h"
+
 #include <QColor>
 #include <QImage>
 #include <QQuickItem>
@@ -30,7 +32,7 @@ QStringList warnings();
 void clearMessages();
 bool hasMessage(const QString& text);
 
-bool waitUntil(const std::function<bool()>& pred, int ms = 5000);
+using testsupport::spinUntil;
 void pump(int ms);
 
 class Scene

@@ -167,7 +167,7 @@ TEST(NWQuickItemImageHelperGrab, RefusesMissingItemsAndGrabsAPage)
     QSignalSpy spy(&helper, &NWQuickItemImageHelper::imageReady);
     ASSERT_TRUE(helper.grab(page));
     EXPECT_TRUE(helper.pending());
-    ASSERT_TRUE(waitUntil([&] { return spy.count() == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return spy.count() == 1; }));
     EXPECT_FALSE(helper.pending());
     const QImage image = helper.image();
     ASSERT_EQ(image.size(), QSize(160, 120));
@@ -191,7 +191,7 @@ TEST(NWEffectInScene, PaintsPartialThenFullPage)
     EXPECT_TRUE(selector->property("cpuDrawingMethod").toBool());
     EXPECT_EQ(obj->property("duration").toInt(), 400);
     scene.call("startOnPage");
-    ASSERT_TRUE(waitUntil([&] { return obj->property("progress").toDouble() > 0.0; }));
+    ASSERT_TRUE(spinUntil([&] { return obj->property("progress").toDouble() > 0.0; }));
     QMetaObject::invokeMethod(selector, "pause");
     obj->setProperty("percent", 0.5);
     const QImage half = scene.grab();
@@ -201,7 +201,7 @@ TEST(NWEffectInScene, PaintsPartialThenFullPage)
     EXPECT_TRUE(same(half.pixel(20, 100), kBackdrop));
     EXPECT_TRUE(same(half.pixel(kTransparentCell), kBackdrop));
     QMetaObject::invokeMethod(selector, "resume");
-    ASSERT_TRUE(waitUntil([&] { return scene.endCount() == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return scene.endCount() == 1; }));
     pump(30);
     EXPECT_EQ(differingSamples(scene.grab(), final), 0);
     EXPECT_TRUE(warnings().isEmpty()) << warnings().join("\n").toStdString();
@@ -232,7 +232,7 @@ TEST(EffectOnPicture, RunsOnAnImageItem)
         QObject* obj = scene.effectObj();
         ASSERT_NE(obj, nullptr) << code;
         scene.call("startOnPicture");
-        ASSERT_TRUE(waitUntil([&] { return obj->property("progress").toDouble() > 0.0; })) << code;
+        ASSERT_TRUE(spinUntil([&] { return obj->property("progress").toDouble() > 0.0; })) << code;
         QMetaObject::invokeMethod(selector, "pause");
         if (code == 999)
             obj->setProperty("percent", 0.5);
@@ -243,7 +243,7 @@ TEST(EffectOnPicture, RunsOnAnImageItem)
         const QImage mid = scene.grab();
         EXPECT_GT(differingSamples(mid, before), 10) << code;
         QMetaObject::invokeMethod(selector, "resume");
-        ASSERT_TRUE(waitUntil([&] { return scene.endCount() == 1; })) << code;
+        ASSERT_TRUE(spinUntil([&] { return scene.endCount() == 1; })) << code;
         pump(30);
         const QImage last = scene.grab();
         EXPECT_TRUE(same(last.pixel(20, 20), qRgb(0xff, 0x40, 0x40))) << code;
@@ -272,7 +272,7 @@ TEST(EffectOnPicture, UnknownCodeShowsThePicture)
         EXPECT_EQ(scene.effectObj(), nullptr);
         scene.call("startOnPicture");
         EXPECT_TRUE(hasMessage("InOutEffect: effectObj is undefined!"));
-        ASSERT_TRUE(waitUntil([&] { return scene.endCount() == 1; })) << code;
+        ASSERT_TRUE(spinUntil([&] { return scene.endCount() == 1; })) << code;
         pump(30);
         const QImage last = scene.grab();
         EXPECT_TRUE(same(last.pixel(20, 20), qRgb(0xff, 0x40, 0x40))) << code;

@@ -5,7 +5,7 @@
 
 #include "dorvo_preview.h"
 #include "picturefiles.h"
-#include "support/scenewindow.h"
+#include "support/scenefixture.h"
 #include "support/wait.h"
 #include "text/pixels.h"
 
@@ -53,54 +53,26 @@ bool isDimRed(QRgb p)
     return qRed(p) > 40 && qRed(p) < 170 && qGreen(p) < 40 && qBlue(p) < 40;
 }
 
-class ImageWidgetTest : public ::testing::Test
+class ImageWidgetTest : public SceneFixture
 {
 protected:
     static void SetUpTestSuite()
     {
         ASSERT_TRUE(picturetest::files().ok) << "test pictures could not be made";
-        char dir[] = "/tmp/dorvo-image-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        runningPath = dir;
-        initPreview(nullptr, nullptr);
-        setRunningPath(dir);
         // No window is attached yet: a placeholder cannot be created.
-        createdWithoutWindow = NHtml_createWidget();
-        win = createWindow();
-        ASSERT_NE(win, nullptr);
-        setWindowWidth(win, 800);
-        setWindowHeight(win, 600);
-        setCanvasWidth(win, 600);
-        setCanvasHeight(win, 400);
-        setWindowBackColor(win, "#FF000000");
-        attachWindow(win);
-        ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; }, 15000));
-        flush();
-    }
-
-    static void TearDownTestSuite()
-    {
-        quit();
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        startEngine("/tmp/dorvo-image-XXXXXX", [] { createdWithoutWindow = NHtml_createWidget(); });
     }
 
     void TearDown() override
     {
-        for (const std::string& id : made)
-            deleteWidget(id.c_str());
         setWindowScale(win, 100);
-        flush();
+        SceneFixture::TearDown();
     }
-
-    static void onQtThread(const std::function<void()>& fn) { onQtThreadOf(win, fn); }
-    static void flush() { flushPosted(win); }
 
     static dorvo_preview::ImageWidget* widget(const std::string& id)
     {
         return qobject_cast<dorvo_preview::ImageWidget*>(dorvo_preview::EngineHost::getWidget(id));
     }
-
-    static QImage grab(const std::string& id) { return grabWidgetArea(win, id); }
 
     static QObject* content(const std::string& id)
     {
@@ -142,23 +114,6 @@ protected:
         return id;
     }
 
-    static std::string logText()
-    {
-        std::ifstream in(runningPath + "/log/preview/preview.log");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    static size_t occurrences(const std::string& text, const std::string& what)
-    {
-        size_t n = 0;
-        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-            ++n;
-        return n;
-    }
-
-    // Red in the left half, blue in the right, over the rows [top, bottom).
     static bool showsHalves(const QImage& img, int top, int bottom)
     {
         if (img.isNull() || bottom <= top)
@@ -172,15 +127,10 @@ protected:
         return true;
     }
 
-    std::vector<std::string> made;
-    static const char* win;
     static const char* createdWithoutWindow;
-    static std::string runningPath;
 };
 
-const char* ImageWidgetTest::win = nullptr;
 const char* ImageWidgetTest::createdWithoutWindow = nullptr;
-std::string ImageWidgetTest::runningPath;
 
 } // namespace
 

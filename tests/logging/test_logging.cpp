@@ -87,13 +87,23 @@ TEST(Logging, FileHoldsTheSetupRecordFirst)
     app.useConsole();
 }
 
-TEST(Logging, UnwritableFileDoesNotCrash)
+// A log file that cannot be made is reported once on stderr; records go
+// nowhere, and the next sink works again.
+TEST(Logging, UnwritableFileIsReportedAndLoggingGoesOn)
 {
     auto& app = RK::SpdlogApplication::instance();
+    testing::internal::CaptureStderr();
     app.useRotatingFile("/proc/no/such/dir/preview.log", 4096, 2);
     LOG_E("goes nowhere");
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("dorvo_preview: cannot open log file /proc/no/such/dir/preview.log"),
+              std::string::npos)
+        << err;
+    testing::internal::CaptureStdout();
     app.useConsole();
-    SUCCEED();
+    LOG_E("back on the console");
+    app.logger()->flush();
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("back on the console"), std::string::npos);
 }
 
 } // namespace

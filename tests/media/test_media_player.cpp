@@ -2,6 +2,7 @@
 // states, the gapless queue, bounded waits and clean destruction.
 
 #include "core/src/avplayer/kestvaplayer.h"
+#include "support/qtapp.h"
 #include "core/src/avplayer/mpvplayer.h"
 #include "mediafiles.h"
 #include "support/logcapture.h"
@@ -28,11 +29,7 @@ namespace {
 
 QCoreApplication* app()
 {
-    static int argc = 1;
-    static char arg0[] = "test_media_player";
-    static char* argv[] = {arg0, nullptr};
-    static QCoreApplication* instance = new QCoreApplication(argc, argv);
-    return instance;
+    return testsupport::app<QCoreApplication>();
 }
 
 // Records every status word and current-media change of a player.
@@ -134,28 +131,6 @@ TEST_F(MediaPlayerTest, PreparedOnceThenEndWordAtTheEnd)
     EXPECT_EQ(rec.newlySet(MpvPlayer::Prepared), 2);
 }
 
-TEST_F(MediaPlayerTest, UnplayableMediaEndInvalidAndAGoodOnePlaysAfter)
-{
-    MpvPlayer player;
-    Recorder rec;
-    rec.attach(player);
-    int invalids = 0;
-    for (const std::string& bad : {f().missing, f().garbage, f().truncated, std::string()}) {
-        SCOPED_TRACE(bad);
-        player.setMedia(bad);
-        player.setState(MpvPlayer::Playing);
-        ASSERT_TRUE(waitFor([&] { return rec.newlySet(MpvPlayer::Invalid) == invalids + 1; }, 10000));
-        ++invalids;
-        EXPECT_TRUE(player.waitFor(MpvPlayer::Stopped, 3000));
-        EXPECT_EQ(player.state(), MpvPlayer::Stopped);
-        EXPECT_EQ(rec.newlySet(MpvPlayer::Prepared), 0);
-    }
-    player.setMedia(f().toneAac);
-    player.setState(MpvPlayer::Playing);
-    EXPECT_TRUE(waitFor([&] { return rec.newlySet(MpvPlayer::Prepared) == 1; }, 10000));
-    EXPECT_TRUE(waitFor([&] { return player.position() > 200; }, 10000));
-}
-
 TEST_F(MediaPlayerTest, PauseFreezesThePositionAndResumeGoesOn)
 {
     MpvPlayer player;
@@ -218,28 +193,6 @@ TEST_F(MediaPlayerTest, SeekReportsTheNewPosition)
     EXPECT_NEAR(static_cast<double>(future.get()), 2000.0, 100.0);
 }
 
-// A worker stuck in a callback stands in for a stuck decoder.
-TEST_F(MediaPlayerTest, WaitingForAStuckPlayerIsBounded)
-{
-    MpvPlayer player;
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
-    std::atomic<bool> stuck{false};
-    player.onCurrentMediaChanged([&] {
-        stuck = true;
-        released.wait();
-    });
-    player.setMedia(f().toneMp3);
-    player.setState(MpvPlayer::Playing);
-    ASSERT_TRUE(waitFor([&] { return stuck.load(); }, 10000));
-    player.setState(MpvPlayer::Stopped);
-    const auto t0 = std::chrono::steady_clock::now();
-    EXPECT_FALSE(player.waitFor(MpvPlayer::Stopped, 300));
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(3));
-    release.set_value();
-    EXPECT_TRUE(player.waitFor(MpvPlayer::Stopped, 5000));
-}
-
 TEST_F(MediaPlayerTest, ManyPlayersComeAndGoWhilePlaying)
 {
     for (int i = 0; i < 20; ++i) {
@@ -253,37 +206,6 @@ TEST_F(MediaPlayerTest, ManyPlayersComeAndGoWhilePlaying)
 }
 
 // ---- KestAVPlayer ----
-
-// Polls the current media and records each change.
-std::vector<QString> followMedia(KestAVPlayer& player, size_t count, int ms)
-{
-    std::vector<QString> seen;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (seen.size() < count && std::chrono::steady_clock::now() < end) {
-        const QString now = player.currentMedia();
-        if (!now.isEmpty() && (seen.empty() || seen.back() != now))
-            seen.push_back(now);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return seen;
-}
-
-TEST_F(MediaPlayerTest, PlayListLoopsRoundAndRound)
-{
-    KestAVPlayer player;
-    player.player()->setVideoDecoders({});
-    const QString a = QString::fromStdString(f().toneMp3);
-    const QString b = QString::fromStdString(f().toneAac);
-    player.setPlaylist({a, b});
-    player.setVolume(1.0f);
-    player.setLoop(true);
-    player.playNext();
-    const auto seen = followMedia(player, 5, 20000);
-    ASSERT_EQ(seen.size(), 5u);
-    EXPECT_EQ(seen, (std::vector<QString>{a, b, a, b, a}));
-    EXPECT_EQ(player.player()->state(), MpvPlayer::Playing);
-    EXPECT_GE(testsupport::countStartingWith(*log, "KestAVPlayer::currentMediaChanged:"), 5u);
-}
 
 TEST_F(MediaPlayerTest, PlayListWithoutLoopEnds)
 {

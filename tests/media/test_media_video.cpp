@@ -1,9 +1,9 @@
 // The video item in a window, through the video component: the picture
 // matches the test pattern, moves while playing, freezes when paused; the
-// media status and the component's signals; unplayable files; bounded stops;
-// many items created and destroyed.
+// media status and the component's signals; unplayable files; bounded stops.
 
 #include "core/src/avplayer/VideoTextureItem.h"
+#include "support/qtapp.h"
 #include "core/src/avplayer/mediaqmltypes.h"
 #include "core/src/avplayer/mpvplayer.h"
 #include "mediafiles.h"
@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
@@ -29,51 +28,18 @@
 using dorvo_preview::MpvPlayer;
 using dorvo_preview::VideoTextureItem;
 
-void initPreviewResources()
-{
-    Q_INIT_RESOURCE(preview);
-}
-
 namespace {
 
 QGuiApplication* app()
 {
-    static int argc = 1;
-    static char arg0[] = "test_media_video";
-    static char* argv[] = {arg0, nullptr};
-    static QGuiApplication* instance = [] {
-        auto* a = new QGuiApplication(argc, argv);
-        initPreviewResources();
-        dorvo_preview::registerMediaQmlTypes();
-        return a;
-    }();
-    return instance;
+    return testsupport::app<QGuiApplication>(&dorvo_preview::registerMediaQmlTypes);
 }
 
-// Runs the event loop until pred holds or ms passed.
-template <typename Pred> bool spinUntil(Pred pred, int ms = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!pred()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        // Objects destroyed from QML go at the next event-loop turn.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QThread::msleep(2);
-    }
-    return true;
-}
+using testsupport::spinUntil;
 
 void spinFor(int ms)
 {
     spinUntil([] { return false; }, ms);
-}
-
-int threadCount()
-{
-    return static_cast<int>(QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
 QString widgetJson(const std::string& source)
@@ -320,37 +286,6 @@ TEST_F(VideoItemTest, StopAndRestartCarryOnWhenThePlayerIsStuck)
     const QImage a = grab();
     spinFor(500);
     EXPECT_GT(difference(a, grab()), 0.02);
-}
-
-TEST_F(VideoItemTest, HundredItemsComeAndGoWithoutLeavingThreads)
-{
-    // One round first: the GL driver and Qt start their threads once.
-    load(f().motionMp4);
-    ASSERT_TRUE(waitPlaying());
-    QMetaObject::invokeMethod(root, "unload");
-    ASSERT_TRUE(spinUntil([] { return MpvPlayer::liveWorkers() == 0; }));
-    spinFor(300);
-    const int before = threadCount();
-
-    for (int i = 0; i < 100; ++i) {
-        load(i % 2 ? f().motionMp4 : f().barsWebm);
-        ASSERT_TRUE(spinUntil([&] {
-            VideoTextureItem* v = item();
-            return v && v->player()->position() > 0;
-        })) << "cycle "
-            << i;
-        // The first picture follows the position by a frame or more.
-        if (i % 10 == 0) {
-            EXPECT_TRUE(spinUntil(
-                [&] { return difference(grab(), QImage(view->size(), QImage::Format_ARGB32)) > 0.0; }, 5000))
-                << "no picture in cycle " << i;
-        }
-        QMetaObject::invokeMethod(root, "unload");
-        spinFor(i % 3 == 0 ? 0 : 30);
-    }
-    EXPECT_TRUE(spinUntil([] { return MpvPlayer::liveWorkers() == 0; }, 30000));
-    EXPECT_TRUE(spinUntil([&] { return threadCount() <= before; }, 10000))
-        << "threads before " << before << ", after " << threadCount();
 }
 
 } // namespace

@@ -59,13 +59,6 @@ inline std::shared_ptr<MemorySink> captureLog()
     return sink;
 }
 
-inline bool hasRecord(MemorySink& sink, spdlog::level::level_enum level, const std::string& text)
-{
-    auto records = sink.records();
-    return std::any_of(records.begin(), records.end(),
-                       [&](const MemorySink::Record& r) { return r.level == level && r.text == text; });
-}
-
 inline size_t countStartingWith(MemorySink& sink, const std::string& prefix)
 {
     auto records = sink.records();

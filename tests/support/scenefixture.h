@@ -7,6 +7,8 @@
 // `made` are deleted after each test.
 
 #include "dorvo_preview.h"
+#include "support/previewwindow.h"
+#include "support/scenewindow.h"
 #include "support/wait.h"
 
 #include "channel/messagecontrol.h"
@@ -38,23 +40,15 @@ class SceneFixture : public ::testing::Test
 {
 protected:
     // Starts the engine with a running path made from dirTemplate (mkdtemp)
-    // and shows the window.
-    static void startEngine(const char* dirTemplate)
+    // and shows the window; beforeWindow runs once the engine has started,
+    // before the window is made.
+    static void startEngine(const char* dirTemplate, const std::function<void()>& beforeWindow = {})
     {
-        std::string dir = dirTemplate;
-        ASSERT_NE(mkdtemp(&dir[0]), nullptr);
-        runningPath = dir;
-        initPreview(nullptr, nullptr);
-        setRunningPath(dir.c_str());
-        win = createWindow();
+        startPreviewWindow(dirTemplate, PreviewWindowSetup{}, beforeWindow, runningPath, win);
         ASSERT_NE(win, nullptr);
-        setWindowWidth(win, 800);
-        setWindowHeight(win, 600);
-        setCanvasWidth(win, 600);
-        setCanvasHeight(win, 400);
-        setWindowBackColor(win, "#FF000000");
-        attachWindow(win);
-        ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; }, 15000));
+        ASSERT_TRUE(within(
+            15000, [] { return dorvo_preview::EngineHost::getWindow(win) != nullptr; },
+            "the engine's window"));
         flush();
     }
 
@@ -71,41 +65,14 @@ protected:
         flush();
     }
 
-    static void onQtThread(const std::function<void()>& fn)
-    {
-        QObject* window = dorvo_preview::EngineHost::getWindow(win);
-        ASSERT_NE(window, nullptr);
-        QMetaObject::invokeMethod(window, fn, Qt::BlockingQueuedConnection);
-    }
+    static void onQtThread(const std::function<void()>& fn) { onQtThreadOf(win, fn); }
 
-    // Waits until every posted call has run and the engine thread is idle.
-    static void flush()
-    {
-        auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
-        if (channel)
-            waitFor([&] { return channel->control()->pending() == 0; }, 5000);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        onQtThread([] {});
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    }
+    // Waits until every posted call has run and the engine thread is idle;
+    // fails the test when the engine does not get there.
+    static void flush() { flushPosted(win); }
 
     // The widget's area of the window's picture.
-    static QImage grab(const std::string& id)
-    {
-        QImage out;
-        onQtThread([&] {
-            auto* w = qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
-            auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win));
-            if (!w || !window || !window->view() || !window->view()->quickView())
-                return;
-            auto* frame = qobject_cast<QQuickItem*>(w->item());
-            if (!frame)
-                return;
-            const QRectF r = frame->mapRectToScene(QRectF(0, 0, frame->width(), frame->height()));
-            out = window->view()->quickView()->grabWindow().copy(r.toAlignedRect());
-        });
-        return out;
-    }
+    static QImage grab(const std::string& id) { return grabWidgetArea(win, id); }
 
     static std::string logText()
     {

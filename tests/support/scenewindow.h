@@ -39,7 +39,8 @@ inline void flushPosted(const char* win)
 {
     auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
     if (channel)
-        waitFor([&] { return channel->control()->pending() == 0; }, 5000);
+        EXPECT_TRUE(within(
+            5000, [&] { return channel->control()->pending() == 0; }, "the posted calls"));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     onQtThreadOf(win, [] {});
     std::this_thread::sleep_for(std::chrono::milliseconds(30));

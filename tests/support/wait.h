@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
+#include <string>
 #include <thread>
 
 namespace testsupport {
@@ -15,6 +18,15 @@ template <typename Pred> bool waitFor(Pred pred, int ms = 5000)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
+}
+
+// waitFor as an assertion: ASSERT_TRUE(within(3000, pred, "the picture")) fails
+// the test with what did not come and how long it was awaited.
+template <typename Pred>::testing::AssertionResult within(int ms, Pred pred, const std::string& what)
+{
+    if (waitFor(pred, ms))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << what << ": not within " << ms << " ms";
 }
 
 } // namespace testsupport

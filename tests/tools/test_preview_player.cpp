@@ -237,28 +237,31 @@ const char* const kWindowProgram = R"({"calls": [
     {"call": "sleep", "ms": 200}
 ]})";
 
-TEST_F(PreviewPlayerTest, MalformedJsonExitsWithFourAndSaysWhy)
+// Programs that cannot run: exit code 4 (3 without the library) and a line
+// that says why, nothing on standard output.
+TEST_F(PreviewPlayerTest, RefusedProgramsExitWithTheirCodeAndSayWhy)
 {
-    const fs::path path = program("broken.json", "{\"calls\": [ {\"call\": \"createWindow\" ]}");
-    const PlayerRun r = run({path.string()});
-    EXPECT_EQ(r.exitCode, 4) << r.err;
-    EXPECT_NE(r.err.find("malformed JSON"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("parse error"), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "");
-}
-
-TEST_F(PreviewPlayerTest, ProgramWithoutCallsArrayExitsWithFour)
-{
-    const PlayerRun r = run({program("nocalls.json", "{\"call\": \"createWindow\"}").string()});
-    EXPECT_EQ(r.exitCode, 4) << r.err;
-    EXPECT_NE(r.err.find("\"calls\""), std::string::npos) << r.err;
-}
-
-TEST_F(PreviewPlayerTest, MissingProgramFileExitsWithFour)
-{
-    const PlayerRun r = run({(dir_ / "absent.json").string()});
-    EXPECT_EQ(r.exitCode, 4) << r.err;
-    EXPECT_NE(r.err.find("absent.json"), std::string::npos) << r.err;
+    const std::string good = program("empty.json", "{\"calls\": []}").string();
+    const struct
+    {
+        std::vector<std::string> args;
+        int exitCode;
+        std::vector<std::string> said;
+    } cases[] = {
+        {{program("broken.json", "{\"calls\": [ {\"call\": \"createWindow\" ]}").string()},
+         4,
+         {"malformed JSON", "parse error"}},
+        {{program("nocalls.json", "{\"call\": \"createWindow\"}").string()}, 4, {"\"calls\""}},
+        {{(dir_ / "absent.json").string()}, 4, {"absent.json"}},
+        {{"--library", (dir_ / "libnothing.so").string(), good}, 3, {"libnothing.so"}},
+    };
+    for (const auto& c : cases) {
+        const PlayerRun r = run(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+        for (const std::string& said : c.said)
+            EXPECT_NE(r.err.find(said), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
 }
 
 TEST_F(PreviewPlayerTest, BadUsageExitsWithTwo)
@@ -272,14 +275,6 @@ TEST_F(PreviewPlayerTest, BadUsageExitsWithTwo)
     const PlayerRun help = run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("usage: preview-player"), std::string::npos);
-}
-
-TEST_F(PreviewPlayerTest, MissingLibraryExitsWithThree)
-{
-    const std::string good = program("empty.json", "{\"calls\": []}").string();
-    const PlayerRun r = run({"--library", (dir_ / "libnothing.so").string(), good});
-    EXPECT_EQ(r.exitCode, 3) << r.err;
-    EXPECT_NE(r.err.find("libnothing.so"), std::string::npos) << r.err;
 }
 
 TEST_F(PreviewPlayerTest, UnknownExportIsReportedAndTheRestRuns)

@@ -263,7 +263,7 @@ TEST_F(WidgetMouse, DragDisabledHidesTheHandlesAndStopsMoving)
     // Still selectable and double-clickable.
     clearEvents();
     moveTo(sx(160), sy(140));
-    settle(450);
+    afterLastClick();
     xdotool("click --repeat 2 --delay 80 1");
     ASSERT_TRUE(waitFor([] { return !doubleClicked().empty(); }, 3000));
     EXPECT_EQ(doubleClicked().front(), a);

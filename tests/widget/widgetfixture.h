@@ -6,6 +6,7 @@
 // suite's own box kind (interface type kBoxType).
 
 #include "dorvo_preview.h"
+#include "support/hostwindow.h"
 #include "support/wait.h"
 #include "support/xscreen.h"
 #include "testboxwidget.h"
@@ -37,9 +38,6 @@ namespace testsupport {
 
 constexpr int kBoxType = 20;
 constexpr int kVideoBoxType = 13;
-constexpr int kViewW = 800, kViewH = 600;
-constexpr int kCanvasW = 400, kCanvasH = 300;
-constexpr int kCanvasLeft = (kViewW - kCanvasW) / 2, kCanvasTop = (kViewH - kCanvasH) / 2;
 
 struct HostEvents
 {
@@ -93,48 +91,21 @@ inline Rect parseRect(const std::string& text)
     return r;
 }
 
-class WidgetFixture : public ::testing::Test
+class WidgetFixture : public ::testing::Test, public HostWindow
 {
 protected:
     static void SetUpTestSuite()
     {
-        screen = new XScreen();
-        ASSERT_TRUE(screen->ok()) << "no X display";
         registerTestBox(kBoxType);
         registerTestBox(kVideoBoxType, 1);
-        char dir[] = "/tmp/dorvo-widget-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        runningPath = dir;
-        initPreview(nullptr, nullptr);
-        setRunningPath(dir);
-        setOnWidgetSelected(&onSelected);
-        setOnRectChanged(&onRect);
-        setOnWidgetDoubleClicked(&onDoubleClicked);
-        win = createWindow();
-        ASSERT_NE(win, nullptr);
-        setWindowX(win, 0);
-        setWindowY(win, 0);
-        setWindowWidth(win, kViewW);
-        setWindowHeight(win, kViewH);
-        setCanvasWidth(win, kCanvasW);
-        setCanvasHeight(win, kCanvasH);
-        setWindowBackColor(win, "#FF00C000");
-        attachWindow(win);
-        ASSERT_TRUE(waitFor(
-            [] {
-                return screen->pixel(kViewW / 2, kViewH / 2).near(0, 0, 0) &&
-                       screen->pixel(10, 10).near(0, 192, 0);
-            },
-            15000))
-            << "the window did not show";
+        openPreview("/tmp/dorvo-widget-XXXXXX", [] {
+            setOnWidgetSelected(&onSelected);
+            setOnRectChanged(&onRect);
+            setOnWidgetDoubleClicked(&onDoubleClicked);
+        });
     }
 
-    static void TearDownTestSuite()
-    {
-        quit();
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        delete screen;
-    }
+    static void TearDownTestSuite() { closePreview(); }
 
     void SetUp() override { clearEvents(); }
 
@@ -254,7 +225,8 @@ protected:
     {
         auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
         if (channel)
-            waitFor([&] { return channel->control()->pending() == 0; }, 5000);
+            EXPECT_TRUE(within(
+                5000, [&] { return channel->control()->pending() == 0; }, "the posted calls"));
         sync();
         settle(60);
     }
@@ -284,27 +256,40 @@ protected:
         return pressed;
     }
 
+    // A press closer than the double-click interval to the last click makes
+    // a double click: waits out only what is left of that interval.
+    static void afterLastClick()
+    {
+        const auto ready = lastClick() + std::chrono::milliseconds(450);
+        if (std::chrono::steady_clock::now() < ready)
+            std::this_thread::sleep_until(ready);
+    }
+    static std::chrono::steady_clock::time_point& lastClick()
+    {
+        static std::chrono::steady_clock::time_point at;
+        return at;
+    }
+
     static void click(int x, int y)
     {
         moveTo(x, y);
-        settle(450);
+        afterLastClick();
         xdotool("click 1");
         sync();
-        settle(450); // a press right after would make a double click
+        lastClick() = std::chrono::steady_clock::now();
     }
 
-    // Moves the pointer, then presses; the pause keeps a press that follows
-    // a click from counting as a double click. Waits until a widget took it
-    // when expectWidget is set.
+    // Moves the pointer, then presses. Waits until a widget took it when
+    // expectWidget is set.
     static void press(int x, int y, bool expectWidget = true)
     {
         moveTo(x, y);
-        settle(450);
+        afterLastClick();
         xdotool("mousedown 1");
         sync();
-        if (expectWidget) {
-            EXPECT_TRUE(waitFor([] { return anyPressed(); }, 3000)) << "no widget took the press";
-        }
+        if (expectWidget)
+            EXPECT_TRUE(within(
+                3000, [] { return anyPressed(); }, "a widget taking the press"));
     }
 
     static void moveTo(int x, int y)
@@ -317,7 +302,9 @@ protected:
     {
         xdotool("mouseup 1");
         sync();
-        EXPECT_TRUE(waitFor([] { return !anyPressed(); }, 3000)) << "the release did not arrive";
+        lastClick() = std::chrono::steady_clock::now();
+        EXPECT_TRUE(within(
+            3000, [] { return !anyPressed(); }, "the release"));
     }
 
     // Presses at (x, y), moves by (dx, dy) in steps, releases.
@@ -328,22 +315,6 @@ protected:
             moveTo(x + dx * i / steps, y + dy * i / steps);
         release();
     }
-
-    static std::string logText()
-    {
-        std::ifstream in(runningPath + "/log/preview/preview.log");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    static XScreen* screen;
-    static const char* win;
-    static std::string runningPath;
 };
-
-inline XScreen* WidgetFixture::screen = nullptr;
-inline const char* WidgetFixture::win = nullptr;
-inline std::string WidgetFixture::runningPath;
 
 } // namespace testsupport
