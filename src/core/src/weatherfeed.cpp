@@ -88,7 +88,7 @@ void WeatherFeed::fetch()
         query_, this, [this, generation](const WeatherAnswer& answer) { onAnswer(generation, answer); });
     if (!inFlight_ && !warnedNoAddress_) {
         warnedNoAddress_ = true;
-        LOG_E("%s: DORVO_WEATHER_URL is not set, the weather shows placeholders", owner_);
+        LOG_W("%s: DORVO_WEATHER_URL is not set, the weather shows placeholders", owner_);
     }
 }
 
