@@ -84,7 +84,7 @@ protected:
             if (o && child)
                 o = o->findChild<QObject*>(QString::fromLatin1(child));
             if (o)
-                value = o->property(name);
+                value = testsupport::plainProperty(o, name);
         });
         return value;
     }

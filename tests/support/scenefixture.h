@@ -19,6 +19,7 @@
 #include "qwinquickview/qwinquickview.h"
 
 #include <QImage>
+#include <QJSValue>
 #include <QMetaObject>
 #include <QQuickItem>
 #include <QQuickView>
@@ -35,6 +36,17 @@
 #include <vector>
 
 namespace testsupport {
+
+// A property of a scene object as a plain value, read on the Qt thread: a
+// JavaScript value (a QML var) becomes maps, lists and strings, so that no
+// handle into the QML engine leaves its thread.
+inline QVariant plainProperty(const QObject* object, const char* name)
+{
+    QVariant value = object->property(name);
+    if (value.userType() == qMetaTypeId<QJSValue>())
+        value = value.value<QJSValue>().toVariant();
+    return value;
+}
 
 class SceneFixture : public ::testing::Test
 {

@@ -362,7 +362,7 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
             auto* w = qobject_cast<dorvo_preview::TarroBaseWeatherWidget*>(
                 dorvo_preview::EngineHost::getWidget(id));
             if (w && w->contentItem())
-                v = w->contentItem()->property(property);
+                v = testsupport::plainProperty(w->contentItem(), property);
         });
         return v;
     };
@@ -398,7 +398,7 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
                 dorvo_preview::EngineHost::getWidget(id));
             QObject* o = w && w->contentItem() ? w->contentItem()->findChild<QObject*>(name) : nullptr;
             if (o)
-                v = o->property(property);
+                v = testsupport::plainProperty(o, property);
         });
         return v;
     };
@@ -464,7 +464,7 @@ TEST_F(WeatherWidgets, SeniorPanelCyclesItsPages)
             QQuickItem* root = w ? w->contentItem() : nullptr;
             QObject* o = root && child ? root->findChild<QObject*>(child) : root;
             if (o)
-                v = o->property(property);
+                v = testsupport::plainProperty(o, property);
         });
         return v;
     };
