@@ -207,19 +207,4 @@ TEST_F(QmlAudioTest, WrongTypedFieldsAreToleratedWhereThePathIsGood)
     EXPECT_TRUE(waitFor([&] { return audio.player()->position() > 200; }, 10000));
 }
 
-TEST_F(QmlAudioTest, TheQmlComponentPlaysThroughPlayAudio)
-{
-    QQmlEngine engine;
-    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/preview/qml/audio/mdkaudio.qml")));
-    std::unique_ptr<QObject> object(component.create());
-    ASSERT_TRUE(object) << component.errorString().toStdString();
-    auto* audio = qobject_cast<QMLAudio*>(object.get());
-    ASSERT_NE(audio, nullptr);
-    ASSERT_TRUE(QMetaObject::invokeMethod(object.get(), "playAudio",
-                                          Q_ARG(QString, music({f().longToneMp3}, "ORDER"))));
-    EXPECT_TRUE(waitFor([&] { return audio->player()->position() > 200; }, 10000));
-    object.reset();
-    EXPECT_EQ(testsupport::countStartingWith(*log, "~QMLAudio"), 1u);
-}
-
 } // namespace
