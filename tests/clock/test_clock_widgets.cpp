@@ -415,10 +415,6 @@ TEST_F(ClockWidgets, TimerRefusesBadInput)
     EXPECT_GE(logged("TimerWidget target date-time cannot be read"), 1u);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(ClockWidgets, CreationRecordsAndDefaults)
 {
     const char* layout = R"("layout":{"x":10,"y":10,"width":300,"height":60})";

@@ -119,7 +119,6 @@ TEST_F(MediaPlayerTest, PreparedOnceThenEndWordAtTheEnd)
 
     player.setState(MpvPlayer::Playing);
     ASSERT_TRUE(waitFor([&] { return rec.last() == MpvPlayer::kEndWord; }, 10000));
-    EXPECT_EQ(rec.last(), 65u);
     EXPECT_EQ(player.state(), MpvPlayer::Stopped);
     EXPECT_TRUE(player.waitFor(MpvPlayer::Stopped, 2000));
     EXPECT_EQ(rec.newlySet(MpvPlayer::Prepared), 1);
