@@ -281,10 +281,6 @@ TEST_F(BorderTest, BadInputIsRefusedWithALogLineAndChangesNothing)
     EXPECT_GE(phase(image), 0);
 }
 
-} // namespace
-
-namespace {
-
 TEST(BorderPaint, StylesGiveFourStripsOfTheThicknessAndRefusalsGiveNone)
 {
     const QString picture = QDir::tempPath() + "/dorvo-border-test-picture.png";

@@ -389,12 +389,15 @@ TEST_F(ColorTextTest, FoldedTextRunsOnAcrossItsRectangles)
     ASSERT_NE(id, nullptr);
     made.push_back(id);
     flush();
-    ASSERT_TRUE(waitFor([&] { return builds(id) > 0; }, 5000));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    const QImage img = grab(id);
-    ASSERT_EQ(img.height(), 120);
-    const QImage top = img.copy(0, 0, 400, 60), bottom = img.copy(0, 60, 400, 60);
-    EXPECT_GE(rightmost(top, isRed), 190) << "the first rectangle is full";
+    QImage img;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            img = grab(id);
+            return img.height() == 120 && rightmost(img.copy(0, 0, 400, 60), isRed) >= 190;
+        },
+        5000))
+        << "the first rectangle is full";
+    const QImage bottom = img.copy(0, 60, 400, 60);
     EXPECT_GE(leftmost(bottom, isRed), 0) << "the text goes on in the second";
     EXPECT_LT(rightmost(bottom, isRed), 180) << "the second shows only the rest";
     EXPECT_EQ(count(img.copy(200, 0, 200, 120), isRed), 0) << "nothing outside the rectangles";

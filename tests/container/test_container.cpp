@@ -184,9 +184,8 @@ TEST_F(ContainerTest, ADisabledContainerShowsNothingUntilEnabledThenTheLastInser
     text(box, kRed);
     text(box, kBlue);
     flush();
-    settle(300);
-    EXPECT_TRUE(centre().near(0, 0, 0)) << "nothing while disabled";
-    EXPECT_FALSE(showsRedHint());
+    EXPECT_FALSE(waitFor([] { return !centre().near(0, 0, 0) || showsRedHint(); }, 300))
+        << "something shown while disabled";
     setWidgetContainerEnable(box.c_str(), true);
     EXPECT_TRUE(waitFor([] { return shows(kBlue); }, 3000)) << "the last inserted";
 }
@@ -214,10 +213,9 @@ TEST_F(ContainerTest, MembersAlternateByTheirIntervalsAndAPauseDelaysTheSwitch)
         t0 = now;
     }
     // Blue shows for 4 s; a 3 s pause one second in moves the switch 3 s later.
-    settle(1000);
+    EXPECT_FALSE(waitFor([] { return !shows(kBlue); }, 1000));
     pausePreview(win);
-    settle(3000);
-    EXPECT_TRUE(shows(kBlue));
+    EXPECT_FALSE(waitFor([] { return !shows(kBlue); }, 3000)) << "switched while paused";
     resumePreview(win);
     const int rest = waitColour({kRed}, 5000);
     const auto took =
@@ -227,7 +225,7 @@ TEST_F(ContainerTest, MembersAlternateByTheirIntervalsAndAPauseDelaysTheSwitch)
     // Two pauses in a row keep the time of the first.
     pausePreview(win);
     pausePreview(win);
-    settle(500);
+    EXPECT_FALSE(waitFor([] { return !shows(kRed); }, 500)) << "switched while paused";
     resumePreview(win);
     EXPECT_GE(waitColour({kBlue}, 3500), 0) << "the timer runs again after a double pause";
 }
@@ -371,8 +369,7 @@ TEST_F(ContainerTest, ReorderingSwitchingAndRemovalFollowTheList)
     switchContainerIndex(box.c_str(), b.c_str());
     switchContainerIndex(box.c_str(), a.c_str());
     flush();
-    settle(200);
-    EXPECT_TRUE(shows(kRed));
+    EXPECT_TRUE(waitFor([&] { return current(box) == a && shows(kRed); }, 2000));
     // Removing the member on screen shows the first one.
     deleteWidgetFromContainer(box.c_str(), a.c_str());
     EXPECT_TRUE(waitFor([] { return shows(kBlue); }, 2000));
@@ -380,15 +377,16 @@ TEST_F(ContainerTest, ReorderingSwitchingAndRemovalFollowTheList)
     // The engine-wide restart leaves only the current member with content.
     updateWindow(win);
     flush();
-    settle(100);
-    int withContent = 0;
-    onQtThread([&] {
-        for (const std::string& id : {b, c})
-            withContent +=
-                qobject_cast<dorvo_preview::TextWidget*>(EngineHost::getWidget(id))->contentItem() ? 1 : 0;
-    });
-    EXPECT_EQ(withContent, 1);
-    EXPECT_TRUE(shows(kBlue));
+    const auto withContent = [&] {
+        int n = 0;
+        onQtThread([&] {
+            for (const std::string& id : {b, c})
+                n += qobject_cast<dorvo_preview::TextWidget*>(EngineHost::getWidget(id))->contentItem() ? 1
+                                                                                                        : 0;
+        });
+        return n;
+    };
+    EXPECT_TRUE(waitFor([&] { return withContent() == 1 && shows(kBlue); }, 2000)) << withContent();
 }
 
 TEST_F(ContainerTest, BadStatesRunClean)
@@ -425,7 +423,16 @@ TEST_F(ContainerTest, BadStatesRunClean)
     pausePreview(win);
     resumePreview(win);
     EXPECT_TRUE(waitFor([&] { return !current(box).empty(); }, 3000)) << "the play goes on";
-    settle(1200);
+    const auto timeouts = [] {
+        const std::string log = logText();
+        size_t n = 0;
+        for (size_t at = log.find("whenTimeout index is"); at != std::string::npos;
+             at = log.find("whenTimeout index is", at + 1))
+            ++n;
+        return n;
+    };
+    const size_t before = timeouts();
+    EXPECT_TRUE(waitFor([&] { return timeouts() > before; }, 3000)) << "the timer runs on";
     // destroyWidgetContainer deletes the members; the container stays usable.
     destroyWidgetContainer(box.c_str());
     switchContainerIndex(box.c_str(), b.c_str());

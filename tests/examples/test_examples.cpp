@@ -72,6 +72,16 @@ bool isCreating(const std::string& call)
            (call.size() > 13 && call.compare(call.size() - 13, 13, "_createWidget") == 0);
 }
 
+const std::map<std::string, double Scene::*> kWindowSetters = {
+    {"setWindowX", &Scene::viewX},       {"setWindowY", &Scene::viewY},
+    {"setWindowWidth", &Scene::viewW},   {"setWindowHeight", &Scene::viewH},
+    {"setCanvasWidth", &Scene::canvasW}, {"setCanvasHeight", &Scene::canvasH},
+    {"setWindowScale", &Scene::scale}};
+const std::map<std::string, double Rect::*> kWidgetSetters = {{"setWidgetX", &Rect::x},
+                                                              {"setWidgetY", &Rect::y},
+                                                              {"setWidgetWidth", &Rect::w},
+                                                              {"setWidgetHeight", &Rect::h}};
+
 Scene sceneOf(const json& program)
 {
     Scene scene;
@@ -106,31 +116,10 @@ Scene sceneOf(const json& program)
             scene.widgets["$" + name] = rect;
         } else if (call == "sleep") {
             scene.lastSleepEndsMs += c.value("ms", 0);
-        } else if (target == window) {
-            if (call == "setWindowX")
-                scene.viewX = number(1);
-            if (call == "setWindowY")
-                scene.viewY = number(1);
-            if (call == "setWindowWidth")
-                scene.viewW = number(1);
-            if (call == "setWindowHeight")
-                scene.viewH = number(1);
-            if (call == "setCanvasWidth")
-                scene.canvasW = number(1);
-            if (call == "setCanvasHeight")
-                scene.canvasH = number(1);
-            if (call == "setWindowScale")
-                scene.scale = number(1);
-        } else if (scene.widgets.count(target)) {
-            Rect& r = scene.widgets[target];
-            if (call == "setWidgetX")
-                r.x = number(1);
-            if (call == "setWidgetY")
-                r.y = number(1);
-            if (call == "setWidgetWidth")
-                r.w = number(1);
-            if (call == "setWidgetHeight")
-                r.h = number(1);
+        } else if (target == window && kWindowSetters.count(call)) {
+            scene.*kWindowSetters.at(call) = number(1);
+        } else if (scene.widgets.count(target) && kWidgetSetters.count(call)) {
+            scene.widgets[target].*kWidgetSetters.at(call) = number(1);
         }
     }
     return scene;

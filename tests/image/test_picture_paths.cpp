@@ -92,13 +92,3 @@ TEST(PictureKind, ChosenByTheSuffixInAnyCase)
         EXPECT_STREQ(ImageWidget::pictureKind(c.path, c.type), c.kind);
     }
 }
-
-TEST(PictureKind, PlaceholderIconsByTypeCode)
-{
-    EXPECT_STREQ(ImageWidget::placeholderIcon(4), "qrc:/preview/img/web.svg");
-    EXPECT_STREQ(ImageWidget::placeholderIcon(7), "qrc:/preview/img/rss.svg");
-    EXPECT_STREQ(ImageWidget::placeholderIcon(9), "qrc:/preview/img/stream.svg");
-    EXPECT_STREQ(ImageWidget::placeholderIcon(20), "qrc:/preview/img/hdmi_in.svg");
-    EXPECT_STREQ(ImageWidget::placeholderIcon(5), "");
-    EXPECT_STREQ(ImageWidget::placeholderIcon(-1), "");
-}

@@ -251,10 +251,6 @@ TEST_F(ImageGroupTest, PictureDurationsOfZeroOrLessTakeTheDefault)
     EXPECT_GT(list[2]["duration"].get<int>(), 0);
 }
 
-} // namespace
-
-namespace {
-
 // On an over-length screen the picture is laid on the strip of the fold's
 // rectangles: a picture red on its left half and blue on its right, on two
 // 100 x 50 rectangles stacked in the widget and continued horizontally,

@@ -137,20 +137,14 @@ TEST_F(QmlAudioTest, OneTrackLoopsByItself)
 
 TEST_F(QmlAudioTest, RandomShufflesOnceAndThenRepeats)
 {
-    // Shuffles of three tracks: one of six orders, the same in every round.
-    std::set<std::vector<QString>> orders;
-    for (int round = 0; round < 3; ++round) {
-        QMLAudio audio;
-        audio.playAudio(music({f().toneMp3, f().toneAac, f().tone2Mp3}, "RANDOM"));
-        const auto seen = follow(audio, 6, 20000);
-        ASSERT_EQ(seen.size(), 6u);
-        const std::vector<QString> first(seen.begin(), seen.begin() + 3);
-        const std::vector<QString> second(seen.begin() + 3, seen.end());
-        EXPECT_EQ(std::set<QString>(first.begin(), first.end()), (std::set<QString>{a, b, c}));
-        EXPECT_EQ(first, second);
-        orders.insert(first);
-    }
-    EXPECT_GE(orders.size(), 1u);
+    // A shuffle of the three tracks, the same in the second round.
+    QMLAudio audio;
+    audio.playAudio(music({f().toneMp3, f().toneAac, f().tone2Mp3}, "RANDOM"));
+    const auto seen = follow(audio, 6, 20000);
+    ASSERT_EQ(seen.size(), 6u);
+    const std::vector<QString> first(seen.begin(), seen.begin() + 3);
+    EXPECT_EQ(std::set<QString>(first.begin(), first.end()), (std::set<QString>{a, b, c}));
+    EXPECT_EQ(first, std::vector<QString>(seen.begin() + 3, seen.end()));
 }
 
 // Each bad description is logged and changes nothing: the music playing goes on.
@@ -205,21 +199,6 @@ TEST_F(QmlAudioTest, WrongTypedFieldsAreToleratedWhereThePathIsGood)
     EXPECT_EQ(testsupport::countStartingWith(*log, "QMLAudio::playAudio unknown playPolicy SOMETIMES"), 1u);
     EXPECT_EQ(testsupport::countStartingWith(*log, "QMLAudio::playAudio audio item 1 is not an object"), 1u);
     EXPECT_TRUE(waitFor([&] { return audio.player()->position() > 200; }, 10000));
-}
-
-TEST_F(QmlAudioTest, TheQmlComponentPlaysThroughPlayAudio)
-{
-    QQmlEngine engine;
-    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/preview/qml/audio/mdkaudio.qml")));
-    std::unique_ptr<QObject> object(component.create());
-    ASSERT_TRUE(object) << component.errorString().toStdString();
-    auto* audio = qobject_cast<QMLAudio*>(object.get());
-    ASSERT_NE(audio, nullptr);
-    ASSERT_TRUE(QMetaObject::invokeMethod(object.get(), "playAudio",
-                                          Q_ARG(QString, music({f().longToneMp3}, "ORDER"))));
-    EXPECT_TRUE(waitFor([&] { return audio->player()->position() > 200; }, 10000));
-    object.reset();
-    EXPECT_EQ(testsupport::countStartingWith(*log, "~QMLAudio"), 1u);
 }
 
 } // namespace

@@ -119,7 +119,6 @@ TEST_F(MediaPlayerTest, PreparedOnceThenEndWordAtTheEnd)
 
     player.setState(MpvPlayer::Playing);
     ASSERT_TRUE(waitFor([&] { return rec.last() == MpvPlayer::kEndWord; }, 10000));
-    EXPECT_EQ(rec.last(), 65u);
     EXPECT_EQ(player.state(), MpvPlayer::Stopped);
     EXPECT_TRUE(player.waitFor(MpvPlayer::Stopped, 2000));
     EXPECT_EQ(rec.newlySet(MpvPlayer::Prepared), 1);
@@ -129,23 +128,6 @@ TEST_F(MediaPlayerTest, PreparedOnceThenEndWordAtTheEnd)
     player.setState(MpvPlayer::Playing);
     ASSERT_TRUE(waitFor([&] { return rec.newlySet(MpvPlayer::End) == 2; }, 10000));
     EXPECT_EQ(rec.newlySet(MpvPlayer::Prepared), 2);
-}
-
-TEST_F(MediaPlayerTest, PauseFreezesThePositionAndResumeGoesOn)
-{
-    MpvPlayer player;
-    player.setMedia(f().longToneMp3);
-    player.setState(MpvPlayer::Playing);
-    ASSERT_TRUE(waitFor([&] { return player.position() > 300; }, 10000));
-    player.setState(MpvPlayer::Paused);
-    ASSERT_TRUE(player.waitFor(MpvPlayer::Paused, 3000));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the last position report
-    const int64_t frozen = player.position();
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    EXPECT_LE(std::llabs(player.position() - frozen), 50);
-    player.setState(MpvPlayer::Playing);
-    EXPECT_TRUE(player.waitFor(MpvPlayer::Playing, 3000));
-    EXPECT_TRUE(waitFor([&] { return player.position() > frozen + 200; }, 5000));
 }
 
 TEST_F(MediaPlayerTest, NextMediaFollowsWithoutAnEndBetween)
@@ -164,45 +146,27 @@ TEST_F(MediaPlayerTest, NextMediaFollowsWithoutAnEndBetween)
     EXPECT_EQ(rec.newlySet(MpvPlayer::End), 1);
 }
 
-TEST_F(MediaPlayerTest, BadArgumentsAreRefusedWithALogLine)
+TEST_F(MediaPlayerTest, BadArgumentsAreRefusedAndSeekReportsThePosition)
 {
     MpvPlayer player;
     player.setVolume(std::nanf(""));
     player.setRange(-5, 10);
     player.setRange(100, 50);
-    EXPECT_TRUE(testsupport::countStartingWith(*log, "MpvPlayer::setVolume refused") == 1);
-    EXPECT_TRUE(testsupport::countStartingWith(*log, "MpvPlayer::setRange refused") == 2);
-    // Seeking with nothing loaded answers -1.
-    std::promise<int64_t> result;
-    player.seek(500, MpvPlayer::SeekAccurate, [&](int64_t position) { result.set_value(position); });
-    auto future = result.get_future();
-    ASSERT_EQ(future.wait_for(std::chrono::seconds(5)), std::future_status::ready);
-    EXPECT_EQ(future.get(), -1);
-}
-
-TEST_F(MediaPlayerTest, SeekReportsTheNewPosition)
-{
-    MpvPlayer player;
+    EXPECT_EQ(testsupport::countStartingWith(*log, "MpvPlayer::setVolume refused"), 1u);
+    EXPECT_EQ(testsupport::countStartingWith(*log, "MpvPlayer::setRange refused"), 2u);
+    // Seeking answers -1 with nothing loaded, the new position once prepared.
+    auto seek = [&](int64_t to) {
+        auto result = std::make_shared<std::promise<int64_t>>();
+        player.seek(to, MpvPlayer::SeekAccurate, [result](int64_t position) { result->set_value(position); });
+        auto future = result->get_future();
+        const bool answered = future.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+        return answered ? future.get() : int64_t{-1000};
+    };
+    EXPECT_EQ(seek(500), -1);
     player.setMedia(f().longToneMp3);
     player.prepare(0);
     ASSERT_TRUE(waitFor([&] { return player.mediaStatus() & MpvPlayer::Prepared; }, 10000));
-    std::promise<int64_t> result;
-    player.seek(2000, MpvPlayer::SeekAccurate, [&](int64_t position) { result.set_value(position); });
-    auto future = result.get_future();
-    ASSERT_EQ(future.wait_for(std::chrono::seconds(5)), std::future_status::ready);
-    EXPECT_NEAR(static_cast<double>(future.get()), 2000.0, 100.0);
-}
-
-TEST_F(MediaPlayerTest, ManyPlayersComeAndGoWhilePlaying)
-{
-    for (int i = 0; i < 20; ++i) {
-        auto player = std::make_unique<MpvPlayer>();
-        player->setMedia(i % 2 ? f().toneMp3 : f().toneAac);
-        player->setState(MpvPlayer::Playing);
-        if (i % 4 == 0)
-            waitFor([&] { return player->position() > 0; }, 5000);
-    }
-    EXPECT_TRUE(waitFor([] { return MpvPlayer::liveWorkers() == 0; }, 20000));
+    EXPECT_NEAR(static_cast<double>(seek(2000)), 2000.0, 100.0);
 }
 
 // ---- KestAVPlayer ----

@@ -148,9 +148,6 @@ TEST_F(HelperItems, PlatformAnswers)
     EXPECT_EQ(common.getFontName(QString::fromUtf8("等线 Light")), QStringLiteral("DengXian"));
     EXPECT_EQ(common.getFontName(QStringLiteral("Arial")), QStringLiteral("Arial"));
     EXPECT_TRUE(common.getFontName(QStringLiteral("No Such Font")).isEmpty());
-    EXPECT_FALSE(common.isSync());
-    EXPECT_FALSE(common.isOverLength());
-    EXPECT_FALSE(common.needUseVlc());
     // Daylight-saving time follows the zone's rules at the (pinned) instant.
     ClockText::setTestNow(QDateTime(QDate(2026, 1, 15), QTime(12, 0), Qt::UTC).toMSecsSinceEpoch());
     EXPECT_FALSE(common.isDstZone(QStringLiteral("Europe/Berlin")));
@@ -159,8 +156,6 @@ TEST_F(HelperItems, PlatformAnswers)
     EXPECT_FALSE(common.isDstZone(QStringLiteral("Asia/Kolkata")));
     EXPECT_FALSE(common.isDstZone(QStringLiteral("No/Such_Zone")));
     ClockText::setTestNow(-1);
-    EXPECT_TRUE(common.getMachineType().isEmpty());
-    EXPECT_EQ(common.getWindowOffset(), QPointF(0, 0));
     const QString existing = file("here.txt");
     EXPECT_TRUE(common.isFileExist(existing));
     EXPECT_FALSE(common.isFileExist(dir.filePath("gone.txt")));

@@ -25,92 +25,85 @@ bool hasVerticalLineAt(const QmlCallLinePainter::Snap& snap, double x)
 
 } // namespace
 
-TEST(LinePainter, LeftEdgeWithinSixPixelsSnapsFurtherDoesNot)
+TEST(LinePainter, EdgesWithinSixPixelsSnapInTheirOrder)
+{
+    enum Side
+    {
+        X,
+        Y,
+        W,
+        H,
+        Right
+    };
+    const QRectF other(100, 100, 50, 50);
+    const struct
+    {
+        const char* what;
+        QRectF current;
+        std::vector<QRectF> others;
+        bool move;
+        Side side;
+        double expected;
+    } cases[] = {
+        {"left edge 3 px off snaps", {103, 20, 80, 40}, {other}, true, X, 100},
+        {"a move keeps the size", {103, 20, 80, 40}, {other}, true, W, 80},
+        {"6 px on the other side snaps", {94, 20, 80, 40}, {other}, true, X, 100},
+        {"7 px does not", {107, 20, 80, 40}, {other}, true, X, 107},
+        {"left onto right comes first", {152, 0, 10, 10}, {other}, true, X, 150},
+        {"right onto right", {65, 0, 80, 10}, {other}, true, Right, 150},
+        {"right onto left", {15, 0, 80, 10}, {other}, true, Right, 100},
+        {"top onto top", {0, 97, 10, 10}, {other}, true, Y, 100},
+        {"top onto bottom", {0, 153, 10, 10}, {other}, true, Y, 150},
+        // The first snaps x to 100; the second's left edge at 104 is 4 away and snaps again.
+        {"each sees the previous result",
+         {105, 0, 10, 10},
+         {{100, 50, 10, 10}, {104, 80, 10, 10}},
+         true,
+         X,
+         104},
+        {"resize keeps the left edge", {0, 0, 147, 40}, {other}, false, X, 0},
+        {"resize moves the right edge", {0, 0, 147, 40}, {other}, false, W, 150},
+        {"a near left edge keeps the width", {103, 0, 200, 40}, {{100, 100, 500, 50}}, false, W, 200},
+        {"widths within 6 px match", {300, 0, 52, 40}, {{0, 200, 50, 50}}, false, W, 50},
+        {"heights within 6 px match", {0, 0, 40, 96}, {{100, 0, 50, 100}}, false, H, 100},
+        {"nothing to snap to", {1, 2, 3, 4}, {}, true, X, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRectF r = QmlCallLinePainter::absorb(c.current, c.others, c.move).rect;
+        const double got[] = {r.x(), r.y(), r.width(), r.height(), r.right()};
+        EXPECT_DOUBLE_EQ(got[c.side], c.expected);
+    }
+}
+
+TEST(LinePainter, SnapsReportedAndGuideLinesDrawn)
 {
     const QRectF other(100, 300, 50, 50);
     auto snap = moveSnap(QRectF(103, 20, 80, 40), {other});
     EXPECT_TRUE(snap.snapped);
-    EXPECT_DOUBLE_EQ(snap.rect.x(), 100);
-    EXPECT_DOUBLE_EQ(snap.rect.width(), 80) << "a move keeps the size";
     EXPECT_TRUE(hasVerticalLineAt(snap, 100));
-
-    snap = moveSnap(QRectF(94, 20, 80, 40), {other});
-    EXPECT_DOUBLE_EQ(snap.rect.x(), 100) << "6 px on the other side snaps too";
-
     snap = moveSnap(QRectF(107, 20, 80, 40), {other});
     EXPECT_FALSE(snap.snapped);
-    EXPECT_DOUBLE_EQ(snap.rect.x(), 107);
     EXPECT_TRUE(snap.lines.empty());
-}
-
-TEST(LinePainter, AlreadyAlignedReportsNoSnapButDrawsTheLine)
-{
-    auto snap = moveSnap(QRectF(100, 20, 80, 40), {QRectF(100, 300, 50, 50)});
+    snap = moveSnap(QRectF(1, 2, 3, 4), {});
+    EXPECT_FALSE(snap.snapped);
+    EXPECT_TRUE(snap.lines.empty());
+    // Already aligned: no snap, but the line, running 8 px beyond both rectangles.
+    snap = moveSnap(QRectF(100, 20, 80, 40), {other});
     EXPECT_FALSE(snap.snapped);
     EXPECT_TRUE(hasVerticalLineAt(snap, 100));
-    // The line runs 8 px beyond both rectangles.
     for (const QLineF& l : snap.lines) {
         if (l.x1() == 100) {
             EXPECT_DOUBLE_EQ(std::min(l.y1(), l.y2()), 20 - 8);
             EXPECT_DOUBLE_EQ(std::max(l.y1(), l.y2()), 350 + 8);
         }
     }
-}
-
-TEST(LinePainter, EdgeOrderLeftToLeftThenLeftToRightThenRightEdges)
-{
-    // Left edge 2 px from the other's right edge, right edge 4 px from its
-    // left... the left-to-right difference comes first and wins.
-    auto snap = moveSnap(QRectF(152, 0, 10, 10), {QRectF(100, 100, 50, 50)});
-    EXPECT_DOUBLE_EQ(snap.rect.x(), 150);
-    // Right edge onto right edge.
-    snap = moveSnap(QRectF(65, 0, 80, 10), {QRectF(100, 100, 50, 50)});
-    EXPECT_DOUBLE_EQ(snap.rect.right(), 150);
-    // Right edge onto left edge.
-    snap = moveSnap(QRectF(15, 0, 80, 10), {QRectF(100, 100, 50, 50)});
-    EXPECT_DOUBLE_EQ(snap.rect.right(), 100);
-    // Vertical edges the same way.
-    snap = moveSnap(QRectF(0, 97, 10, 10), {QRectF(100, 100, 50, 50)});
-    EXPECT_DOUBLE_EQ(snap.rect.y(), 100);
-    snap = moveSnap(QRectF(0, 153, 10, 10), {QRectF(100, 100, 50, 50)});
-    EXPECT_DOUBLE_EQ(snap.rect.y(), 150);
-}
-
-TEST(LinePainter, EachRectangleSeesTheResultOfThePreviousOnes)
-{
-    // The first snaps x from 105 to 100; against the second (left edge at
-    // 104) the new x is 4 away and snaps again.
-    auto snap = moveSnap(QRectF(105, 0, 10, 10), {QRectF(100, 50, 10, 10), QRectF(104, 80, 10, 10)});
-    EXPECT_DOUBLE_EQ(snap.rect.x(), 104);
-}
-
-TEST(LinePainter, ResizeMovesOnlyTheFarEdgesAndMatchesSizes)
-{
-    // Right edge 3 px short of the other's right edge: the width grows by 3.
-    auto snap = QmlCallLinePainter::absorb(QRectF(0, 0, 147, 40), {QRectF(100, 100, 50, 50)}, false);
-    EXPECT_DOUBLE_EQ(snap.rect.x(), 0);
-    EXPECT_DOUBLE_EQ(snap.rect.width(), 150);
-    // The left edge near another left edge does not change the width.
-    snap = QmlCallLinePainter::absorb(QRectF(103, 0, 200, 40), {QRectF(100, 100, 500, 50)}, false);
-    EXPECT_DOUBLE_EQ(snap.rect.width(), 200);
-    // Equal widths within 6 px become equal and draw the marker line above.
+    // Equal widths draw the marker line above.
     snap = QmlCallLinePainter::absorb(QRectF(300, 0, 52, 40), {QRectF(0, 200, 50, 50)}, false);
-    EXPECT_DOUBLE_EQ(snap.rect.width(), 50);
     bool marker = false;
     for (const QLineF& l : snap.lines)
         marker = marker || (l.y1() == -4 && l.y2() == -4 && l.x1() == 300 && l.x2() == 350);
     EXPECT_TRUE(marker);
-    // Heights likewise, with the bottom edge.
-    snap = QmlCallLinePainter::absorb(QRectF(0, 0, 40, 96), {QRectF(100, 0, 50, 100)}, false);
-    EXPECT_DOUBLE_EQ(snap.rect.height(), 100);
-}
-
-TEST(LinePainter, NoOtherRectanglesNothingHappens)
-{
-    auto snap = moveSnap(QRectF(1, 2, 3, 4), {});
-    EXPECT_FALSE(snap.snapped);
-    EXPECT_EQ(snap.rect, QRectF(1, 2, 3, 4));
-    EXPECT_TRUE(snap.lines.empty());
 }
 
 TEST(LinePainter, TypeSelectsTheCoordinateAndEnableDragTellsIfItMoved)
