@@ -24,6 +24,8 @@ Rectangle {
     clip: true
     visible: false
     color: "transparent"
+    // Drawn once into a texture: the window keeps drawing frames.
+    layer.enabled: true
 
     function field(name) {
         return panel && panel[name] !== undefined ? String(panel[name]) : ""

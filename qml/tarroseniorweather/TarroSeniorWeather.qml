@@ -57,6 +57,8 @@ Rectangle {
         height: width / root.ratio
         anchors.centerIn: parent
         radius: 6
+        // Drawn once into a texture: the window keeps drawing frames.
+        layer.enabled: true
         gradient: Gradient {
             GradientStop { position: 0.0; color: "#2E4A78" }
             GradientStop { position: 1.0; color: "#4F6FA0" }
