@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import "../tarroseniorweather/langResx.js" as Lang
 
 // The Tarro base weather panel. The library hands the values in `panel`
 // (see TarroWeather::basePanel); this scene only lays them out: normal
@@ -17,11 +18,14 @@ Rectangle {
     readonly property string layout: width >= 400 && height >= 250 ? "normal"
                                    : (width < 200 || height < 100 ? "mini" : "medium")
     readonly property real unit: Math.max(1, Math.min(height, width / 2))
+    readonly property var labels: Lang.labels(field("lang"))
 
     anchors.fill: parent
     clip: true
     visible: false
     color: "transparent"
+    // Drawn once into a texture: the window keeps drawing frames.
+    layer.enabled: true
 
     function field(name) {
         return panel && panel[name] !== undefined ? String(panel[name]) : ""
@@ -163,15 +167,17 @@ Rectangle {
                         sourceSize.height: 64
                     }
                     Text {
+                        objectName: "baseColumn" + index
                         anchors.left: glyph.right
                         anchors.leftMargin: 4
                         anchors.verticalCenter: parent.verticalCenter
                         textFormat: Text.PlainText
                         color: "white"
                         font.pixelSize: Math.max(1, columns.height * 0.25)
-                        text: index === 0 ? root.field("rangeLabel") + "\n" + root.field("range")
-                            : index === 1 ? root.field("windDirection") + "\n" + root.field("windPower")
-                            : root.field("humidityLabel") + "\n" + root.field("humidity")
+                        text: index === 0 ? root.labels.tempRange + "\n" + root.field("range")
+                            : index === 1 ? root.field("windDirection") + "\n"
+                                            + Lang.windPower(root.labels, root.field("windValue"))
+                            : root.labels.currentHumidity + "\n" + root.field("humidity")
                     }
                 }
             }

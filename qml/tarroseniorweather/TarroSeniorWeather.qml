@@ -3,9 +3,10 @@ import "langResx.js" as Lang
 
 // The Tarro senior weather panel. The library hands the values in `panel`
 // (see TarroWeather::seniorPanel); this scene lays out the basic panel and
-// cycles the enabled detail pages in a box of the style's aspect ratio. The
-// page timer runs only with two or more pages. Empty until the first good
-// answer.
+// cycles the enabled detail pages in a box of the style's aspect ratio,
+// styles 3 and 4 with their own page forms (files with the suffix 3 or 4).
+// The page timer runs only with two or more pages and a switch time; with
+// none the first page stays. Empty until the first good answer.
 Rectangle {
     id: root
 
@@ -26,9 +27,11 @@ Rectangle {
     readonly property var ratios: ({ 1: [400 / 480, 400 / 240], 2: [800 / 240, 400 / 240],
                                      3: [800 / 140, 400 / 140], 4: [160 / 480, 160 / 240] })
     readonly property real ratio: ratios[style][showBase && pages.length > 0 ? 0 : 1]
-    readonly property var pageFiles: ({ airQuality: "AirQuality.qml", comfort: "ComfortLevel.qml",
-                                        windPressure: "WindSpeedPressure.qml", sunriseSunset: "SunriseSunset.qml",
-                                        livingIndex: "LivingIndex.qml" })
+    readonly property var pageFiles: ({ airQuality: "AirQuality", comfort: "ComfortLevel",
+                                        windPressure: "WindSpeedPressure", sunriseSunset: "SunriseSunset",
+                                        livingIndex: "LivingIndex" })
+    readonly property string suffix: style >= 3 ? String(style) : ""
+    readonly property int pageInterval: panel && panel.pageInterval > 0 ? panel.pageInterval : 0
 
     anchors.fill: parent
     clip: true
@@ -40,9 +43,9 @@ Rectangle {
     Timer {
         id: pageTimer
         objectName: "pageTimer"
-        interval: Math.max(1000, root.panel && root.panel.pageInterval ? root.panel.pageInterval : 5000)
+        interval: Math.max(1000, root.pageInterval)
         repeat: true
-        running: root.ready && root.running && root.visible && root.pages.length >= 2
+        running: root.ready && root.running && root.visible && root.pages.length >= 2 && root.pageInterval > 0
         onTriggered: root.pageIndex = (root.pageIndex + 1) % Math.max(1, root.pages.length)
     }
 
@@ -54,19 +57,25 @@ Rectangle {
         height: width / root.ratio
         anchors.centerIn: parent
         radius: 6
+        // Drawn once into a texture: the window keeps drawing frames.
+        layer.enabled: true
         gradient: Gradient {
             GradientStop { position: 0.0; color: "#2E4A78" }
             GradientStop { position: 1.0; color: "#4F6FA0" }
         }
 
-        WeatherBaseInfo {
+        Loader {
             id: base
             objectName: "seniorBase"
             visible: root.showBase
+            active: root.showBase
             width: box.width
             height: root.pages.length > 0 ? box.height / 2 : box.height
-            panel: root.panel
-            labels: root.labels
+            source: "WeatherBaseInfo" + root.suffix + ".qml"
+            onLoaded: {
+                item.panel = Qt.binding(function() { return root.panel })
+                item.labels = Qt.binding(function() { return root.labels })
+            }
         }
 
         Loader {
@@ -76,7 +85,7 @@ Rectangle {
             width: box.width
             height: root.showBase ? box.height / 2 : box.height
             active: root.currentPage !== ""
-            source: active ? root.pageFiles[root.currentPage] : ""
+            source: active ? root.pageFiles[root.currentPage] + root.suffix + ".qml" : ""
             onLoaded: {
                 item.panel = Qt.binding(function() { return root.panel })
                 item.labels = Qt.binding(function() { return root.labels })

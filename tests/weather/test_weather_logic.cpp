@@ -277,21 +277,32 @@ TEST(TarroWeather, LanguagesPeriodsAndCodes)
                                            {-2147483647, 30000}, {2147484, 30000}};
     for (auto [in, out] : periods)
         EXPECT_EQ(TarroWeather::fetchPeriod(in), out) << in;
-    EXPECT_EQ(TarroWeather::iconUrl(100), "qrc:/preview/img/tarroweather/sunny.svg");
-    EXPECT_EQ(TarroWeather::iconUrl(307), "qrc:/preview/img/tarroweather/snow.svg");
-    EXPECT_EQ(TarroWeather::iconUrl(12345), "");
     EXPECT_EQ(TarroWeather::background(100, 12), "sunshine");
     EXPECT_EQ(TarroWeather::background(104, 7), "cloud");
     EXPECT_EQ(TarroWeather::background(100, 18), "sunshinenight");
     EXPECT_EQ(TarroWeather::background(12345, 12), "cloudnight");
-    // Labels by language, the service's text never a path.
+    // Icons by the code and the local hour of the answer's zone (night forms
+    // for icons with a sun); the service's text never becomes a path.
+    const std::tuple<const char*, double, int, const char*> icons[] = {
+        {"100", 0, 12, "sunny"},       {"100", 0, 18, "sunnynight"}, {"100", 0, 6, "sunnynight"},
+        {"100", 0, 7, "sunny"},        {"100", 8, 2, "sunny"},       {"100", -5, 2, "sunnynight"},
+        {"102", 0, 23, "cloudynight"}, {"300", 0, 2, "showernight"}, {"307", 0, 2, "snow"},
+        {"307", 0, 12, "snow"},        {"12345", 0, 2, ""},          {"../../etc/passwd", 0, 12, ""},
+        {"sunnynight", 0, 2, ""},
+    };
     ns::BaseWeather s;
+    for (const auto& [code, zone, utcHour, icon] : icons) {
+        const json w = {{"code", code}, {"timezone", zone}};
+        const QString url = TarroWeather::basePanel(s, &w, utcHour * 3600000LL)["icon"].toString();
+        EXPECT_EQ(url, *icon ? QString("qrc:/preview/img/tarroweather/%1.svg").arg(icon) : QString())
+            << code << " " << utcHour;
+    }
+    // The labels' language keeps Japanese for both panels.
+    s.language = "ja";
+    EXPECT_EQ(TarroWeather::basePanel(s, nullptr, 0)["lang"].toString(), "ja");
     s.language = "fr";
     const json w = {{"code", "../../etc/passwd"}, {"wind", "3"}, {"temp", -20.6}, {"timezone", 8}};
-    QVariantMap panel = TarroWeather::basePanel(s, &w, 0);
-    EXPECT_EQ(panel["icon"].toString(), "");
-    EXPECT_EQ(panel["windPower"].toString(), "Niveau 3");
-    EXPECT_EQ(panel["rangeLabel"].toString(), QString::fromUtf8("Écart température"));
+    EXPECT_EQ(TarroWeather::basePanel(s, &w, 0)["windValue"].toString(), "3");
     s.temperatureUnit = "Fahrenheit";
     EXPECT_EQ(TarroWeather::basePanel(s, &w, 0)["temperature"].toString(), "-5");
     EXPECT_FALSE(TarroWeather::basePanel(s, nullptr, 0)["ready"].toBool());
@@ -321,16 +332,27 @@ TEST(TarroWeather, SeniorPanelClampsWhatBadAnswersWouldBreak)
                     {"lifestyle", {{{"type", "drsg"}, {"brf", "warm"}}, {{"type", "sport"}, {"brf", 3}}, 7}}};
     QVariantMap m = TarroWeather::seniorPanel(s, &w, 0);
     EXPECT_EQ(m["style"].toInt(), 1);
-    EXPECT_EQ(m["pageInterval"].toInt(), 1000);
+    EXPECT_EQ(m["pageInterval"].toInt(), 0) << "a switch time of 0 keeps the first page";
     EXPECT_TRUE(m["pages"].toStringList().isEmpty());
     EXPECT_TRUE(m["showBase"].toBool()) << "with no page the basic panel shows";
     EXPECT_TRUE(m["domestic"].toBool());
-    const QVariantList figures = m["airFigures"].toList();
-    ASSERT_EQ(figures.size(), 6);
-    EXPECT_DOUBLE_EQ(figures[0].toMap()["fraction"].toDouble(), 1.0);
-    EXPECT_DOUBLE_EQ(figures[1].toMap()["fraction"].toDouble(), 0.0);
-    EXPECT_DOUBLE_EQ(figures[2].toMap()["fraction"].toDouble(), 0.5);
-    EXPECT_EQ(figures[5].toMap()["value"].toString(), "--");
+    // The air rows of each style: bars clamped to 0..1, no bars in style 3,
+    // one AQI bar in style 4.
+    const std::tuple<int, int, const char*, double, double> styles[] = {
+        {1, 6, "PM10", 1.0, 0.0}, {2, 6, "PM10", 1.0, 0.0}, {3, 6, "PM10", -1, -1}, {4, 1, "", 0.16, 0}};
+    for (const auto& [style, count, name, first, second] : styles) {
+        s.seniorWeatherStyle = style;
+        const QVariantList rows = TarroWeather::seniorPanel(s, &w, 0)["airRows"].toList();
+        ASSERT_EQ(rows.size(), count) << style;
+        EXPECT_EQ(rows[0].toMap()["name"].toString(), name) << style;
+        EXPECT_DOUBLE_EQ(rows[0].toMap()["fraction"].toDouble(), first) << style;
+        if (count > 1) {
+            EXPECT_DOUBLE_EQ(rows[1].toMap()["fraction"].toDouble(), second) << style;
+            EXPECT_EQ(rows[5].toMap()["value"].toString(), "--");
+        } else {
+            EXPECT_EQ(rows[0].toMap()["label"].toString(), "airIndex");
+        }
+    }
     EXPECT_DOUBLE_EQ(m["sunPosition"].toDouble(), -1);
     EXPECT_EQ(m["sunrise"].toString(), "--");
     EXPECT_EQ(m["life"].toMap()["drsg"].toString(), "warm");

@@ -10,6 +10,7 @@
 #include "core/src/weatherclient.h"
 #include "core/src/weatherwidget.h"
 
+#include <QDateTime>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -78,6 +79,39 @@ protected:
         NWeather_setFontStyle(id, kRedFont);
         NWeather_setCity(id, json{{"cityNewCode", city}}.dump().c_str());
         return id;
+    }
+
+    // A panel made by the host (base or senior) at the origin.
+    std::string place(const char* id, float w, float h)
+    {
+        EXPECT_NE(id, nullptr);
+        made.emplace_back(id ? id : "");
+        setWidgetX(id, 0.f);
+        setWidgetY(id, 0.f);
+        setWidgetWidth(id, w);
+        setWidgetHeight(id, h);
+        return made.back();
+    }
+    // An answer with air figures.
+    static json withAir(const json& detail)
+    {
+        json answer = sunny();
+        answer["json"]["weather"]["aqi"] = "42";
+        answer["json"]["weather"]["airQuality"] = "good";
+        answer["json"]["weather"]["aqiDetail"] = detail;
+        return answer;
+    }
+
+    // The items of a scene named so, walking the visual tree (delegates of
+    // repeaters are not QObject children of the scene).
+    static QList<QQuickItem*> named(QQuickItem* root, const QString& name)
+    {
+        QList<QQuickItem*> out;
+        if (root && root->objectName() == name)
+            out << root;
+        for (QQuickItem* child : root ? root->childItems() : QList<QQuickItem*>())
+            out << named(child, name);
+        return out;
     }
 
     static WeatherWidget* weather(const std::string& id)
@@ -343,14 +377,7 @@ TEST_F(WeatherWidgets, FaultMatrix)
 TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
 {
     service->script(R"({"status": 500, "body": "down"})");
-    const char* made0 = NBaseWeather_createWidget();
-    ASSERT_NE(made0, nullptr);
-    const std::string id = made0;
-    made.push_back(id);
-    setWidgetX(id.c_str(), 0.f);
-    setWidgetY(id.c_str(), 0.f);
-    setWidgetWidth(id.c_str(), 400.f);
-    setWidgetHeight(id.c_str(), 250.f);
+    const std::string id = place(NBaseWeather_createWidget(), 400.f, 250.f);
     NBaseWeather_setLocation(id.c_str(),
                              R"({"area":{"city":"Hangzhou","cityCode":"old"},"cityNewCode":"base-a"})");
     NBaseWeather_setRefreshCycle(id.c_str(), 1);
@@ -381,11 +408,12 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
 
     json good = sunny();
     good["json"]["weather"]["code"] = "100";
+    // Noon in the service's zone: the day form of the icon.
+    good["json"]["weather"]["timezone"] = 12 - QDateTime::currentDateTimeUtc().time().hour();
     service->script(good.dump());
     ASSERT_TRUE(waitFor([&] { return scene("ready").toBool(); }, 10000));
     EXPECT_EQ(panel("temperature"), "21.4");
     EXPECT_EQ(panel("icon"), "qrc:/preview/img/tarroweather/sunny.svg");
-    EXPECT_EQ(panel("windPower"), "Scale 3");
     EXPECT_TRUE(waitFor([&] { return lit() > 1000; }, 5000));
     const QUrlQuery q(QUrl(QString::fromStdString(requestsFor("base-a").back())));
     EXPECT_EQ(q.queryItemValue("lang"), "en");
@@ -396,9 +424,9 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
         onQtThread([&] {
             auto* w = qobject_cast<dorvo_preview::TarroBaseWeatherWidget*>(
                 dorvo_preview::EngineHost::getWidget(id));
-            QObject* o = w && w->contentItem() ? w->contentItem()->findChild<QObject*>(name) : nullptr;
-            if (o)
-                v = testsupport::plainProperty(o, property);
+            const auto found = named(w ? w->contentItem() : nullptr, name);
+            if (!found.isEmpty())
+                v = testsupport::plainProperty(found.first(), property);
         });
         return v;
     };
@@ -418,6 +446,29 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
             EXPECT_LT(iconCentre, w / 4);
     }
 
+    // Labels by language from the table the senior panel uses; Japanese
+    // labels while the service is asked in English.
+    const std::tuple<const char*, const char*, const char*> labels[] = {
+        {"en", "Temp\n", "Scale 3"},
+        {"fr", "Écart température\n", "Niveau 3"},
+        {"ja", "気温範囲\n", "風力3"}};
+    for (const auto& [lang, range, wind] : labels) {
+        NBaseWeather_setLanguage(id.c_str(), lang);
+        EXPECT_TRUE(waitFor(
+            [&] {
+                return item("baseColumn0", "text").toString().startsWith(QString::fromUtf8(range)) &&
+                       item("baseColumn1", "text").toString().endsWith(QString::fromUtf8(wind));
+            },
+            5000))
+            << lang << " " << item("baseColumn0", "text").toString().toStdString();
+    }
+    EXPECT_TRUE(waitFor(
+        [&] {
+            return QUrlQuery(QUrl(QString::fromStdString(requestsFor("base-a").back())))
+                       .queryItemValue("lang") == "en";
+        },
+        5000));
+
     // An unknown code: the default background and no icon.
     json unknown = sunny();
     unknown["json"]["weather"]["code"] = "12345";
@@ -434,22 +485,13 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
     EXPECT_TRUE(waitFor([&] { return g_rects > rects; }, 1000));
 }
 
-// The senior panel alternates its enabled pages, shows the basic panel only
-// without pages, never runs its page timer faster than a second, and takes
-// its labels from the language.
+// The senior panel alternates its enabled pages, keeps the first one with a
+// switch time of 0 (no page timer), shows the basic panel only without
+// pages, and takes its labels from the language.
 TEST_F(WeatherWidgets, SeniorPanelCyclesItsPages)
 {
-    json good = sunny();
-    good["json"]["weather"]["aqi"] = "42";
-    good["json"]["weather"]["airQuality"] = "good";
-    good["json"]["weather"]["aqiDetail"] = {{"pm25", "20"}};
-    service->script(good.dump());
-    const std::string id = NSeniorWeather_createWidget();
-    made.push_back(id);
-    setWidgetX(id.c_str(), 0.f);
-    setWidgetY(id.c_str(), 0.f);
-    setWidgetWidth(id.c_str(), 400.f);
-    setWidgetHeight(id.c_str(), 480.f);
+    service->script(withAir({{"pm25", "20"}}).dump());
+    const std::string id = place(NSeniorWeather_createWidget(), 400.f, 480.f);
     NSeniorWeather_setComfortEnabled(id.c_str(), false);
     NSeniorWeather_setSpeedAndPressureEnabled(id.c_str(), false);
     NSeniorWeather_setSunriseAndSunsetEnabled(id.c_str(), false);
@@ -482,9 +524,11 @@ TEST_F(WeatherWidgets, SeniorPanelCyclesItsPages)
         },
         5000));
 
-    // A switch time of 0 keeps the timer at a second at least.
+    // A switch time of 0 keeps the first page: no page timer runs.
     NSeniorWeather_setPageSwitchTime(id.c_str(), 0);
-    EXPECT_TRUE(waitFor([&] { return scene("pageTimer", "interval").toInt() == 1000; }, 3000));
+    EXPECT_TRUE(waitFor([&] { return scene(nullptr, "pageInterval").toInt() == 0; }, 3000));
+    EXPECT_FALSE(scene("pageTimer", "running").toBool());
+    EXPECT_EQ(scene(nullptr, "currentPage").toString(), "airQuality");
 
     // No page: only the basic panel, and no page timer.
     NSeniorWeather_setAirQualityEnabled(id.c_str(), false);
@@ -496,6 +540,110 @@ TEST_F(WeatherWidgets, SeniorPanelCyclesItsPages)
     const int rects = g_rects;
     setWidgetX(id.c_str(), 3.f);
     EXPECT_TRUE(waitFor([&] { return g_rects > rects; }, 1000));
+}
+
+// The four styles: the box keeps the style's aspect ratio and the air page
+// of each style draws its own bars (six, six, none, one for the AQI). Then
+// the sunrise arc: the sun left of the middle in the morning, right of it in
+// the afternoon, and hidden when the times are not usable.
+TEST_F(WeatherWidgets, SeniorStylesAndTheSunriseArc)
+{
+    service->script(
+        withAir(
+            {{"pm10", "100"}, {"pm25", "40"}, {"no2", "100"}, {"so2", "100"}, {"o3", "100"}, {"co", "10"}})
+            .dump());
+    const std::string id = place(NSeniorWeather_createWidget(), 400.f, 480.f);
+    NSeniorWeather_setRefreshCycle(id.c_str(), 1);
+    NSeniorWeather_setPageSwitchTime(id.c_str(), 0);
+    for (auto* off : {&NSeniorWeather_setComfortEnabled, &NSeniorWeather_setSpeedAndPressureEnabled,
+                      &NSeniorWeather_setSunriseAndSunsetEnabled, &NSeniorWeather_setLivingIndexEnabled})
+        off(id.c_str(), false);
+    NSeniorWeather_setLocation(id.c_str(), R"({"city":"Ningbo","cityCode":"senior-s"})");
+    auto root = [&](const std::function<void(QQuickItem*)>& fn) {
+        onQtThread([&] {
+            auto* w = qobject_cast<dorvo_preview::TarroSeniorWeatherWidget*>(
+                dorvo_preview::EngineHost::getWidget(id));
+            if (w && w->contentItem())
+                fn(w->contentItem());
+        });
+    };
+    auto count = [](const QImage& img, const std::function<bool(const QColor&)>& match,
+                    double* meanX = nullptr) {
+        int n = 0;
+        double sum = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (match(img.pixelColor(x, y)))
+                    ++n, sum += x;
+        if (meanX)
+            *meanX = n ? sum / n / img.width() : -1;
+        return n;
+    };
+    auto track = [](const QColor& c) {
+        return std::abs(c.red() - 0xb6) < 6 && std::abs(c.green() - 0xbd) < 6 &&
+               std::abs(c.blue() - 0xc9) < 6;
+    };
+    const std::tuple<int, double, int> styles[] = {
+        {1, 400. / 480, 6}, {2, 800. / 240, 6}, {3, 800. / 140, 0}, {4, 160. / 480, 1}};
+    for (const auto& [style, ratio, bars] : styles) {
+        SCOPED_TRACE(style);
+        NSeniorWeather_setStyle(id.c_str(), style);
+        const QString page = QString("AirQuality%1.qml").arg(style >= 3 ? QString::number(style) : "");
+        ASSERT_TRUE(waitFor(
+            [&] {
+                bool ok = false;
+                root([&](QQuickItem* r) {
+                    auto* loader = r->findChild<QObject*>("seniorPage");
+                    ok = r->property("ready").toBool() && r->property("style").toInt() == style && loader &&
+                         loader->property("source").toUrl().toString().endsWith("/" + page) &&
+                         loader->property("status").toInt() == 1;
+                });
+                return ok;
+            },
+            10000));
+        int shown = 0;
+        double w = 0, h = 0;
+        root([&](QQuickItem* r) {
+            for (QQuickItem* bar : named(r, "airBar"))
+                shown += bar->isVisible();
+            auto* box = r->findChild<QQuickItem*>("seniorBox");
+            w = box->width();
+            h = box->height();
+        });
+        EXPECT_EQ(shown, bars);
+        EXPECT_NEAR(w / h, ratio, 0.05);
+        if (bars)
+            EXPECT_TRUE(waitFor([&] { return count(grab(id), track) > 40; }, 3000));
+        else
+            EXPECT_LT(count(grab(id), track), 10);
+    }
+
+    // The sun along the arc (no basic panel, so its icon stays out).
+    NSeniorWeather_setStyle(id.c_str(), 1);
+    NSeniorWeather_setBaseInfoEnabled(id.c_str(), false);
+    NSeniorWeather_setAirQualityEnabled(id.c_str(), false);
+    NSeniorWeather_setSunriseAndSunsetEnabled(id.c_str(), true);
+    auto sun = [](const QColor& c) {
+        return c.red() > 230 && c.green() > 170 && c.green() < 220 && c.blue() < 110;
+    };
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const std::tuple<qint64, qint64, double, double> times[] = {
+        {now - 3600, now + 3 * 3600, 0.1, 0.5}, {now - 3 * 3600, now + 3600, 0.5, 0.9}, {now, now, -1, -1}};
+    for (const auto& [rise, set, from, to] : times) {
+        SCOPED_TRACE(from);
+        json answer = sunny();
+        answer["json"]["weather"]["sunrise"] = rise;
+        answer["json"]["weather"]["sunset"] = set;
+        service->script(answer.dump());
+        double x = -1;
+        EXPECT_TRUE(waitFor(
+            [&] {
+                const int n = count(grab(id), sun, &x);
+                return from < 0 ? n == 0 : n > 20 && x > from && x < to;
+            },
+            8000))
+            << x;
+    }
 }
 
 } // namespace

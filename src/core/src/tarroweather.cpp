@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cmath>
 
 namespace dorvo_preview {
@@ -65,28 +66,17 @@ int weatherCode(const nlohmann::json* w)
     return ok ? code : -1;
 }
 
-struct Labels
-{
-    const char* lang;
-    const char* range;
-    const char* windPower;
-    const char* humidity;
-};
+// Icons with a sun in them and a night form (the name + "night").
+const char* const kNightForms[] = {"sunny", "cloudy", "shower"};
 
-const Labels kLabels[] = {
-    {"zh", "温度范围", "{1}级", "当前湿度"},
-    {"en", "Temp", "Scale {1}", "Humidity"},
-    {"fr", "Écart température", "Niveau {1}", "Humidité"},
-    {"es", "Rango Temperatura", "Nivel {1}", "Humedad"},
-    {"pt", "Temp", "Grau {1}", "Umidade"},
-};
-
-const Labels& labels(const QString& lang)
+// Hours east of UTC: the answer's "timezone", else the host's own zone.
+double zoneHours(const nlohmann::json* w, qint64 nowUtcMs)
 {
-    for (const Labels& l : kLabels)
-        if (lang == QLatin1String(l.lang))
-            return l;
-    return kLabels[1]; // "ja" has no table of its own here
+    bool ok = false;
+    const double zone = text(w, "timezone").toDouble(&ok);
+    if (ok && std::isfinite(zone) && std::fabs(zone) <= 14)
+        return zone;
+    return QDateTime::fromMSecsSinceEpoch(nowUtcMs).offsetFromUtc() / 3600.0;
 }
 
 } // namespace
@@ -112,10 +102,20 @@ int TarroWeather::fetchPeriod(int seconds)
     return ms < 1000 || ms > 1440000 ? 30000 : static_cast<int>(ms);
 }
 
-QString TarroWeather::iconUrl(int code)
+bool TarroWeather::isDay(int localHour)
+{
+    return localHour >= 7 && localHour <= 17;
+}
+
+QString TarroWeather::iconUrl(int code, bool night)
 {
     const CodeRange* r = find(code);
-    return r ? QStringLiteral("qrc:/preview/img/tarroweather/%1.svg").arg(QLatin1String(r->icon)) : QString();
+    if (!r)
+        return QString();
+    QString name = QLatin1String(r->icon);
+    if (night && std::find(std::begin(kNightForms), std::end(kNightForms), name) != std::end(kNightForms))
+        name += "night";
+    return QStringLiteral("qrc:/preview/img/tarroweather/%1.svg").arg(name);
 }
 
 QString TarroWeather::backgroundType(int code)
@@ -126,7 +126,7 @@ QString TarroWeather::backgroundType(int code)
 
 QString TarroWeather::background(int code, int hour)
 {
-    const bool day = hour >= 7 && hour <= 17;
+    const bool day = isDay(hour);
     const QString type = backgroundType(code);
     if (day && type == "sunshine")
         return "sunshine";
@@ -139,15 +139,17 @@ QString TarroWeather::background(int code, int hour)
 
 QVariantMap TarroWeather::basePanel(const ns::BaseWeather& s, const nlohmann::json* w, qint64 nowUtcMs)
 {
-    const QString lang = language(s.language, false);
-    const Labels& l = labels(lang);
     const bool fahrenheit = WeatherText::isFahrenheit(s);
     const QString sign = WeatherText::unitSign(s);
     QVariantMap m;
     m["ready"] = w != nullptr;
     m["city"] = QString::fromUtf8(s.area.city.empty() ? s.area.county.c_str() : s.area.city.c_str());
+    const qint64 local = nowUtcMs + static_cast<qint64>(zoneHours(w, nowUtcMs) * 3600000.0);
+    const int hour = static_cast<int>(((local / 3600000) % 24 + 24) % 24);
     const int code = weatherCode(w);
-    m["icon"] = iconUrl(code);
+    m["icon"] = iconUrl(code, !isDay(hour));
+    m["background"] = background(code, hour);
+    m["lang"] = language(s.language, true);
     const nlohmann::json none = nlohmann::json::object();
     const nlohmann::json& weather = w ? *w : none;
     m["temperature"] = WeatherText::temperature(weather, "temp", fahrenheit);
@@ -155,20 +157,11 @@ QVariantMap TarroWeather::basePanel(const ns::BaseWeather& s, const nlohmann::js
     const QString air = text(w, "airQuality");
     m["airQuality"] = air == "--" ? QString() : air;
     m["weather"] = text(w, "weather");
-    m["rangeLabel"] = QString::fromUtf8(l.range);
     m["range"] = WeatherText::temperature(weather, "tempMin", fahrenheit) + "/" +
                  WeatherText::temperature(weather, "tempMax", fahrenheit) + sign;
     m["windDirection"] = text(w, "windDirection");
-    m["windPower"] = QString::fromUtf8(l.windPower).replace("{1}", text(w, "wind"));
-    m["humidityLabel"] = QString::fromUtf8(l.humidity);
+    m["windValue"] = text(w, "wind");
     m["humidity"] = text(w, "humidity") + "%";
-    bool ok = false;
-    double zone = text(w, "timezone").toDouble(&ok);
-    if (!ok || !std::isfinite(zone) || std::fabs(zone) > 14) // unknown: the host's own zone
-        zone = QDateTime::fromMSecsSinceEpoch(nowUtcMs).offsetFromUtc() / 3600.0;
-    const qint64 local = nowUtcMs + static_cast<qint64>(zone * 3600000.0);
-    const int hour = static_cast<int>(((local / 3600000) % 24 + 24) % 24);
-    m["background"] = background(code, hour);
     return m;
 }
 
@@ -183,8 +176,8 @@ double TarroWeather::sunPosition(double sunrise, double sunset, double now)
 QVariantMap TarroWeather::seniorPanel(const ns::SeniorWeather& s, const nlohmann::json* w, qint64 nowUtcMs)
 {
     QVariantMap m = basePanel(s, w, nowUtcMs);
-    m["lang"] = language(s.language, true);
-    m["style"] = s.seniorWeatherStyle >= 1 && s.seniorWeatherStyle <= 4 ? s.seniorWeatherStyle : 1;
+    const int style = s.seniorWeatherStyle >= 1 && s.seniorWeatherStyle <= 4 ? s.seniorWeatherStyle : 1;
+    m["style"] = style;
     QStringList pages;
     if (s.airQualityEnabled)
         pages << "airQuality";
@@ -198,36 +191,49 @@ QVariantMap TarroWeather::seniorPanel(const ns::SeniorWeather& s, const nlohmann
         pages << "livingIndex";
     m["pages"] = pages;
     m["showBase"] = s.baseInfoEnabled || pages.isEmpty();
+    // A switch time of 0 or less keeps the first page (no page timer).
     const long long interval = static_cast<long long>(s.pageSwitchTime) * 1000;
-    m["pageInterval"] = static_cast<int>(interval < 1000 ? 1000 : (interval > 3600000 ? 3600000 : interval));
+    m["pageInterval"] =
+        static_cast<int>(interval <= 0 ? 0 : (interval < 1000 ? 1000 : std::min(interval, 3600000LL)));
     const QString aqi = text(w, "aqi");
     const bool domestic = aqi != "--" && !m["airQuality"].toString().isEmpty();
     m["domestic"] = domestic;
     m["aqi"] = aqi;
+    // The air page's rows: the six pollutants with bars (styles 1 and 2),
+    // their figures alone (style 3), or one bar for the AQI (style 4). A
+    // fraction of -1 draws no bar; "label" names a label, "name" is shown.
     const nlohmann::json* detail = w ? ns::jsonread::member(*w, "aqiDetail") : nullptr;
-    const struct
-    {
-        const char* key;
-        double full;
-    } air[] = {{"pm10", 500}, {"pm25", 210}, {"no2", 500}, {"so2", 500}, {"o3", 800}, {"co", 57.5}};
-    QVariantList figures;
-    for (const auto& a : air) {
-        const QString v = domestic ? text(detail, a.key) : QStringLiteral("--");
+    auto fraction = [](const QString& v, double full) {
         bool ok = false;
         const double d = v.toDouble(&ok);
-        const double f = ok && std::isfinite(d) ? d / a.full : 0;
-        figures << QVariantMap{{"value", ok ? v : QStringLiteral("--")},
-                               {"fraction", f < 0 ? 0.0 : (f > 1 ? 1.0 : f)}};
+        const double f = ok && std::isfinite(d) ? d / full : 0;
+        return f < 0 ? 0.0 : (f > 1 ? 1.0 : f);
+    };
+    QVariantList rows;
+    if (style == 4) {
+        rows << QVariantMap{{"label", "airIndex"}, {"value", aqi}, {"fraction", fraction(aqi, 500)}};
+    } else {
+        const struct
+        {
+            const char* key;
+            const char* name;
+            double full;
+        } air[] = {{"pm10", "PM10", 500}, {"pm25", "PM2.5", 210}, {"no2", "NO₂", 500},
+                   {"so2", "SO₂", 500},   {"o3", "O₃", 800},      {"co", "CO", 57.5}};
+        for (const auto& a : air) {
+            QString v = domestic ? text(detail, a.key) : QStringLiteral("--");
+            bool ok = false;
+            v.toDouble(&ok);
+            rows << QVariantMap{{"name", QString::fromUtf8(a.name)},
+                                {"value", ok ? v : QStringLiteral("--")},
+                                {"fraction", style == 3 ? -1.0 : fraction(v, a.full)}};
+        }
     }
-    m["airFigures"] = figures;
-    bool ok = false;
-    const double aqiValue = aqi.toDouble(&ok);
-    m["aqiFraction"] = ok && aqiValue > 0 ? std::min(1.0, aqiValue / 500) : 0.0;
+    m["airRows"] = rows;
     const bool fahrenheit = WeatherText::isFahrenheit(s);
     const nlohmann::json none = nlohmann::json::object();
     m["feelsLike"] = WeatherText::temperature(w ? *w : none, "fl", fahrenheit);
     m["uvIndex"] = text(w, "uvIndex");
-    m["windValue"] = text(w, "wind");
     m["windSpeed"] =
         text(w, "windSpeed") + " " + (text(w, "windSpeedUnit") == "--" ? "" : text(w, "windSpeedUnit"));
     m["pressure"] =
@@ -237,11 +243,7 @@ QVariantMap TarroWeather::seniorPanel(const ns::SeniorWeather& s, const nlohmann
     const double set = text(w, "sunset").toDouble(&setOk);
     const double position = riseOk && setOk ? sunPosition(rise, set, nowUtcMs / 1000.0) : -1;
     m["sunPosition"] = position;
-    double zone = 0;
-    bool zoneOk = false;
-    zone = text(w, "timezone").toDouble(&zoneOk);
-    if (!zoneOk || !std::isfinite(zone) || std::fabs(zone) > 14)
-        zone = QDateTime::fromMSecsSinceEpoch(nowUtcMs).offsetFromUtc() / 3600.0;
+    const double zone = zoneHours(w, nowUtcMs);
     auto clock = [zone](double t) {
         return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t), Qt::OffsetFromUTC,
                                              static_cast<int>(zone * 3600))

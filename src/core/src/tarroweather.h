@@ -25,9 +25,12 @@ public:
     // The fetch period in ms for refreshPeriod seconds: the simple weather
     // widget's bounds (1000 to 1 440 000 ms, else 30 000) without overflow.
     static int fetchPeriod(int seconds);
-    // The icon of a weather code under qrc:/preview/img/tarroweather/, or
-    // empty for a code the table does not hold.
-    static QString iconUrl(int code);
+    // Day is the local hours 7 to 17 in the service's zone.
+    static bool isDay(int localHour);
+    // The icon of a weather code under qrc:/preview/img/tarroweather/ (its
+    // night form, a moon for the sun, when night is set and the icon has a
+    // sun), or empty for a code the table does not hold.
+    static QString iconUrl(int code, bool night = false);
     // "sunshine" or "cloudy" for a code in the table, else empty.
     static QString backgroundType(int code);
     // The background: "sunshine", "cloud", "sunshinenight" or "cloudnight",
@@ -35,17 +38,19 @@ public:
     static QString background(int code, int localHour);
 
     // The base panel's values for QML: "ready" (false until a good answer),
-    // "city", "icon", "temperature", "sign", "airQuality" (empty when the
-    // city is not domestic), "weather", "rangeLabel", "range", "windDirection",
-    // "windPower", "humidityLabel", "humidity", "background".
+    // "lang" (the labels' language, "ja" included), "city", "icon" (by the
+    // code and the local hour), "temperature", "sign", "airQuality" (empty
+    // when the city is not domestic), "weather", "range", "windDirection",
+    // "windValue", "humidity", "background".
     static QVariantMap basePanel(const ns::BaseWeather& settings, const nlohmann::json* weather,
                                  qint64 nowUtcMs);
 
     // The senior panel's values: "ready", "style" (1 to 4; others give 1),
-    // "pages" (the enabled detail pages in order), "pageInterval" (ms, at
-    // least 1000), "showBase", "lang", the basic panel's texts, the air
-    // figures with their bar fractions clamped to 0..1 ("domestic" false
-    // hides them), comfort, wind and pressure, "sunrise"/"sunset" ("HH:mm")
+    // "pages" (the enabled detail pages in order), "pageInterval" (ms, 1000
+    // to 3 600 000, or 0 to keep the first page), "showBase", the basic
+    // panel's texts, "airRows" (the style's air figures, each with a bar
+    // fraction clamped to 0..1 or -1 for no bar; "domestic" false hides
+    // them), comfort, wind and pressure, "sunrise"/"sunset" ("HH:mm")
     // and "sunPosition" (0..1, or -1 when the times are not usable), and the
     // living-index texts.
     static QVariantMap seniorPanel(const ns::SeniorWeather& settings, const nlohmann::json* weather,
