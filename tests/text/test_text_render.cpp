@@ -24,6 +24,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -236,26 +237,23 @@ TextSetup marquee(const QString& animation, int speed, bool jagged)
 
 } // namespace
 
-TEST(TextRender, LeftMarqueeWithJaggedTextMovesAtTheSetSpeedInWholePixels)
+// Each marquee moves its way at the set speed, hard-edged or not.
+TEST(TextRender, MarqueesMoveTheirWayAtTheSetSpeed)
 {
-    TextView v(800, 100, record(marquee("MARQUEE_LEFT", 100, true)));
-    const double speed = measuredSpeed(v, true, 2000);
-    EXPECT_NEAR(speed, 100.0, 10.0);
-}
-
-TEST(TextRender, RightAndUpAndDownMarqueesMoveTheirWay)
-{
+    const struct
     {
-        TextView v(800, 100, record(marquee("MARQUEE_RIGHT", 100, false)));
-        EXPECT_NEAR(measuredSpeed(v, true, 1500), -100.0, 10.0);
-    }
-    {
-        TextView v(200, 600, record(marquee("MARQUEE_UP", 80, false)));
-        EXPECT_NEAR(measuredSpeed(v, false, 1500), 80.0, 8.0);
-    }
-    {
-        TextView v(200, 600, record(marquee("MARQUEE_DOWN", 80, false)));
-        EXPECT_NEAR(measuredSpeed(v, false, 1500), -80.0, 8.0);
+        const char* animation;
+        bool jagged;
+        int w, h, speed;
+        double expected; // pixels a second towards the left or the top
+    } cases[] = {{"MARQUEE_LEFT", true, 800, 100, 100, 100.0},
+                 {"MARQUEE_RIGHT", false, 800, 100, 100, -100.0},
+                 {"MARQUEE_UP", false, 200, 600, 80, 80.0},
+                 {"MARQUEE_DOWN", false, 200, 600, 80, -80.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.animation);
+        TextView v(c.w, c.h, record(marquee(c.animation, c.speed, c.jagged)));
+        EXPECT_NEAR(measuredSpeed(v, c.w > c.h, 1500), c.expected, std::abs(c.expected) / 10);
     }
 }
 
