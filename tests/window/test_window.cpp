@@ -111,31 +111,6 @@ protected:
     }
 };
 
-TEST_F(WindowTest, CanvasAndBackgroundColours)
-{
-    scaleTo(100);
-    // Canvas 400 x 300, centred: x 200..600, y 150..450.
-    EXPECT_TRUE(screen->pixel(400, 300).near(0, 0, 0));
-    EXPECT_TRUE(screen->pixel(210, 160).near(0, 0, 0));
-    EXPECT_TRUE(screen->pixel(190, 300).near(0, 192, 0));
-    EXPECT_TRUE(screen->pixel(400, 140).near(0, 192, 0));
-    EXPECT_TRUE(screen->pixel(610, 460).near(0, 192, 0));
-}
-
-TEST_F(WindowTest, HalfScaleIsCentredWithoutBars)
-{
-    scaleTo(50);
-    // 200 x 150 around the centre: x 300..500, y 225..375.
-    EXPECT_TRUE(screen->pixel(310, 300).near(0, 0, 0));
-    EXPECT_TRUE(screen->pixel(290, 300).near(0, 192, 0));
-    EXPECT_TRUE(screen->pixel(400, 235).near(0, 0, 0));
-    EXPECT_TRUE(screen->pixel(400, 215).near(0, 192, 0));
-    // No bars along the edges.
-    for (int x = 20; x < kViewW - 20; x += 40)
-        EXPECT_TRUE(screen->pixel(x, kViewH - 3).near(0, 192, 0)) << x;
-    scaleTo(100);
-}
-
 TEST_F(WindowTest, DoubleScaleShowsBarsCentredAndKeepsTheUsersPosition)
 {
     scaleTo(300); // 1200 x 900 in an 800 x 600 view
