@@ -52,10 +52,8 @@ TEST(BitConverter, NegativeIndexWritesNothing)
 TEST(BitConverter, ReverseKeepsTheCallersObject)
 {
     QByteArray a("abcd");
-    const char* before = a.constData();
     BitConverter::ReverseByteArray(a);
     EXPECT_EQ(a, QByteArray("dcba"));
-    (void)before;
     QByteArray empty;
     BitConverter::ReverseByteArray(empty);
     EXPECT_TRUE(empty.isEmpty());

@@ -5,36 +5,26 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QtGlobal>
 
-#include <cerrno>
 #include <csignal>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
 
 #ifndef CRASH_VICTIM_PATH
 #error "CRASH_VICTIM_PATH must name the crash_victim program"
 #endif
-
-extern char** environ;
 
 namespace {
 
@@ -68,97 +58,45 @@ private:
 
 struct VictimRun
 {
-    int status = 0;
     bool timedOut = false;
+    bool crashed = false;
+    int code = 0; // the exit code, or the signal that ended it
     QString output;
 };
 
-// Runs crash_victim with args, without core files, with sanitizer options for a crashing program, and
-// with extraEnvironment ("NAME=value") added. Its output and errors are collected.
-VictimRun runVictim(const QStringList& args, const QString& outputFile,
-                    const QStringList& extraEnvironment = QStringList())
+// Runs crash_victim with args (without core files: the limit is inherited) and the sanitizer options of a
+// crashing program, with extraEnvironment ("NAME=value") added; its output and errors are collected.
+VictimRun runVictim(const QStringList& args, const QStringList& extraEnvironment = QStringList())
 {
-    std::vector<std::string> argStrings{CRASH_VICTIM_PATH};
-    for (const QString& arg : args)
-        argStrings.push_back(QFile::encodeName(arg).toStdString());
-    std::vector<char*> argv;
-    for (std::string& arg : argStrings)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
     // The sanitizers leave the fatal signals to the handler; the thread sanitizer is told that the handler
     // knowingly leaves async-signal-safe ground once the dump header and the report are written.
-    const std::pair<std::string, std::string> sanitizerOptions[] = {
-        {"ASAN_OPTIONS=", "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:handle_abort=0:"
-                          "allow_user_segv_handler=1:detect_leaks=0"},
-        {"TSAN_OPTIONS=", "report_signal_unsafe=0"},
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const std::pair<QString, QString> sanitizerOptions[] = {
+        {"ASAN_OPTIONS", "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:handle_abort=0:"
+                         "allow_user_segv_handler=1:detect_leaks=0"},
+        {"TSAN_OPTIONS", "report_signal_unsafe=0"},
     };
-    std::vector<std::string> envStrings;
-    std::vector<std::string> options;
     for (const auto& option : sanitizerOptions)
-        options.push_back(option.first);
-    for (char** entry = environ; *entry; ++entry) {
-        bool replaced = false;
-        for (size_t i = 0; i < options.size(); ++i) {
-            const std::string& prefix = sanitizerOptions[i].first;
-            if (std::strncmp(*entry, prefix.c_str(), prefix.size()) == 0) {
-                options[i] = std::string(*entry) + ":";
-                replaced = true;
-            }
-        }
-        if (!replaced)
-            envStrings.emplace_back(*entry);
-    }
-    for (size_t i = 0; i < options.size(); ++i)
-        envStrings.push_back(options[i] + sanitizerOptions[i].second);
+        env.insert(option.first, env.contains(option.first) ? env.value(option.first) + ":" + option.second
+                                                            : option.second);
     for (const QString& variable : extraEnvironment)
-        envStrings.push_back(variable.toStdString());
-    std::vector<char*> envp;
-    for (std::string& variable : envStrings)
-        envp.push_back(variable.data());
-    envp.push_back(nullptr);
-
-    const QByteArray outputPath = QFile::encodeName(outputFile);
+        env.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    QProcess victim;
+    victim.setProcessEnvironment(env);
+    victim.setProcessChannelMode(QProcess::MergedChannels);
+    victim.start(QStringLiteral(CRASH_VICTIM_PATH), args);
     VictimRun run;
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int out = ::open(outputPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (out >= 0) {
-            ::dup2(out, STDOUT_FILENO);
-            ::dup2(out, STDERR_FILENO);
-        }
-        const rlimit noCore{0, 0};
-        ::setrlimit(RLIMIT_CORE, &noCore);
-        ::execve(argv[0], argv.data(), envp.data());
-        ::_exit(127);
-    }
-    if (child < 0) {
-        ADD_FAILURE() << "fork failed: " << std::strerror(errno);
-        return run;
-    }
-
     // A hanging handler must fail the test rather than block it.
-    const timespec pause{0, 20 * 1000 * 1000};
-    for (int waited = 0;; ++waited) {
-        const pid_t done = ::waitpid(child, &run.status, WNOHANG);
-        if (done == child)
-            break;
-        if (done < 0 && errno != EINTR) {
-            ADD_FAILURE() << "waitpid failed: " << std::strerror(errno);
-            break;
-        }
-        if (waited == 60 * 50) {
-            run.timedOut = true;
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &run.status, 0);
-            break;
-        }
-        ::nanosleep(&pause, nullptr);
+    run.timedOut = !victim.waitForFinished(60000);
+    if (run.timedOut) {
+        victim.kill();
+        victim.waitForFinished();
     }
-
-    QFile output(outputFile);
-    if (output.open(QIODevice::ReadOnly))
-        run.output = QString::fromLocal8Bit(output.readAll());
+    run.crashed = victim.exitStatus() == QProcess::CrashExit;
+    run.code = victim.exitCode();
+    run.output = QString::fromLocal8Bit(victim.readAll());
     return run;
 }
 
@@ -244,13 +182,12 @@ protected:
         ASSERT_TRUE(m_workDir.isValid());
         // A folder the handler has to create, parents included.
         m_crashDir = m_workDir.path() + QStringLiteral("/crash/preview");
-        m_outputFile = m_workDir.path() + QStringLiteral("/victim-output.txt");
     }
 
     VictimRun crash(const QString& mode, const QStringList& options = QStringList(),
                     const QStringList& extraEnvironment = QStringList())
     {
-        return runVictim(QStringList{m_crashDir, mode} + options, m_outputFile, extraEnvironment);
+        return runVictim(QStringList{m_crashDir, mode} + options, extraEnvironment);
     }
 
     // Runs the victim in mode and checks that it died of sig and left a dump naming the signal, with
@@ -261,10 +198,7 @@ protected:
     {
         const VictimRun run = crash(mode, options);
         EXPECT_FALSE(run.timedOut);
-        EXPECT_TRUE(WIFSIGNALED(run.status)) << "status " << run.status << "\n" << run.output.toStdString();
-        if (WIFSIGNALED(run.status)) {
-            EXPECT_EQ(WTERMSIG(run.status), sig) << run.output.toStdString();
-        }
+        EXPECT_TRUE(run.crashed && run.code == sig) << run.code << "\n" << run.output.toStdString();
         EXPECT_TRUE(run.output.contains(QStringLiteral("crash callback called"))) << run.output.toStdString();
         EXPECT_FALSE(run.output.contains(QStringLiteral("survived the crash")));
 
@@ -281,7 +215,6 @@ protected:
 
     QTemporaryDir m_workDir;
     QString m_crashDir;
-    QString m_outputFile;
 };
 
 // ---- the victim ----------------------------------------------------------------------------------------
@@ -298,6 +231,8 @@ TEST_F(CrashVictimTest, EachCrashWritesDumpAndReport)
         const char* function;
         std::vector<const char*> inDump;
         std::vector<const char*> notInDump;
+        QStringList options = {};
+        const char* application = "crash_victim";
     } cases[] = {
         {"segv",
          SIGSEGV,
@@ -317,24 +252,28 @@ TEST_F(CrashVictimTest, EachCrashWritesDumpAndReport)
         {"thread-segv", SIGSEGV, "SIGSEGV", "victimCrashSegv", {}, {"(main thread)"}},
         // A stack overflow is handled on the alternate stack.
         {"overflow", SIGSEGV, "SIGSEGV", "victimRecurse", {}, {}},
+        // Armed before the application exists, the report takes the name given later.
+        {"segv",
+         SIGSEGV,
+         "SIGSEGV",
+         "victimCrashSegv",
+         {},
+         {},
+         {"--early", "--name", "renamed_victim"},
+         "renamed_victim"},
+        // The handler gives up waiting after a while and ends the process of the original signal.
+        {"segv", SIGSEGV, "SIGSEGV", "victimCrashSegv", {}, {}, {"--hang-in-callback"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.mode);
+        SCOPED_TRACE(c.mode + (" " + c.options.join(' ')).toStdString());
         QDir(m_crashDir).removeRecursively(); // one dump and one report per crash
-        const CrashFiles files = expectCrash(QString::fromLatin1(c.mode), c.signal, c.name, c.function);
+        const CrashFiles files = expectCrash(QString::fromLatin1(c.mode), c.signal, c.name, c.function,
+                                             c.options, QString::fromLatin1(c.application));
         for (const char* text : c.inDump)
             EXPECT_TRUE(files.dump.contains(QString::fromLatin1(text))) << files.dump.toStdString();
         for (const char* text : c.notInDump)
             EXPECT_FALSE(files.dump.contains(QString::fromLatin1(text))) << files.dump.toStdString();
     }
-}
-
-TEST_F(CrashVictimTest, HandlerArmedBeforeApplicationFollowsApplicationName)
-{
-    const QStringList options{QStringLiteral("--early"), QStringLiteral("--name"),
-                              QStringLiteral("renamed_victim")};
-    expectCrash(QStringLiteral("segv"), SIGSEGV, "SIGSEGV", "victimCrashSegv", options,
-                QStringLiteral("renamed_victim"));
 }
 
 TEST_F(CrashVictimTest, ReporterReceivesTheReportLines)
@@ -351,7 +290,7 @@ TEST_F(CrashVictimTest, ReporterReceivesTheReportLines)
 
     const VictimRun run = crash(QStringLiteral("segv"), QStringList{QStringLiteral("--reporter"), reporter},
                                 QStringList{QStringLiteral("REPORTER_OUTPUT=") + reporterOutput});
-    EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGSEGV) << run.output.toStdString();
+    EXPECT_TRUE(run.crashed && run.code == SIGSEGV) << run.output.toStdString();
 
     const CrashFiles files = checkCrashFiles(m_crashDir, QStringLiteral("crash_victim"));
     ASSERT_EQ(files.reportLines.size(), 7);
@@ -361,18 +300,10 @@ TEST_F(CrashVictimTest, ReporterReceivesTheReportLines)
     EXPECT_EQ(arguments, files.reportLines.mid(0, 5));
 }
 
-TEST_F(CrashVictimTest, HangingCallbackStillEndsTheProcess)
-{
-    // The handler gives up waiting after a while and ends the process of the original signal.
-    expectCrash(QStringLiteral("segv"), SIGSEGV, "SIGSEGV", "victimCrashSegv",
-                QStringList{QStringLiteral("--hang-in-callback")});
-}
-
 TEST_F(CrashVictimTest, NormalExitLeavesNoFiles)
 {
     const VictimRun run = crash(QStringLiteral("none"));
-    EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0) << "status " << run.status << "\n"
-                                                                       << run.output.toStdString();
+    EXPECT_TRUE(!run.crashed && run.code == 0) << run.code << "\n" << run.output.toStdString();
     EXPECT_TRUE(QFileInfo(m_crashDir).isDir());
     EXPECT_TRUE(QDir(m_crashDir).isEmpty());
     EXPECT_TRUE(run.output.contains(QStringLiteral("NQExceptionHandler::~NQExceptionHandler")))
@@ -406,12 +337,6 @@ class CrashHandlerSetupTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(m_workDir.isValid()); }
 
-    NQExceptionHandler* make(const QString& folder)
-    {
-        return new NQExceptionHandler(folder, QString(), true, QStringLiteral("v1.1.0"),
-                                      QStringLiteral("Brantel"), &noCallback);
-    }
-
     QTemporaryDir m_workDir;
 };
 
@@ -442,90 +367,56 @@ TEST_F(CrashHandlerSetupTest, UnusableFolderIsNotArmed)
     }
 }
 
-TEST_F(CrashHandlerSetupTest, CreatesMissingFolders)
-{
-    const QString folder = m_workDir.path() + QStringLiteral("/a/b/c");
-    NQExceptionHandler handler(folder, QString(), true, QStringLiteral("v1.1.0"), QStringLiteral("Brantel"),
-                               &noCallback);
-    EXPECT_TRUE(handler.armed());
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-}
-
-TEST_F(CrashHandlerSetupTest, ExistingFolderIsArmed)
-{
-    NQExceptionHandler handler(m_workDir.path(), QString(), false, QStringLiteral("v1.1.0"),
-                               QStringLiteral("Brantel"), nullptr);
-    EXPECT_TRUE(handler.armed());
-}
-
-TEST_F(CrashHandlerSetupTest, SecondHandlerIsNotArmed)
-{
-    NQExceptionHandler first(m_workDir.path(), QString(), true, QStringLiteral("v1.1.0"),
-                             QStringLiteral("Brantel"), &noCallback);
-    ASSERT_TRUE(first.armed());
-    const std::vector<struct sigaction> armedActions = currentActions();
-    {
-        MessageCapture capture;
-        NQExceptionHandler second(m_workDir.path() + QStringLiteral("/other"), QString(), true,
-                                  QStringLiteral("v1.1.0"), QStringLiteral("Brantel"), &noCallback);
-        EXPECT_FALSE(second.armed());
-        EXPECT_TRUE(capture.messages().contains(QStringLiteral("NQExceptionHandler initialization failed!")));
-    }
-    // Destroying the unarmed handler leaves the armed one in place.
-    EXPECT_TRUE(first.armed());
-    const std::vector<struct sigaction> stillArmed = currentActions();
-    for (size_t i = 0; i < armedActions.size(); ++i)
-        EXPECT_TRUE(sameAction(armedActions[i], stillArmed[i])) << "signal " << kHandledSignals[i];
-}
-
-TEST_F(CrashHandlerSetupTest, InstallsAndRestoresSignalActions)
+// Armed on a folder it makes (parents too): the five signals go to one handler on an alternate stack; a
+// second handler is refused and leaves them alone; destruction restores actions and stack, and a new
+// handler (with or without a callback) arms again.
+TEST_F(CrashHandlerSetupTest, ArmsOnceAndRestoresOnDestruction)
 {
     const std::vector<struct sigaction> before = currentActions();
-    {
-        NQExceptionHandler handler(m_workDir.path(), QString(), true, QStringLiteral("v1.1.0"),
-                                   QStringLiteral("Brantel"), &noCallback);
-        ASSERT_TRUE(handler.armed());
-        const std::vector<struct sigaction> during = currentActions();
-        for (size_t i = 0; i < during.size(); ++i) {
-            EXPECT_FALSE(sameAction(before[i], during[i])) << "signal " << kHandledSignals[i];
-            EXPECT_EQ(during[i].sa_flags & (SA_SIGINFO | SA_ONSTACK), SA_SIGINFO | SA_ONSTACK);
-            EXPECT_EQ(during[i].sa_sigaction, during[0].sa_sigaction);
+    stack_t stackBefore{};
+    ASSERT_EQ(::sigaltstack(nullptr, &stackBefore), 0);
+    const QString folder = m_workDir.path() + QStringLiteral("/a/b/c");
+    for (bool withCallback : {true, false}) {
+        SCOPED_TRACE(withCallback);
+        {
+            NQExceptionHandler handler(folder, QString(), withCallback, QStringLiteral("v1.1.0"),
+                                       QStringLiteral("Brantel"), withCallback ? &noCallback : nullptr);
+            ASSERT_TRUE(handler.armed());
+            EXPECT_TRUE(QFileInfo(folder).isDir());
+            const std::vector<struct sigaction> during = currentActions();
+            for (size_t i = 0; i < during.size(); ++i) {
+                EXPECT_FALSE(sameAction(before[i], during[i])) << "signal " << kHandledSignals[i];
+                EXPECT_EQ(during[i].sa_flags & (SA_SIGINFO | SA_ONSTACK), SA_SIGINFO | SA_ONSTACK);
+                EXPECT_EQ(during[i].sa_sigaction, during[0].sa_sigaction);
+            }
+            stack_t stack{};
+            ASSERT_EQ(::sigaltstack(nullptr, &stack), 0);
+            EXPECT_FALSE(stack.ss_flags & SS_DISABLE);
+            EXPECT_GE(stack.ss_size, 64u * 1024u);
+            {
+                MessageCapture capture;
+                NQExceptionHandler second(folder + QStringLiteral("/other"), QString(), true,
+                                          QStringLiteral("v1.1.0"), QStringLiteral("Brantel"), &noCallback);
+                EXPECT_FALSE(second.armed());
+                EXPECT_TRUE(
+                    capture.messages().contains(QStringLiteral("NQExceptionHandler initialization failed!")));
+            }
+            EXPECT_TRUE(handler.armed());
+            const std::vector<struct sigaction> stillArmed = currentActions();
+            for (size_t i = 0; i < during.size(); ++i)
+                EXPECT_TRUE(sameAction(during[i], stillArmed[i])) << "signal " << kHandledSignals[i];
+        }
+        const std::vector<struct sigaction> after = currentActions();
+        for (size_t i = 0; i < before.size(); ++i)
+            EXPECT_TRUE(sameAction(before[i], after[i])) << "signal " << kHandledSignals[i];
+        stack_t stackAfter{};
+        ASSERT_EQ(::sigaltstack(nullptr, &stackAfter), 0);
+        EXPECT_EQ(stackAfter.ss_flags & SS_DISABLE, stackBefore.ss_flags & SS_DISABLE);
+        if (!(stackBefore.ss_flags & SS_DISABLE)) {
+            EXPECT_EQ(stackAfter.ss_sp, stackBefore.ss_sp);
+            EXPECT_EQ(stackAfter.ss_size, stackBefore.ss_size);
         }
     }
-    const std::vector<struct sigaction> after = currentActions();
-    for (size_t i = 0; i < before.size(); ++i)
-        EXPECT_TRUE(sameAction(before[i], after[i])) << "signal " << kHandledSignals[i];
-}
-
-TEST_F(CrashHandlerSetupTest, InstallsAndRestoresAlternateStack)
-{
-    stack_t before{};
-    ASSERT_EQ(::sigaltstack(nullptr, &before), 0);
-    {
-        NQExceptionHandler handler(m_workDir.path(), QString(), true, QStringLiteral("v1.1.0"),
-                                   QStringLiteral("Brantel"), &noCallback);
-        ASSERT_TRUE(handler.armed());
-        stack_t during{};
-        ASSERT_EQ(::sigaltstack(nullptr, &during), 0);
-        EXPECT_FALSE(during.ss_flags & SS_DISABLE);
-        EXPECT_GE(during.ss_size, 64u * 1024u);
-    }
-    stack_t after{};
-    ASSERT_EQ(::sigaltstack(nullptr, &after), 0);
-    EXPECT_EQ(after.ss_flags & SS_DISABLE, before.ss_flags & SS_DISABLE);
-    if (!(before.ss_flags & SS_DISABLE)) {
-        EXPECT_EQ(after.ss_sp, before.ss_sp);
-        EXPECT_EQ(after.ss_size, before.ss_size);
-    }
-}
-
-TEST_F(CrashHandlerSetupTest, CanArmAgainAfterDestruction)
-{
-    std::unique_ptr<NQExceptionHandler> first(make(m_workDir.path()));
-    ASSERT_TRUE(first->armed());
-    first.reset();
-    std::unique_ptr<NQExceptionHandler> second(make(m_workDir.path()));
-    EXPECT_TRUE(second->armed());
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -34,12 +33,9 @@ TEST(HostCrash, DumpAndReportUnderTheRunningPath)
     const QStringList reports = crash.entryList({"*.txt"}, QDir::Files);
     ASSERT_EQ(dumps.size(), 1);
     ASSERT_EQ(reports.size(), 1);
-    const QString base = QFileInfo(dumps[0]).completeBaseName();
-    EXPECT_EQ(QFileInfo(reports[0]).completeBaseName(), base);
-    EXPECT_TRUE(QRegularExpression("^[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}$")
-                    .match(base)
-                    .hasMatch());
-
+    // The report's form is the crash handler's own (tests/crash); here: the
+    // pair, and what the library and the host put in it.
+    EXPECT_EQ(QFileInfo(reports[0]).completeBaseName(), QFileInfo(dumps[0]).completeBaseName());
     QFile report(crash.filePath(reports[0]));
     ASSERT_TRUE(report.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(report.readAll()).split('\n');
@@ -49,12 +45,6 @@ TEST(HostCrash, DumpAndReportUnderTheRunningPath)
     EXPECT_EQ(lines[2], "host_crash");
     EXPECT_EQ(lines[3], "v1.1.0");
     EXPECT_EQ(lines[4], QFileInfo(HOST_CRASH_PATH).canonicalFilePath());
-    EXPECT_TRUE(QRegularExpression("^StartTime:\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$")
-                    .match(lines[5])
-                    .hasMatch());
-    EXPECT_TRUE(QRegularExpression("^CurrentTime:\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$")
-                    .match(lines[6])
-                    .hasMatch());
 
     QFile dump(crash.filePath(dumps[0]));
     ASSERT_TRUE(dump.open(QIODevice::ReadOnly));

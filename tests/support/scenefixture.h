@@ -64,11 +64,8 @@ protected:
         flush();
     }
 
-    static void TearDownTestSuite()
-    {
-        quit();
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    }
+    // quit() returns once the engine's loop has ended.
+    static void TearDownTestSuite() { quit(); }
 
     void TearDown() override
     {

@@ -6,42 +6,23 @@
 
 #include <nlohmann/json.hpp>
 
-#include <signal.h>
-#include <stdlib.h>
-#include <sys/types.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QProcess>
+#include <QTemporaryDir>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <set>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
 using json = nlohmann::json;
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
 
 std::vector<std::string> lines(const std::string& text)
 {
@@ -70,84 +51,55 @@ struct PlayerRun
 class PreviewPlayerTest : public testing::Test
 {
 protected:
-    void SetUp() override
+    std::string path(const QString& name) const { return dir_.filePath(name).toStdString(); }
+
+    std::string program(const QString& name, const char* text)
     {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/preview-player-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        QFile file(dir_.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName().toStdString();
     }
 
-    void TearDown() override
+    // Runs the player with args; during (if given) is called every 10 ms with the child and its output
+    // so far.
+    PlayerRun run(const std::vector<std::string>& args,
+                  const std::function<void(QProcess&, const std::string&)>& during = {})
     {
-        std::error_code ignored;
-        if (!dir_.empty() && !HasFailure())
-            fs::remove_all(dir_, ignored);
-    }
-
-    fs::path program(const std::string& name, const std::string& text)
-    {
-        const fs::path path = dir_ / name;
-        writeFile(path, text);
-        return path;
-    }
-
-    // Runs the player with args; during (if given) is called every 10 ms with the child's pid and its
-    // output so far.
-    PlayerRun run(const std::vector<std::string>& args, int timeoutMs = 60000,
-                  const std::function<void(pid_t, const std::string&)>& during = {})
-    {
-        const fs::path outPath = dir_ / "stdout.txt";
-        const fs::path errPath = dir_ / "stderr.txt";
-        std::vector<std::string> all = {PREVIEW_PLAYER_PATH};
-        all.insert(all.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& a : all)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-
+        QStringList list;
+        for (const std::string& a : args)
+            list << QString::fromStdString(a);
+        QProcess player;
+        player.start(QStringLiteral(PREVIEW_PLAYER_PATH), list);
         PlayerRun result;
-        const pid_t pid = fork();
-        if (pid < 0) {
-            ADD_FAILURE() << "fork failed";
-            return result;
-        }
-        if (pid == 0) {
-            if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
-                _exit(126);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        int status = 0;
-        for (;;) {
-            const pid_t done = waitpid(pid, &status, WNOHANG);
-            if (done == pid)
-                break;
-            if (std::chrono::steady_clock::now() > until) {
-                kill(pid, SIGKILL);
-                waitpid(pid, &status, 0);
+        QElapsedTimer clock;
+        clock.start();
+        while (player.state() != QProcess::NotRunning && !player.waitForFinished(10)) {
+            if (clock.elapsed() > 60000) {
+                player.kill();
+                player.waitForFinished();
                 result.timedOut = true;
                 break;
             }
+            result.out += player.readAllStandardOutput().toStdString();
+            result.err += player.readAllStandardError().toStdString();
             if (during)
-                during(pid, readFile(outPath));
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                during(player, result.out);
         }
-        if (!result.timedOut && WIFEXITED(status))
-            result.exitCode = WEXITSTATUS(status);
-        result.out = readFile(outPath);
-        result.err = readFile(errPath);
+        result.out += player.readAllStandardOutput().toStdString();
+        result.err += player.readAllStandardError().toStdString();
+        if (!result.timedOut && player.exitStatus() == QProcess::NormalExit)
+            result.exitCode = player.exitCode();
         return result;
     }
 
     std::vector<std::string> withRunningPath(std::vector<std::string> args)
     {
-        args.insert(args.begin(), {"--running-path", (dir_ / "running").string()});
+        args.insert(args.begin(), {"--running-path", path("running")});
         return args;
     }
 
-    fs::path dir_;
+    QTemporaryDir dir_;
 };
 
 // Every line on standard output is one JSON object; callback lines name one of the six callbacks and
@@ -188,41 +140,14 @@ std::string boundValue(const std::string& out, const std::string& name)
     return "";
 }
 
-struct PngSize
+// The screen size as xdotool reports it; empty when xdotool is not there.
+QSize screenSize()
 {
-    bool valid = false;
-    unsigned width = 0;
-    unsigned height = 0;
-};
-
-PngSize pngSize(const fs::path& path)
-{
-    const std::string data = readFile(path);
-    PngSize size;
-    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    if (data.size() < 24 || data.compare(0, 8, reinterpret_cast<const char*>(signature), 8) != 0 ||
-        data.compare(12, 4, "IHDR") != 0)
-        return size;
-    auto be32 = [&](size_t at) {
-        return (unsigned(static_cast<unsigned char>(data[at])) << 24) |
-               (unsigned(static_cast<unsigned char>(data[at + 1])) << 16) |
-               (unsigned(static_cast<unsigned char>(data[at + 2])) << 8) |
-               unsigned(static_cast<unsigned char>(data[at + 3]));
-    };
-    size.valid = true;
-    size.width = be32(16);
-    size.height = be32(20);
-    return size;
-}
-
-// The screen size as xdotool reports it; false when xdotool is not there.
-bool screenSize(unsigned& width, unsigned& height)
-{
-    FILE* pipe = popen("xdotool getdisplaygeometry 2>/dev/null", "r");
-    if (!pipe)
-        return false;
-    const int read = std::fscanf(pipe, "%u %u", &width, &height);
-    return pclose(pipe) == 0 && read == 2;
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")});
+    const QStringList size =
+        xdotool.waitForFinished() ? QString(xdotool.readAll()).split(' ') : QStringList();
+    return size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize();
 }
 
 const char* const kWindowProgram = R"({"calls": [
@@ -241,19 +166,19 @@ const char* const kWindowProgram = R"({"calls": [
 // that says why, nothing on standard output.
 TEST_F(PreviewPlayerTest, RefusedProgramsExitWithTheirCodeAndSayWhy)
 {
-    const std::string good = program("empty.json", "{\"calls\": []}").string();
+    const std::string good = program("empty.json", "{\"calls\": []}");
     const struct
     {
         std::vector<std::string> args;
         int exitCode;
         std::vector<std::string> said;
     } cases[] = {
-        {{program("broken.json", "{\"calls\": [ {\"call\": \"createWindow\" ]}").string()},
+        {{program("broken.json", "{\"calls\": [ {\"call\": \"createWindow\" ]}")},
          4,
          {"malformed JSON", "parse error"}},
-        {{program("nocalls.json", "{\"call\": \"createWindow\"}").string()}, 4, {"\"calls\""}},
-        {{(dir_ / "absent.json").string()}, 4, {"absent.json"}},
-        {{"--library", (dir_ / "libnothing.so").string(), good}, 3, {"libnothing.so"}},
+        {{program("nocalls.json", "{\"call\": \"createWindow\"}")}, 4, {"\"calls\""}},
+        {{path("absent.json")}, 4, {"absent.json"}},
+        {{"--library", path("libnothing.so"), good}, 3, {"libnothing.so"}},
     };
     for (const auto& c : cases) {
         const PlayerRun r = run(c.args);
@@ -266,10 +191,10 @@ TEST_F(PreviewPlayerTest, RefusedProgramsExitWithTheirCodeAndSayWhy)
 
 TEST_F(PreviewPlayerTest, BadUsageExitsWithTwo)
 {
-    const std::string good = program("empty.json", "{\"calls\": []}").string();
+    const std::string good = program("empty.json", "{\"calls\": []}");
     EXPECT_EQ(run({}).exitCode, 2);
     EXPECT_EQ(run({"--at", "100", good}).exitCode, 2);
-    EXPECT_EQ(run({"--screenshot", (dir_ / "x.png").string(), good}).exitCode, 2);
+    EXPECT_EQ(run({"--screenshot", path("x.png"), good}).exitCode, 2);
     EXPECT_EQ(run({"--duration", "soon", good}).exitCode, 2);
     EXPECT_EQ(run({"--no-such-option", good}).exitCode, 2);
     const PlayerRun help = run({"--help"});
@@ -281,7 +206,7 @@ TEST_F(PreviewPlayerTest, UnknownExportIsReportedAndTheRestRuns)
 {
     if (!haveDisplay())
         GTEST_SKIP() << "needs an X display";
-    const fs::path path = program("unknown.json", R"({"calls": [
+    const std::string unknown = program("unknown.json", R"({"calls": [
         {"call": "noSuchExport", "args": ["x", 1]},
         {"call": "createWindow", "as": "win"},
         {"call": "setWindowScale", "args": ["$win"]},
@@ -292,7 +217,7 @@ TEST_F(PreviewPlayerTest, UnknownExportIsReportedAndTheRestRuns)
         {"call": "setEmptyContainerText", "args": ["$box", "$$ literal"]},
         {"call": "sleep", "ms": 50}
     ]})");
-    const PlayerRun r = run(withRunningPath({path.string(), "--duration", "200"}));
+    const PlayerRun r = run(withRunningPath({unknown, "--duration", "200"}));
     ASSERT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("unknown export \"noSuchExport\""), std::string::npos) << r.err;
@@ -305,70 +230,58 @@ TEST_F(PreviewPlayerTest, UnknownExportIsReportedAndTheRestRuns)
     expectWellFormedOutput(r.out);
 }
 
-TEST_F(PreviewPlayerTest, ScreenshotOfTheScreenIsAPngOfTheScreenSize)
+// Screenshots are PNGs of the screen, or of the host window when embedded,
+// written in time order whatever the order of the options.
+TEST_F(PreviewPlayerTest, ScreenshotsArePngsOfTheScreenOrTheHostWindow)
 {
     if (!haveDisplay())
         GTEST_SKIP() << "needs an X display";
-    const fs::path shot = dir_ / "shots" / "screen.png";
-    const PlayerRun r = run(withRunningPath(
-        {program("window.json", kWindowProgram).string(), "--screenshot", shot.string(), "--at", "800"}));
-    ASSERT_FALSE(r.timedOut);
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    const PngSize size = pngSize(shot);
-    ASSERT_TRUE(size.valid) << "no PNG at " << shot << "\n" << r.err;
-    unsigned width = 0, height = 0;
-    if (screenSize(width, height)) {
-        EXPECT_EQ(size.width, width);
-        EXPECT_EQ(size.height, height);
-    } else {
-        EXPECT_GT(size.width, 0u);
-        EXPECT_GT(size.height, 0u);
+    const std::string window = program("window.json", kWindowProgram);
+    const std::string first = path("shots/first.png"), second = path("second.png");
+    for (bool embed : {false, true}) {
+        SCOPED_TRACE(embed ? "embedded" : "screen");
+        QFile::remove(QString::fromStdString(first));
+        QFile::remove(QString::fromStdString(second));
+        std::vector<std::string> args{window,         "--screenshot", second, "--at", "900",
+                                      "--screenshot", first,          "--at", "400"};
+        if (embed)
+            args.insert(args.begin(), "--embed");
+        const PlayerRun r = run(withRunningPath(args));
+        ASSERT_FALSE(r.timedOut);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        const QSize screen = screenSize();
+        for (const std::string& shot : {first, second}) {
+            QImageReader png(QString::fromStdString(shot), "png");
+            ASSERT_TRUE(png.canRead()) << "no PNG at " << shot << "\n" << r.err;
+            EXPECT_EQ(png.size(), embed ? QSize(1280, 800) : screen);
+        }
+        const size_t firstAt = r.out.find(json{{"screenshot", first}}.dump());
+        const size_t secondAt = r.out.find(json{{"screenshot", second}}.dump());
+        ASSERT_NE(firstAt, std::string::npos) << r.out;
+        ASSERT_NE(secondAt, std::string::npos) << r.out;
+        EXPECT_LT(firstAt, secondAt);
+        expectWellFormedOutput(r.out);
     }
-    EXPECT_NE(r.out.find(json{{"screenshot", shot.string()}}.dump()), std::string::npos) << r.out;
-    expectWellFormedOutput(r.out);
-}
-
-TEST_F(PreviewPlayerTest, EmbeddedScreenshotsArePngsOfTheHostWindowSize)
-{
-    if (!haveDisplay())
-        GTEST_SKIP() << "needs an X display";
-    const fs::path first = dir_ / "first.png";
-    const fs::path second = dir_ / "second.png";
-    const PlayerRun r =
-        run(withRunningPath({"--embed", program("window.json", kWindowProgram).string(), "--screenshot",
-                             second.string(), "--at", "900", "--screenshot", first.string(), "--at", "400"}));
-    ASSERT_FALSE(r.timedOut);
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    for (const fs::path& shot : {first, second}) {
-        const PngSize size = pngSize(shot);
-        ASSERT_TRUE(size.valid) << "no PNG at " << shot << "\n" << r.err;
-        EXPECT_EQ(size.width, 1280u);
-        EXPECT_EQ(size.height, 800u);
-    }
-    // Written in time order.
-    const size_t firstAt = r.out.find(json{{"screenshot", first.string()}}.dump());
-    const size_t secondAt = r.out.find(json{{"screenshot", second.string()}}.dump());
-    ASSERT_NE(firstAt, std::string::npos) << r.out;
-    ASSERT_NE(secondAt, std::string::npos) << r.out;
-    EXPECT_LT(firstAt, secondAt);
-    expectWellFormedOutput(r.out);
 }
 
 TEST_F(PreviewPlayerTest, SigtermQuitsAndExitsWithZero)
 {
     if (!haveDisplay())
         GTEST_SKIP() << "needs an X display";
+    QElapsedTimer bound;
     bool sent = false;
-    const PlayerRun r = run(withRunningPath({program("window.json", kWindowProgram).string()}), 60000,
-                            [&](pid_t pid, const std::string& out) {
-                                if (!sent && out.find("\"bound\"") != std::string::npos) {
-                                    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                                    kill(pid, SIGTERM);
+    const PlayerRun r = run(withRunningPath({program("window.json", kWindowProgram)}),
+                            [&](QProcess& player, const std::string& out) {
+                                if (!bound.isValid() && out.find("\"bound\"") != std::string::npos)
+                                    bound.start();
+                                // A while after the window is made, the engine surely runs.
+                                if (!sent && bound.isValid() && bound.elapsed() >= 300) {
+                                    player.terminate();
                                     sent = true;
                                 }
                             });
     ASSERT_TRUE(sent) << r.err;
-    ASSERT_FALSE(r.timedOut);
+    EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("SIGTERM"), std::string::npos) << r.err;
     expectWellFormedOutput(r.out);

@@ -58,8 +58,9 @@ std::vector<Sample> expected(int viewW, int viewH, int percent)
             out.push_back({left + 3, top - 4, kBack});
             out.push_back({right - 4, bottom + 3, kBack});
         }
-        // No bars when it fits.
+        // No bars when it fits, over the canvas or the view's background.
         out.push_back({left + w / 2, bottom - 9, kCanvas});
+        out.push_back({viewW / 2, viewH - 3, bottom < viewH - 3 ? kBack : kCanvas});
     } else {
         // The canvas covers the view; the bars show with their handles in the middle.
         out.push_back({10, 10, kCanvas});
