@@ -5,16 +5,27 @@ import "qrc:/preview/qml/text/baseScheme/js/jRichText.js" as JR
 import "qrc:/preview/qml/text/baseScheme/js/jtexthandle.js" as TH
 import "qrc:/preview/qml/text/baseScheme/js/protocolhelper.js" as PH
 
-// Page layout of the rich text: markup characters stay text, huge sizes are
-// clamped, long texts are laid out off the GUI thread, bad content ends
-// cleanly (the pages themselves: tst_pages.qml).
+// Page layout of the rich text: nothing lost or doubled across pages, marks
+// never begin a page, oversized glyphs and bad content end cleanly.
 Item {
     id: top
     width: 800
     height: 600
 
+    Text {
+        id: measure
+        visible: false
+        textFormat: Text.RichText
+        wrapMode: Text.Wrap
+    }
+
     NWPageLayout {
         id: pager
+    }
+
+    readonly property string marks: "\u3002\uFF1F\uFF01\uFF0C\u3001\uFF1B\uFF1A\u201C\u201D\u2018\u2019"
+    function isMark(c) {
+        return c.length === 1 && marks.indexOf(c) >= 0
     }
 
     function layOut(paragraphs, attrMap, w, h) {
@@ -49,6 +60,14 @@ Item {
         return s.substring(0, n)
     }
 
+    function cjk(n) {
+        var base = "天地玄黄宇宙洪荒日月盈昃辰宿列张寒来暑往秋收冬藏。闰余成岁，律吕调阳！云腾致雨、露结为霜；金生丽水：玉出昆冈“剑号巨阙”珠称夜光‘果珍李柰’菜重芥姜？"
+        var s = ""
+        while (s.length < n)
+            s += base
+        return s.substring(0, n)
+    }
+
     // The visible text of all pages, in order.
     function pagesText(pages) {
         var s = ""
@@ -69,6 +88,11 @@ Item {
         return s
     }
 
+    function pageHeights(pages, w) {
+        measure.width = w
+        return pages.map(function (p) { measure.text = p; return measure.contentHeight })
+    }
+
     TestCase {
         name: "PageLayout"
         when: windowShown
@@ -78,6 +102,62 @@ Item {
             verify(pages.length > 0, "no pages")
             compare(pagesText(pages), expected(paragraphs), "text lost or doubled across pages")
             return pages
+        }
+
+        function test_latinLongText() {
+            var ps = [para([latin(6000)])]
+            var pages = check(ps, attrs("DejaVu Sans", 20), 400, 300)
+            verify(pages.length > 5, "expected several pages, got " + pages.length)
+            var hs = pageHeights(pages, 400)
+            for (var i = 0; i < hs.length; ++i)
+                verify(hs[i] <= 300, "page " + i + " is " + hs[i] + " high")
+        }
+
+        function test_cjkLongTextAndMarks() {
+            var ps = [para([cjk(5000)])]
+            var pages = check(ps, attrs("WenQuanYi Micro Hei", 24), 300, 200)
+            verify(pages.length > 5)
+            for (var i = 1; i < pages.length; ++i) {
+                var first = TH.plainText(pages[i]).charAt(0)
+                verify(!isMark(first), "page " + i + " starts with " + first)
+            }
+            var hs = pageHeights(pages, 300)
+            for (i = 0; i < hs.length; ++i)
+                verify(hs[i] <= 200, "page " + i + " is " + hs[i] + " high")
+        }
+
+        // Every possible cut position meets a mark: no page may begin with one.
+        function test_markAfterEveryCharacter() {
+            var s = ""
+            for (var i = 0; i < 600; ++i)
+                s += (i % 2 === 0) ? "字" : marks.charAt(i % marks.length)
+            var pages = check([para([s])], attrs("WenQuanYi Micro Hei", 22), 200, 90)
+            verify(pages.length > 2)
+            for (i = 1; i < pages.length; ++i)
+                verify(!isMark(TH.plainText(pages[i]).charAt(0)), "page " + i)
+        }
+
+        function test_severalParagraphsLinesAndRuns() {
+            var ps = [para([["Hello ", "world "], "", latin(700)]), para([" ", cjk(400), ["a", "", "b"]]),
+                      para([latin(300)])]
+            var map = attrs("DejaVu Sans", 18)
+            check(ps, map, 320, 160)
+        }
+
+        function test_glyphTallerThanPage() {
+            var ps = [para(["ABCDEFG 字字字"])]
+            var pages = check(ps, attrs("DejaVu Sans", 400), 300, 100)
+            verify(pages.length >= 2)
+        }
+
+        function test_glyphTallerThanPageInMiddleOfText() {
+            var map = PH.attributeMap([
+                { key: "a", attributes: { font: { family: "DejaVu Sans", size: 16 } } },
+                { key: "b", attributes: { font: { family: "DejaVu Sans", size: 300 } } }])
+            var ps = PH.normaliseParagraphs([{ lines: [{ segs: [{ content: latin(200), attributeKey: "a" },
+                                                                 { content: "XYZ", attributeKey: "b" },
+                                                                 { content: latin(100), attributeKey: "a" }] }] }])
+            check(ps, map, 300, 120)
         }
 
         function test_markupCharactersAreText() {
@@ -94,6 +174,13 @@ Item {
             var map = attrs("DejaVu Sans", 1e12)
             compare(map["a"].font.size, PH.MAX_FONT_SIZE)
             check([para(["big"])], map, 400, 300)
+        }
+
+        function test_hundredThousandCharacters() {
+            var ps = [para([latin(100000)])]
+            var t0 = Date.now()
+            var pages = check(ps, attrs("DejaVu Sans", 16), 1920, 1080)
+            console.log("100000 characters: " + pages.length + " pages in " + (Date.now() - t0) + " ms")
         }
 
         // A long text is laid out on a worker thread: the first page arrives
