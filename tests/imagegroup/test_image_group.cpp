@@ -93,7 +93,7 @@ protected:
         return image.isNull() ? '?' : colourOf(image.pixel(image.width() / 2, image.height() / 2));
     }
 
-    static json pictures(std::vector<std::pair<std::string, int>> list)
+    static json pictures(std::vector<std::pair<std::string, json>> list)
     {
         json out = json::array();
         for (const auto& p : list)

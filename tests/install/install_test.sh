@@ -8,6 +8,13 @@ set -euo pipefail
 
 build="$1"
 version="$2"
+# In sanitizer builds the hosts are built with the library's sanitizer (DORVO_HOST_FLAGS), or the test
+# is skipped (DORVO_HOST_SKIP).
+if [ -n "${DORVO_HOST_SKIP:-}" ]; then
+  echo "install_test: skipped in this build"
+  exit 77
+fi
+host_flags="${DORVO_HOST_FLAGS:-}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 prefix="$build/install-test/prefix"
 work="$(mktemp -d "${TMPDIR:-/tmp}/dorvo-install-test-XXXXXX")"
@@ -43,8 +50,8 @@ export PKG_CONFIG_PATH="$lib/pkgconfig"
 
 # The C header alone, strict C11, no Qt anywhere on the command line.
 cp "$here/host.c" "$work/host.c"
-# shellcheck disable=SC2046
-cc -std=c11 -Wall -Wextra -pedantic -Werror "$work/host.c" -o "$work/c_host" \
+# shellcheck disable=SC2046,SC2086
+cc -std=c11 -Wall -Wextra -pedantic -Werror $host_flags "$work/host.c" -o "$work/c_host" \
   $(pkg-config --cflags --libs dorvo_preview) -Wl,-rpath,"$(pkg-config --variable=libdir dorvo_preview)" ||
   fail "C11 host did not build"
 
@@ -58,7 +65,8 @@ c++ -std=c++17 -fPIC -fsyntax-only "$work/records.cpp" $(pkg-config --cflags dor
 mkdir -p "$work/cmake_host"
 cp "$here/host.c" "$work/cmake_host/host.c"
 cp "$here/HostCMakeLists.txt" "$work/cmake_host/CMakeLists.txt"
-cmake -S "$work/cmake_host" -B "$work/cmake_host/build" -DCMAKE_PREFIX_PATH="$prefix" >"$work/cmake_host.log" 2>&1 &&
+cmake -S "$work/cmake_host" -B "$work/cmake_host/build" -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_C_FLAGS="$host_flags" >"$work/cmake_host.log" 2>&1 &&
   cmake --build "$work/cmake_host/build" >>"$work/cmake_host.log" 2>&1 || {
   cat "$work/cmake_host.log" >&2
   fail "CMake host did not build"
