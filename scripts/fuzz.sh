@@ -14,7 +14,7 @@ seconds="${1:-60}"
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_richtext fuzz_record fuzz_music fuzz_colour fuzz_clock fuzz_colortext fuzz_records)
+  targets=(fuzz_richtext fuzz_record fuzz_music fuzz_colour fuzz_clock fuzz_colortext fuzz_records fuzz_picturelist)
 fi
 
 export CCACHE_DIR="${CCACHE_DIR:-$here/.ccache}"
