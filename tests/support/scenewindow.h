@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -26,12 +27,22 @@
 
 namespace testsupport {
 
-// Runs fn on the Qt thread of the window and waits for it.
+// Runs fn on the Qt thread of the window and waits for it. The flag hands
+// what fn wrote over to this thread in a way the thread sanitizer sees (Qt's
+// own wait is not instrumented).
 inline void onQtThreadOf(const char* win, const std::function<void()>& fn)
 {
     QObject* window = dorvo_preview::EngineHost::getWindow(win ? win : "");
     ASSERT_NE(window, nullptr);
-    QMetaObject::invokeMethod(window, fn, Qt::BlockingQueuedConnection);
+    std::atomic<bool> ran{false};
+    QMetaObject::invokeMethod(
+        window,
+        [&] {
+            fn();
+            ran.store(true, std::memory_order_release);
+        },
+        Qt::BlockingQueuedConnection);
+    EXPECT_TRUE(ran.load(std::memory_order_acquire));
 }
 
 // Waits until every posted call has run, then lets the scene draw.

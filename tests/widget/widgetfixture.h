@@ -7,6 +7,7 @@
 
 #include "dorvo_preview.h"
 #include "support/hostwindow.h"
+#include "support/scenewindow.h"
 #include "support/wait.h"
 #include "support/xscreen.h"
 #include "testboxwidget.h"
@@ -148,35 +149,26 @@ protected:
     }
 
     // Runs fn on the Qt thread and waits for it.
-    static void onQtThread(const std::function<void()>& fn)
-    {
-        QObject* window = dorvo_preview::EngineHost::getWindow(win);
-        ASSERT_NE(window, nullptr);
-        QMetaObject::invokeMethod(window, fn, Qt::BlockingQueuedConnection);
-    }
+    static void onQtThread(const std::function<void()>& fn) { testsupport::onQtThreadOf(win, fn); }
 
     // The widget item's geometry, read on the Qt thread.
     static Rect geometry(const std::string& id)
     {
         Rect r;
         r.w = -1;
-        QObject* window = dorvo_preview::EngineHost::getWindow(win);
-        if (!window)
+        if (!dorvo_preview::EngineHost::getWindow(win))
             return r;
-        QMetaObject::invokeMethod(
-            window,
-            [&] {
-                auto* widget = qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
-                if (!widget || !widget->item())
-                    return;
-                QObject* item = widget->item();
-                r.id = id;
-                r.x = item->property("x").toDouble();
-                r.y = item->property("y").toDouble();
-                r.w = item->property("width").toDouble();
-                r.h = item->property("height").toDouble();
-            },
-            Qt::BlockingQueuedConnection);
+        onQtThread([&] {
+            auto* widget = qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
+            if (!widget || !widget->item())
+                return;
+            QObject* item = widget->item();
+            r.id = id;
+            r.x = item->property("x").toDouble();
+            r.y = item->property("y").toDouble();
+            r.w = item->property("width").toDouble();
+            r.h = item->property("height").toDouble();
+        });
         return r;
     }
 
