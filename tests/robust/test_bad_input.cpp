@@ -114,7 +114,7 @@ std::vector<std::string> badInputs()
 
 const char* kStaticText =
     R"({"paragraphs":[{"lines":[{"segs":[{"content":"Steady","attributeKey":"a"}]}]}],)"
-    R"("textAttributes":[{"key":"a","attributes":{"textColor":"#FFFFFFFF","font":{"family":"DejaVu Sans","size":40}}}]})";
+    R"("textAttributes":[{"key":"a","attributes":{"textColor":"#FFFFFFFF","font":{"family":"DejaVu Sans","size":30}}}]})";
 
 // Pictures that show the same thing: same size, and fewer than 1 % of the
 // pixels apart by more than a step of antialiasing.

@@ -130,9 +130,11 @@ protected:
 TEST_F(TableWidgets, DefaultTableHasItsLines)
 {
     const std::string id = place(NTable_createWidget(), 500, 200);
-    ASSERT_TRUE(pictureShows(id, [](const QImage& img) { return isRed(img.pixel(0, 50)); }));
-    const QImage img = grab(id);
-    ASSERT_EQ(img.size(), QSize(500, 200));
+    QImage img;
+    ASSERT_TRUE(pictureShows(id, [&](const QImage& shot) {
+        img = shot;
+        return shot.size() == QSize(500, 200) && isRed(shot.pixel(0, 50));
+    }));
     for (int x : {0, 70, 140, 210, 280, 350, 420})
         for (int y : {30, 50, 110})
             EXPECT_TRUE(isRed(img.pixel(x, y))) << "vertical line at " << x << "," << y;
@@ -150,10 +152,12 @@ TEST_F(TableWidgets, MergedCellHasNoInnerLines)
         json::array({{{"rowIndex", 1}, {"columnIndex", 2}, {"rowSpan", 2}, {"columnSpan", 3}}});
     const std::string id = place(NTable_createWidget(), 500, 200);
     NTable_setSource(id.c_str(), j.dump().c_str());
-    // Drawn (a line outside the merge) and merged (none inside it).
-    ASSERT_TRUE(pictureShows(
-        id, [](const QImage& img) { return isRed(img.pixel(70, 40)) && !isRed(img.pixel(210, 50)); }));
-    const QImage img = grab(id);
+    // Drawn at its final size (a line outside the merge) and merged (none inside it).
+    QImage img;
+    ASSERT_TRUE(pictureShows(id, [&](const QImage& shot) {
+        img = shot;
+        return shot.size() == QSize(500, 200) && isRed(shot.pixel(70, 40)) && !isRed(shot.pixel(210, 50));
+    }));
     for (int y = 21; y < 60; ++y)
         for (int x = 141; x < 350; ++x)
             ASSERT_FALSE(isRed(img.pixel(x, y))) << x << "," << y;
