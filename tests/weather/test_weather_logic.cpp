@@ -296,6 +296,7 @@ TEST(TarroWeather, SeniorPanelClampsWhatBadAnswersWouldBreak)
             << rise << " " << set << " " << now;
 
     ns::SeniorWeather s;
+    s.seniorWeatherStyle = 7;
     const json w = {{"aqi", "80"},
                     {"airQuality", "good"},
                     {"aqiDetail", {{"pm10", "9999"}, {"pm25", "-5"}, {"no2", "250"}, {"co", "x"}}},
@@ -303,6 +304,7 @@ TEST(TarroWeather, SeniorPanelClampsWhatBadAnswersWouldBreak)
                     {"sunset", 1000},
                     {"lifestyle", {{{"type", "drsg"}, {"brf", "warm"}}, {{"type", "sport"}, {"brf", 3}}, 7}}};
     QVariantMap m = TarroWeather::seniorPanel(s, &w, 0);
+    EXPECT_EQ(m["style"].toInt(), 1);
     EXPECT_TRUE(m["domestic"].toBool());
     // The air rows of each style: bars clamped to 0..1, no bars in style 3,
     // one AQI bar in style 4.

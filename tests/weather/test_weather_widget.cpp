@@ -222,8 +222,8 @@ TEST_F(WeatherWidgets, BadHostInputIsLoggedAndChangesNothing)
     EXPECT_NE(logText().find("WeatherWidget::setDisplay refused"), std::string::npos);
 }
 
-// Each way an answer can fail with a 1 s refresh (the answers' judging is
-// tested on its own): nothing crashes, one request at a time, placeholders or
+// Each way an answer can fail with a 1 s refresh (which bodies are bad is
+// judged in the client's own test): nothing crashes, one request at a time, placeholders or
 // the last good text, and the widget still answers the host.
 TEST_F(WeatherWidgets, FaultMatrix)
 {
@@ -235,9 +235,11 @@ TEST_F(WeatherWidgets, FaultMatrix)
     } faults[] = {
         {"HTTP 500", {{"status", 500}, {"body", "boom"}}, false},
         {"not json", {{"body", "not json"}}, false},
+        {"wrong types", {{"json", {{"message", "ok"}, {"weather", {{"temp", {1}}, {"weather", 5}}}}}}, false},
         {"closed", {{"mode", "close"}}, false},
         {"50 MB body", {{"bodyBytes", 50 * 1024 * 1024}}, false},
         {"headers then silence", {{"mode", "headers"}}, true},
+        {"no answer", {{"mode", "hang"}}, true},
     };
     const QStringList good{QString::fromUtf8("Sunny 21.4℃")};
     const QStringList placeholder{QString::fromUtf8("-- --℃")};
