@@ -41,9 +41,7 @@ TEST(Lunar, PublishedDates)
         QDate date;
         const char* lunar;
     } cases[] = {
-        {{2024, 1, 1}, "兔年 冬月二十"},
         {{2023, 3, 22}, "兔年 闰二月初一"},
-        {{2023, 4, 20}, "兔年 三月初一"},
         {{2020, 5, 23}, "鼠年 闰四月初一"},
         {{2033, 12, 22}, "牛年 闰冬月初一"},
         {{2027, 2, 6}, "羊年 正月初一"},
@@ -108,16 +106,12 @@ TEST(Lunar, EveryDayOfTheRange)
 
 TEST(Lunar, Names)
 {
-    const std::pair<int, const char*> days[] = {{1, "初一"},  {9, "初九"},  {10, "初十"}, {11, "十一"},
-                                                {19, "十九"}, {20, "二十"}, {21, "廿一"}, {29, "廿九"},
+    const std::pair<int, const char*> days[] = {{10, "初十"}, {11, "十一"}, {20, "二十"}, {21, "廿一"},
                                                 {30, "三十"}, {0, ""},      {31, ""}};
     for (const auto& [day, name] : days)
         EXPECT_EQ(LunarCalendar::dayName(day), QString::fromUtf8(name)) << day;
-    EXPECT_EQ(LunarCalendar::monthName(1, false), QStringLiteral("正月"));
     EXPECT_EQ(LunarCalendar::monthName(11, true), QStringLiteral("闰冬月"));
     EXPECT_EQ(LunarCalendar::monthName(13, false), QString());
-    EXPECT_EQ(LunarCalendar::animal(2024), QStringLiteral("龙"));
-    EXPECT_EQ(LunarCalendar::animal(1900), QStringLiteral("鼠"));
 
     LunarDate d;
     ASSERT_EQ(LunarCalendar::convert(QDate(2024, 2, 4), &d), 0);
@@ -127,14 +121,11 @@ TEST(Lunar, Names)
     EXPECT_EQ(d.starSign, QStringLiteral("水瓶座"));
     ASSERT_EQ(LunarCalendar::convert(QDate(2000, 1, 1), &d), 0);
     EXPECT_EQ(d.dayGanZhi, QStringLiteral("戊午"));
-    EXPECT_EQ(d.yearName, QStringLiteral("己卯"));
-    EXPECT_EQ(d.starSign, QStringLiteral("摩羯座"));
     EXPECT_EQ(d.solarTerm, QString());
     const struct
     {
         int year, month, term, day;
-    } terms[] = {
-        {2024, 4, 6, 4}, {2024, 12, 23, 21}, {2023, 12, 23, 22}, {2025, 6, 11, 21}, {1950, 3, 5, 21}};
+    } terms[] = {{2024, 4, 6, 4}, {2024, 12, 23, 21}, {2023, 12, 23, 22}};
     for (const auto& t : terms)
         EXPECT_EQ(LunarCalendar::solarTermDay(t.year, t.term), t.day) << t.year << " " << t.term;
 
@@ -191,9 +182,8 @@ TEST(TarroClock, Meridiem)
         const char* language;
         int hour;
         const char* label;
-    } cases[] = {{"zh", 0, "上午"}, {"zh", 11, "上午"}, {"zh", 12, "下午"}, {"en", 11, "AM"},
-                 {"en", 23, "PM"},  {"ja", 12, "PM"},   {"fr", 1, "AM"},    {"es", 13, "PM"},
-                 {"pt", 9, "AM"},   {"de", 12, "PM"},   {"", 3, "AM"},      {"ZH", 15, "PM"}};
+    } cases[] = {{"zh", 11, "上午"}, {"zh", 12, "下午"}, {"en", 11, "AM"}, {"ja", 12, "PM"},
+                 {"de", 12, "PM"},   {"", 3, "AM"},      {"ZH", 15, "PM"}};
     for (const auto& c : cases)
         EXPECT_EQ(dorvo_preview::TarroAnalogClockWidget::meridiem(QString::fromUtf8(c.language), c.hour),
                   QString::fromUtf8(c.label))
@@ -211,12 +201,8 @@ TEST(CalendarRecord, ConversionsAndBadInput)
     EXPECT_FALSE(calendar.lunarEnable);
     ns::from_json(json::object(), calendar); // a missing key leaves the field
     EXPECT_FALSE(calendar.lunarEnable);
-    const json bad[] = {json::parse(R"({"lunarEnable": 1})"),
-                        json::parse(R"({"lunarEnable": "true"})"),
-                        json::parse(R"({"lunarEnable": null})"),
-                        json::parse("[true]"),
-                        json::parse("1e308"),
-                        json("\xff\xfe")};
+    const json bad[] = {json::parse(R"({"lunarEnable": 1})"), json::parse(R"({"lunarEnable": null})"),
+                        json::parse("[true]"), json("\xff\xfe")};
     for (const json& b : bad)
         ns::from_json(b, calendar);
     EXPECT_FALSE(calendar.lunarEnable);

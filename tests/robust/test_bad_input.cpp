@@ -202,18 +202,18 @@ TEST_F(BadInput, EveryStringExportSurvivesAndKeepsThePicture)
         if (kStringExports.count(row.exportName))
             rows.push_back(row);
     // One message carries the content of every family; each has its export.
-    const std::map<std::string, Setter> sources = {{"NText_setSource", NText_setSource},
-                                                   {"NImage_setSource", NImage_setSource},
-                                                   {"NVideo_setSource", NVideo_setSource},
-                                                   {"NTable_setSource", NTable_setSource},
-                                                   {"NBaseWeather_setSource", NBaseWeather_setSource},
-                                                   {"NSeniorWeather_setSource", NSeniorWeather_setSource}};
-    rows.push_back({"SetWidgetSource", "NText_setSource", "Family", "TextWidget"});
-    rows.push_back({"SetWidgetSource", "NImage_setSource", "Family", "ImageWidget"});
-    rows.push_back({"SetWidgetSource", "NVideo_setSource", "Family", "VideoWidget"});
-    rows.push_back({"SetWidgetSource", "NTable_setSource", "Family", "TableWidget"});
-    rows.push_back({"SetWidgetSource", "NBaseWeather_setSource", "Family", "TarroBaseWeatherWidget"});
-    rows.push_back({"SetWidgetSource", "NSeniorWeather_setSource", "Family", "TarroSeniorWeatherWidget"});
+    std::map<std::string, Setter> setters = kStringExports;
+    const std::tuple<const char*, Setter, const char*> sources[] = {
+        {"NText_setSource", NText_setSource, "TextWidget"},
+        {"NImage_setSource", NImage_setSource, "ImageWidget"},
+        {"NVideo_setSource", NVideo_setSource, "VideoWidget"},
+        {"NTable_setSource", NTable_setSource, "TableWidget"},
+        {"NBaseWeather_setSource", NBaseWeather_setSource, "TarroBaseWeatherWidget"},
+        {"NSeniorWeather_setSource", NSeniorWeather_setSource, "TarroSeniorWeatherWidget"}};
+    for (const auto& [name, setter, family] : sources) {
+        setters[name] = setter;
+        rows.push_back({"SetWidgetSource", name, "Family", family});
+    }
 
     // The target of every row: the window, a container, or one widget of the
     // row's family (rows of every widget go to the text widget).
@@ -228,8 +228,7 @@ TEST_F(BadInput, EveryStringExportSurvivesAndKeepsThePicture)
     std::string container;
     std::vector<Case> cases;
     for (const Row& row : rows) {
-        const auto found = kStringExports.find(row.exportName);
-        const Setter setter = found != kStringExports.end() ? found->second : sources.at(row.exportName);
+        const Setter setter = setters.at(row.exportName);
         const std::string kind = row.kind;
         std::string family = row.widgetClass;
         std::string target;

@@ -25,21 +25,6 @@ const dorvo_preview::TableCell* cellAt(const TablePlan& plan, double x, double y
     return nullptr;
 }
 
-TEST(TablePlan, DefaultTableGeometry)
-{
-    const TablePlan plan = TablePlan::read(json::parse(TablePlan::defaultContent()));
-    EXPECT_EQ(plan.mode, TablePlan::Mode::Static);
-    EXPECT_EQ(plan.cells.size(), 36u);
-    EXPECT_EQ(plan.borderWidth, 1);
-    EXPECT_DOUBLE_EQ(plan.height, 20 * 6 + 1 + 3);
-    EXPECT_DOUBLE_EQ(plan.width, 70 * 6 + 1);
-    EXPECT_EQ(plan.pageMs, 5000);
-    const auto* last = cellAt(plan, 350, 100);
-    ASSERT_NE(last, nullptr);
-    EXPECT_DOUBLE_EQ(last->width, 70);
-    EXPECT_DOUBLE_EQ(last->height, 20);
-}
-
 TEST(TablePlan, MergedCellCoversItsSpanOnly)
 {
     json j = tabletest::grid(6, 6, 20, 70);
