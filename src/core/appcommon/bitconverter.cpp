@@ -11,8 +11,9 @@ void putByte(QByteArray& array, int index, char value)
 {
     if (index < 0)
         return;
+    // Bytes skipped over when the array grows are zero, never left unset.
     if (index >= array.size())
-        array.resize(index + 1);
+        array.append(QByteArray(index + 1 - array.size(), '\0'));
     array[index] = value;
 }
 
