@@ -1,9 +1,10 @@
 // The native helper items of the scenes: picture-size probe, SVG painter,
-// the platform helper and the widget record.
+// hard-edged text painter, the platform helper and the widget record.
 
 #include "core/appcommon/widgetrecord.h"
 #include "core/src/clocktext.h"
 #include "core/src/nwquickitem/nwimagereader.h"
+#include "core/src/nwquickitem/nwtext.h"
 #include "core/src/nwquickitem/qmlcallqtcommon.h"
 #include "core/src/nwquickitem/svgimage.h"
 #include "support/qtapp.h"
@@ -103,6 +104,50 @@ TEST_F(HelperItems, SvgIsFittedAndCentred)
     broken.paint(&p2);
     p2.end();
     EXPECT_EQ(image.pixelColor(50, 50).alpha(), 0);
+}
+
+// The hard-edged text over its background: transparent leaves what is
+// behind, a colour fills the whole item; only text colour and background.
+TEST_F(HelperItems, NWTextBackgroundAndHardEdges)
+{
+    const struct
+    {
+        const char* background;
+        QRgb corner;
+    } cases[] = {
+        {"#00000000", qRgb(0, 0, 255)}, {"#ffff0000", qRgb(255, 0, 0)}, {"#ff000000", qRgb(0, 0, 0)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.background);
+        NWText text;
+        text.setSize(QSizeF(200, 100));
+        text.setNwWidth(200);
+        text.setNwHeight(100);
+        text.setNwTextFormat(NWText::RichText);
+        text.setNwBackgroundColor(QString::fromLatin1(c.background));
+        text.setNwText(QStringLiteral("<span style=\"color:#ffffff;font-size:20px\">Hi</span>"));
+        // Painted as into the item's texture, then shown over blue.
+        QImage texture(200, 100, QImage::Format_ARGB32_Premultiplied);
+        texture.fill(Qt::transparent);
+        QPainter painter(&texture);
+        text.paint(&painter);
+        painter.end();
+        QImage image(200, 100, QImage::Format_RGB32);
+        image.fill(qRgb(0, 0, 255));
+        painter.begin(&image);
+        painter.drawImage(0, 0, texture);
+        painter.end();
+        EXPECT_EQ(image.pixel(190, 90), c.corner);
+        EXPECT_EQ(image.pixel(0, 0), c.corner);
+        int ink = 0, other = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const QRgb p = image.pixel(x, y);
+                ink += p == qRgb(255, 255, 255) ? 1 : 0;
+                other += p != qRgb(255, 255, 255) && p != c.corner ? 1 : 0;
+            }
+        EXPECT_GT(ink, 10);
+        EXPECT_EQ(other, 0);
+    }
 }
 
 TEST_F(HelperItems, DeleteFilesRemovesNamesContainingTheKeyword)

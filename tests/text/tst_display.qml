@@ -191,6 +191,19 @@ Item {
             }
         }
 
+        // A text without characters reports the error and shows nothing.
+        function test_emptyTextReportsAnError() {
+            var c = Qt.createComponent("qrc:/preview/qml/text/RichText.qml")
+            var o = c.createObject(top, { widgetStr: "{}" })
+            verify(o !== null, c.errorString())
+            var errors = []
+            o.baseMediaError.connect(function (m) { errors.push(m) })
+            o.init()
+            compare(errors, ["[RichText] RichText.onError error ,text is empty "])
+            compare(o.display, null)
+            o.destroy()
+        }
+
         // Rectangles without area are left out; down, the strip is as wide
         // as the first rectangle and the sections follow one another.
         function test_foldStripDown() {
