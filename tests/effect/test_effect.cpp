@@ -268,6 +268,8 @@ TEST(EffectBadInput, UnusableRecordsShowThePageWithoutEffect)
         {animation(17, -100), false, 0},
         {animation(-5, kDuration), true},
         {animation(0, kDuration), true},
+        {animation(2, kDuration), true},
+        {animation(66, kDuration), true},
         {animation(998, kDuration), true},
         {animation(2147483647, kDuration), true},
     };
