@@ -167,28 +167,30 @@ TEST_F(BorderTest, StripsRunAtTheSetSpeedAndAnticlockwiseReverses)
     EXPECT_NEAR(measuredSpeed(id, 2500), -30, 3);
 }
 
-TEST_F(BorderTest, TypeAfterColoursRestoresTheDefaultColours)
-{
-    const std::string id = make();
-    setWidgetBorderType(id.c_str(), 4, "");
-    flush();
-    ASSERT_TRUE(waitFor(
-        [&] {
-            return near(grab(id).pixel(50, 5), kDefaultBack) || near(grab(id).pixel(50, 5), kDefaultFigure);
-        },
-        5000));
-    const QImage image = grab(id);
-    for (int x = 0; x < 100; ++x)
-        ASSERT_TRUE(near(image.pixel(x, 5), kDefaultBack) || near(image.pixel(x, 5), kDefaultFigure)) << x;
-}
-
-TEST_F(BorderTest, TypeZeroAndWidthZeroLeaveNoBorderPixels)
+// A type set after the colours brings back the default colours; type 0 and
+// width 0 leave no border pixels (nor PNG files).
+TEST_F(BorderTest, TypeRestoresTheDefaultColoursAndZeroLeavesNoBorder)
 {
     const std::string id = make();
     ASSERT_TRUE(waitFor([&] { return borderRows(grab(id), 50) == 10; }, 5000));
+    setWidgetBorderType(id.c_str(), 4, "");
+    flush();
+    auto defaults = [](QRgb p) { return near(p, kDefaultBack) || near(p, kDefaultFigure); };
+    ASSERT_TRUE(waitFor([&] { return defaults(grab(id).pixel(50, 5)); }, 5000));
+    const QImage image = grab(id);
+    for (int x = 0; x < 100; ++x)
+        ASSERT_TRUE(defaults(image.pixel(x, 5))) << x;
     setWidgetBorderType(id.c_str(), 0, "");
     flush();
-    EXPECT_TRUE(waitFor([&] { return borderRows(grab(id), 50) == 0; }, 3000));
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QImage shown = grab(id);
+            int rows = 0;
+            for (int y = 0; y < 50; ++y)
+                rows += defaults(shown.pixel(50, y)) ? 1 : 0;
+            return rows == 0;
+        },
+        3000));
     setWidgetBorderType(id.c_str(), 4, "");
     setWidgetBorderBackColor(id.c_str(), "#FF00FF00");
     setWidgetBorderGraColor(id.c_str(), "#FFFF0000");
