@@ -167,28 +167,30 @@ TEST_F(BorderTest, StripsRunAtTheSetSpeedAndAnticlockwiseReverses)
     EXPECT_NEAR(measuredSpeed(id, 2500), -30, 3);
 }
 
-TEST_F(BorderTest, TypeAfterColoursRestoresTheDefaultColours)
-{
-    const std::string id = make();
-    setWidgetBorderType(id.c_str(), 4, "");
-    flush();
-    ASSERT_TRUE(waitFor(
-        [&] {
-            return near(grab(id).pixel(50, 5), kDefaultBack) || near(grab(id).pixel(50, 5), kDefaultFigure);
-        },
-        5000));
-    const QImage image = grab(id);
-    for (int x = 0; x < 100; ++x)
-        ASSERT_TRUE(near(image.pixel(x, 5), kDefaultBack) || near(image.pixel(x, 5), kDefaultFigure)) << x;
-}
-
-TEST_F(BorderTest, TypeZeroAndWidthZeroLeaveNoBorderPixels)
+// A type set after the colours brings back the default colours; type 0 and
+// width 0 leave no border pixels (nor PNG files).
+TEST_F(BorderTest, TypeRestoresTheDefaultColoursAndZeroLeavesNoBorder)
 {
     const std::string id = make();
     ASSERT_TRUE(waitFor([&] { return borderRows(grab(id), 50) == 10; }, 5000));
+    setWidgetBorderType(id.c_str(), 4, "");
+    flush();
+    auto defaults = [](QRgb p) { return near(p, kDefaultBack) || near(p, kDefaultFigure); };
+    ASSERT_TRUE(waitFor([&] { return defaults(grab(id).pixel(50, 5)); }, 5000));
+    const QImage image = grab(id);
+    for (int x = 0; x < 100; ++x)
+        ASSERT_TRUE(defaults(image.pixel(x, 5))) << x;
     setWidgetBorderType(id.c_str(), 0, "");
     flush();
-    EXPECT_TRUE(waitFor([&] { return borderRows(grab(id), 50) == 0; }, 3000));
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QImage shown = grab(id);
+            int rows = 0;
+            for (int y = 0; y < 50; ++y)
+                rows += defaults(shown.pixel(50, y)) ? 1 : 0;
+            return rows == 0;
+        },
+        3000));
     setWidgetBorderType(id.c_str(), 4, "");
     setWidgetBorderBackColor(id.c_str(), "#FF00FF00");
     setWidgetBorderGraColor(id.c_str(), "#FFFF0000");
@@ -200,32 +202,26 @@ TEST_F(BorderTest, TypeZeroAndWidthZeroLeaveNoBorderPixels)
     EXPECT_TRUE(waitFor([] { return pngCount() == 0; }, 3000));
 }
 
-TEST_F(BorderTest, HalfZoomKeepsTenPixelsOnScreen)
-{
-    const std::string id = make();
-    setWindowScale(win, 50);
-    flush();
-    ASSERT_TRUE(waitFor([&] { return grab(id).width() <= 51; }, 3000));
-    EXPECT_TRUE(waitFor([&] { return borderRows(grab(id), 25) == 10; }, 5000)) << borderRows(grab(id), 25);
-}
-
-TEST_F(BorderTest, ResizeLaysTheStripsOutAgain)
+// A resize lays the strips out again; at 50 % zoom they stay ten pixels
+// thick on screen.
+TEST_F(BorderTest, ResizeAndHalfZoomLayTheStripsOutAgain)
 {
     const std::string id = make();
     setWidgetWidth(id.c_str(), 160);
     setWidgetHeight(id.c_str(), 130);
     flush();
+    auto border = [](QRgb p) { return near(p, kBack) || near(p, kFigure); };
     EXPECT_TRUE(waitFor(
         [&] {
             const QImage image = grab(id);
-            if (image.width() < 160 || image.height() < 130)
-                return false;
-            const QRgb right = image.pixel(155, 65), bottom = image.pixel(80, 125);
-            return (near(right, kBack) || near(right, kFigure)) &&
-                   (near(bottom, kBack) || near(bottom, kFigure)) && !near(image.pixel(80, 65), kBack) &&
-                   !near(image.pixel(80, 65), kFigure);
+            return image.width() >= 160 && image.height() >= 130 && border(image.pixel(155, 65)) &&
+                   border(image.pixel(80, 125)) && !border(image.pixel(80, 65));
         },
         5000));
+    setWindowScale(win, 50);
+    flush();
+    ASSERT_TRUE(waitFor([&] { return grab(id).width() <= 81; }, 3000));
+    EXPECT_TRUE(waitFor([&] { return borderRows(grab(id), 40) == 10; }, 5000)) << borderRows(grab(id), 40);
 }
 
 TEST_F(BorderTest, PngFilesStayBoundedAndGoWithTheWidget)
@@ -287,37 +283,28 @@ TEST(BorderPaint, StylesGiveFourStripsOfTheThicknessAndRefusalsGiveNone)
     QImage source(30, 20, QImage::Format_RGB32);
     source.fill(Qt::magenta);
     ASSERT_TRUE(source.save(picture));
-    struct Case
-    {
-        QString description;
-        bool painted;
-        QSize top, left;
+    std::vector<std::pair<QString, bool>> cases = {
+        {R"({"style":102,"imagePath":")" + picture + R"("})", true},
+        {R"({"style":102,"imagePath":"/no/such.png"})", false},
+        {R"({"style":0})", false},
+        {R"({"style":7})", false},
+        {R"({"style":4,"backColor":"nonsense"})", false},
+        {"[1,2", false},
+        {"\"text\"", false},
     };
-    const QString colours = R"("backColor":"#FF00FF00","graColor":"#FFFF0000")";
-    const std::vector<Case> cases = {
-        {R"({"style":1,)" + colours + "}", true, {112, 10}, {10, 84}},
-        {R"({"style":2,)" + colours + "}", true, {112, 10}, {10, 84}},
-        {R"({"style":3,)" + colours + "}", true, {112, 10}, {10, 84}},
-        {R"({"style":4,)" + colours + "}", true, {112, 10}, {10, 84}},
-        {R"({"style":5,)" + colours + "}", true, {112, 10}, {10, 84}},
-        {R"({"style":102,"imagePath":")" + picture + R"("})", true, {112, 10}, {10, 84}},
-        {R"({"style":102,"imagePath":"/no/such.png"})", false, {}, {}},
-        {R"({"style":0})", false, {}, {}},
-        {R"({"style":7})", false, {}, {}},
-        {R"({"style":4,"backColor":"nonsense"})", false, {}, {}},
-        {"[1,2", false, {}, {}},
-        {"\"text\"", false, {}, {}},
-    };
-    for (const Case& c : cases) {
+    for (int style = 1; style <= 5; ++style)
+        cases.push_back(
+            {QString(R"({"style":%1,"backColor":"#FF00FF00","graColor":"#FFFF0000"})").arg(style), true});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first.toStdString());
         dorvo_preview::BorderProvider::Strips strips;
-        EXPECT_EQ(dorvo_preview::BorderProvider::paint(c.description, 112, 84, 2, 10, strips), c.painted)
-            << c.description.toStdString();
-        if (!c.painted)
+        EXPECT_EQ(dorvo_preview::BorderProvider::paint(c.first, 112, 84, 2, 10, strips), c.second);
+        if (!c.second)
             continue;
-        EXPECT_EQ(strips.top.size(), c.top) << c.description.toStdString();
-        EXPECT_EQ(strips.bottom.size(), c.top);
-        EXPECT_EQ(strips.left.size(), c.left);
-        EXPECT_EQ(strips.right.size(), c.left);
+        EXPECT_EQ(strips.top.size(), QSize(112, 10));
+        EXPECT_EQ(strips.bottom.size(), QSize(112, 10));
+        EXPECT_EQ(strips.left.size(), QSize(10, 84));
+        EXPECT_EQ(strips.right.size(), QSize(10, 84));
     }
     dorvo_preview::BorderProvider::Strips strips;
     const QString square = R"({"style":4})";

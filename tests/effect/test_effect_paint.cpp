@@ -1,5 +1,6 @@
-// The painted wheel, the painted-effect item and the item grabber, on their
-// own and in the test scene; plus the effects started on a picture item.
+// The painted wheel, the painted-effect item and the item grabber on their
+// own (test_effect runs the painted effect in the scene); the effects
+// started on a picture item.
 
 #include "effecttestscene.h"
 #include "support/logcapture.h"
@@ -11,10 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include <cmath>
 #include <limits>
 
 using namespace effecttest;
@@ -59,56 +58,37 @@ bool clear(const QImage& image, int x, int y)
     return qAlpha(image.pixel(x, y)) == 0;
 }
 
-TEST(EffectWheelPaint, HalfWayShowsTheRightHalf)
+// The wheel sweeps clockwise from the top's middle: halfway it shows the
+// right half; the running point of each stretch follows the wheel's table.
+TEST(EffectWheelPaint, SweepsClockwiseFromTheTop)
 {
-    const QImage image = paintWheel(0.5f);
-    for (int y = 1; y < kH - 1; y += 3) {
-        for (int x = 1; x < kW - 1; x += 3) {
-            if (x > kW / 2 + 1) {
-                EXPECT_TRUE(painted(image, x, y)) << x << "," << y;
-            }
-            if (x < kW / 2 - 1) {
-                EXPECT_TRUE(clear(image, x, y)) << x << "," << y;
-            }
-        }
-    }
-    const QPolygonF poly = EffectWheel::polygonAt(0.5f, kW, kH);
     const QPolygonF expected = QPolygonF() << QPointF(50, 40) << QPointF(50, 0) << QPointF(100, 0)
                                            << QPointF(100, 80) << QPointF(50, 80);
-    EXPECT_EQ(poly, expected);
-    // The running point of each stretch, as the table of the wheel gives it.
+    EXPECT_EQ(EffectWheel::polygonAt(0.5f, kW, kH), expected);
     EXPECT_EQ(EffectWheel::polygonAt(0.0625f, kW, kH).last(), QPointF(75, 0));
     EXPECT_EQ(EffectWheel::polygonAt(0.25f, kW, kH).last(), QPointF(100, 40));
     EXPECT_EQ(EffectWheel::polygonAt(0.75f, kW, kH).last(), QPointF(-1, 40));
     EXPECT_EQ(EffectWheel::polygonAt(0.9375f, kW, kH).last(), QPointF(25, 0));
     EXPECT_EQ(EffectWheel::polygonAt(1.0f, kW, kH).size(), 4);
-}
 
-TEST(EffectWheelPaint, StartQuarterAndEnd)
-{
-    for (const QImage& image : {paintWheel(0.0f), paintWheel(0.5f, false)})
-        for (int y = 0; y < kH; y += 4)
-            for (int x = 0; x < kW; x += 4)
-                EXPECT_TRUE(clear(image, x, y));
-
-    // A quarter: the top-right quadrant up to the right side's middle.
-    QImage image = paintWheel(0.25f);
-    EXPECT_TRUE(painted(image, 90, 5));
-    EXPECT_TRUE(painted(image, 60, 10));
-    EXPECT_TRUE(clear(image, 90, 60));
-    EXPECT_TRUE(clear(image, 20, 20));
-
-    // Seven eighths: all but the top-left quadrant's upper triangle.
-    image = paintWheel(0.8f);
-    EXPECT_TRUE(painted(image, 10, 70));
-    EXPECT_TRUE(painted(image, 2, 60));
-    EXPECT_TRUE(clear(image, 10, 5));
-
-    for (float p : {1.0f, 1.5f}) {
-        image = paintWheel(p);
-        for (int y = 0; y < kH; y += 4)
-            for (int x = 0; x < kW; x += 4)
-                EXPECT_TRUE(painted(image, x, y)) << p << ": " << x << "," << y;
+    // Nothing at the start or without a picture, all of it from the end on.
+    const struct
+    {
+        float progress;
+        bool picture;
+        bool left, right; // painted at (10, 60) and (90, 60)
+    } cases[] = {{0.0f, true, false, false},
+                 {0.5f, false, false, false},
+                 {0.5f, true, false, true},
+                 {1.0f, true, true, true},
+                 {1.5f, true, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.progress);
+        const QImage image = paintWheel(c.progress, c.picture);
+        EXPECT_EQ(painted(image, 10, 60), c.left);
+        EXPECT_EQ(clear(image, 10, 60), !c.left);
+        EXPECT_EQ(painted(image, 90, 60), c.right);
+        EXPECT_EQ(clear(image, 90, 60), !c.right);
     }
 }
 
@@ -134,7 +114,7 @@ TEST(NWEffectDisplayItem, RefusesStartWithoutSourceAndBadPercent)
     EXPECT_FALSE(display.hasPicture());
 }
 
-TEST(NWQuickItemImageHelperGrab, RefusesMissingItemsAndGrabsAPage)
+TEST(NWQuickItemImageHelperGrab, RefusesMissingItems)
 {
     Scene scene;
     auto sink = testsupport::captureLog();
@@ -144,51 +124,6 @@ TEST(NWQuickItemImageHelperGrab, RefusesMissingItemsAndGrabsAPage)
     loose.setSize(QSizeF(10, 10));
     EXPECT_FALSE(helper.grab(&loose));
     EXPECT_EQ(testsupport::countStartingWith(*sink, "grab image fail"), 2u);
-
-    QQuickItem* page = scene.root()->findChild<QQuickItem*>("page");
-    ASSERT_NE(page, nullptr);
-    page->setVisible(true);
-    QSignalSpy spy(&helper, &NWQuickItemImageHelper::imageReady);
-    ASSERT_TRUE(helper.grab(page));
-    EXPECT_TRUE(helper.pending());
-    ASSERT_TRUE(spinUntil([&] { return spy.count() == 1; }));
-    EXPECT_FALSE(helper.pending());
-    const QImage image = helper.image();
-    ASSERT_EQ(image.size(), QSize(160, 120));
-    EXPECT_TRUE(same(image.pixel(20, 15), qRgb(0xff, 0x40, 0x40)));
-    EXPECT_EQ(qAlpha(image.pixel(kTransparentCell)), 0);
-    pump(50);
-    EXPECT_EQ(spy.count(), 1);
-}
-
-// The painted effect in the scene: partial wheel halfway, the whole page at
-// the end, the backdrop through the transparent cell throughout.
-TEST(NWEffectInScene, PaintsPartialThenFullPage)
-{
-    Scene scene;
-    scene.showPage(true);
-    const QImage final = scene.grab();
-    scene.showPage(false);
-    QObject* selector = scene.makeEffect(999, 400);
-    QObject* obj = scene.effectObj();
-    ASSERT_NE(obj, nullptr);
-    EXPECT_TRUE(selector->property("cpuDrawingMethod").toBool());
-    EXPECT_EQ(obj->property("duration").toInt(), 400);
-    scene.call("startOnPage");
-    ASSERT_TRUE(spinUntil([&] { return obj->property("progress").toDouble() > 0.0; }));
-    QMetaObject::invokeMethod(selector, "pause");
-    obj->setProperty("percent", 0.5);
-    const QImage half = scene.grab();
-    // Right half: the page; left half: the backdrop.
-    EXPECT_TRUE(same(half.pixel(140, 100), final.pixel(140, 100)));
-    EXPECT_TRUE(same(half.pixel(100, 20), final.pixel(100, 20)));
-    EXPECT_TRUE(same(half.pixel(20, 100), kBackdrop));
-    EXPECT_TRUE(same(half.pixel(kTransparentCell), kBackdrop));
-    QMetaObject::invokeMethod(selector, "resume");
-    ASSERT_TRUE(spinUntil([&] { return scene.endCount() == 1; }));
-    pump(30);
-    EXPECT_EQ(differingSamples(scene.grab(), final), 0);
-    EXPECT_TRUE(warnings().isEmpty()) << warnings().join("\n").toStdString();
 }
 
 // Effects started on a picture item instead of a captured page; a code
@@ -207,8 +142,8 @@ TEST(EffectOnPicture, RunsOnAnImageItem)
     const QString path = dir.filePath("picture.png");
     ASSERT_TRUE(picture.save(path));
 
-    for (int code : {17, 34, 144, 176, 209, 999, -5, 12345}) {
-        const bool none = code < 0 || code > 999;
+    for (int code : {17, 144, 999, -5}) {
+        const bool none = code < 0;
         Scene scene;
         const QImage before = scene.grab();
         scene.root()->setProperty("pictureUrl", QUrl::fromLocalFile(path));

@@ -30,40 +30,34 @@ inline int count(const QImage& img, const std::function<bool(QRgb)>& pred)
     return n;
 }
 
-// Leftmost / topmost column or row holding a matching pixel, -1 when none.
+// The first column (across) or row holding a matching pixel, from the start
+// or from the end; -1 when none.
+inline int firstLine(const QImage& img, const std::function<bool(QRgb)>& pred, bool across, bool fromEnd)
+{
+    const int lines = across ? img.width() : img.height(), length = across ? img.height() : img.width();
+    for (int i = 0; i < lines; ++i) {
+        const int at = fromEnd ? lines - 1 - i : i;
+        for (int j = 0; j < length; ++j)
+            if (pred(across ? img.pixel(at, j) : img.pixel(j, at)))
+                return at;
+    }
+    return -1;
+}
 inline int leftmost(const QImage& img, const std::function<bool(QRgb)>& pred)
 {
-    for (int x = 0; x < img.width(); ++x)
-        for (int y = 0; y < img.height(); ++y)
-            if (pred(img.pixel(x, y)))
-                return x;
-    return -1;
+    return firstLine(img, pred, true, false);
+}
+inline int rightmost(const QImage& img, const std::function<bool(QRgb)>& pred)
+{
+    return firstLine(img, pred, true, true);
 }
 inline int topmost(const QImage& img, const std::function<bool(QRgb)>& pred)
 {
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (pred(img.pixel(x, y)))
-                return y;
-    return -1;
-}
-
-// Rightmost / bottommost column or row holding a matching pixel, -1 when none.
-inline int rightmost(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    for (int x = img.width() - 1; x >= 0; --x)
-        for (int y = 0; y < img.height(); ++y)
-            if (pred(img.pixel(x, y)))
-                return x;
-    return -1;
+    return firstLine(img, pred, false, false);
 }
 inline int bottommost(const QImage& img, const std::function<bool(QRgb)>& pred)
 {
-    for (int y = img.height() - 1; y >= 0; --y)
-        for (int x = 0; x < img.width(); ++x)
-            if (pred(img.pixel(x, y)))
-                return y;
-    return -1;
+    return firstLine(img, pred, false, true);
 }
 
 } // namespace textpixels

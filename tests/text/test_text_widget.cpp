@@ -1,22 +1,19 @@
 // The text widget through the exported functions, as a host drives it:
-// page effects, setter guards, page images and bad
-// input. Pictures come from the window's own scene (no screen reading).
+// paging with and without effects, marquees, folds, hard-edged text, markup
+// shown as text, setter guards, page images and bad input. Pictures come
+// from the window's own scene (no screen reading).
 
 #include "dorvo_preview.h"
 #include "support/scenefixture.h"
 
-#include "channel/messagecontrol.h"
-#include "channel/playchannel.h"
 #include "core/src/enginehost.h"
 #include "core/src/nwquickitem/textqmltypes.h"
 #include "core/src/textwidget.h"
-#include "core/src/window.h"
-#include "qwinquickview/qwinquickview.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QQuickItem>
-#include <QQuickView>
 
 #include "pixels.h"
 
@@ -24,14 +21,14 @@
 #include <nlohmann/json.hpp>
 
 #include <chrono>
-#include <fstream>
+#include <cmath>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <thread>
 
 using namespace testsupport;
 using nlohmann::json;
+using Clock = std::chrono::steady_clock;
 
 using namespace textpixels;
 
@@ -47,24 +44,43 @@ json attribute(const std::string& key, const std::string& color, int size)
                {{"family", "DejaVu Sans"}, {"size", size}, {"style", "NORMAL"}, {"isUnderline", false}}}}}};
 }
 
-json line(const std::string& text, const std::string& key)
+json run(const std::string& text, const std::string& key)
 {
-    return {{"segs", json::array({{{"content", text}, {"attributeKey", key}}})}};
+    return {{"content", text}, {"attributeKey", key}};
 }
 
-// Two lines of 80-pixel text, red then green: one page each at 120 px.
-json twoPages(const char* type, int remain)
+json line(const std::string& text, const std::string& key)
+{
+    return {{"segs", json::array({run(text, key)})}};
+}
+
+// A text of one paragraph of these lines, shown as type.
+json source(const char* type, const json& lines, const json& attributes, int remain = 3000)
 {
     return {
-        {"paragraphs", json::array({{{"lines", json::array({line("RRR", "r"), line("GGG", "g")})},
-                                     {"horizontalAlignment", "LEFT"},
-                                     {"verticalAlignment", "TOP"}}})},
-        {"textAttributes", json::array({attribute("r", "#ffff0000", 80), attribute("g", "#ff00ff00", 80)})},
+        {"paragraphs",
+         json::array({{{"lines", lines}, {"horizontalAlignment", "LEFT"}, {"verticalAlignment", "TOP"}}})},
+        {"textAttributes", attributes},
         {"displayStyle",
          {{"type", type},
           {"pageSwitchAttributes",
            {{"inAnimation", {{"type", 0}, {"duration", 0}}}, {"remainDuration", remain}}},
           {"scrollAttributes", {{"effects", {{"speed", 100}, {"animation", "MARQUEE_LEFT"}}}}}}}};
+}
+
+// Two lines of 80-pixel text, red then green: one page each at 120 px.
+json twoPages(const char* type, int remain)
+{
+    return source(type, json::array({line("RRR", "r"), line("GGG", "g")}),
+                  json::array({attribute("r", "#ffff0000", 80), attribute("g", "#ff00ff00", 80)}), remain);
+}
+
+// Red 40-pixel text scrolling by animation at speed.
+json marquee(const char* animation, int speed, const std::string& text = "\u2588\u2588")
+{
+    json c = source("SCROLL", json::array({line(text, "r")}), json::array({attribute("r", "#ffff0000", 40)}));
+    c["displayStyle"]["scrollAttributes"]["effects"] = {{"speed", speed}, {"animation", animation}};
+    return c;
 }
 
 class TextWidgetTest : public SceneFixture
@@ -102,12 +118,13 @@ protected:
     }
 
     // A text widget at (20, 20), 300 x 120, with the given content.
-    static std::string textWidget(const json& source, int w = 300, int h = 120)
+    std::string textWidget(const json& source, int w = 300, int h = 120)
     {
         const char* id = NText_createWidget();
         EXPECT_NE(id, nullptr);
         if (!id)
             return "";
+        made.push_back(id);
         setWidgetX(id, 20);
         setWidgetY(id, 20);
         setWidgetWidth(id, static_cast<float>(w));
@@ -116,7 +133,26 @@ protected:
         flush();
         return id;
     }
+
+    // Waits until id's picture meets pred; returns the last picture.
+    static QImage grabUntil(const std::string& id, const std::function<bool(const QImage&)>& pred,
+                            int ms = 5000)
+    {
+        QImage img;
+        EXPECT_TRUE(waitFor([&] { return pred(img = grab(id)); }, ms)) << "not within " << ms << " ms";
+        return img;
+    }
 };
+
+bool hasRed(const QImage& img)
+{
+    return count(img, isRed) > 100;
+}
+
+bool hasGreen(const QImage& img)
+{
+    return count(img, isGreen) > 100;
+}
 
 } // namespace
 
@@ -129,7 +165,6 @@ TEST_F(TextWidgetTest, PagedTextEntersWithTheChosenEffect)
         json source = twoPages("PAGE_SWITCH", 2500);
         source["displayStyle"]["pageSwitchAttributes"]["inAnimation"] = {{"type", code}, {"duration", 1500}};
         const std::string id = textWidget(source);
-        made.push_back(id);
         ASSERT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 4000)) << "page 1 did not show";
         auto dim = [](QRgb p) { return qGreen(p) > 40 && qGreen(p) <= 150 && qRed(p) < 60 && qBlue(p) < 60; };
         struct Sample
@@ -167,17 +202,18 @@ TEST_F(TextWidgetTest, PagedTextEntersWithTheChosenEffect)
     }
 }
 
-TEST_F(TextWidgetTest, UnchangedValuesAreLoggedAndDoNotRebuild)
+// Unchanged values are logged and keep the scene; the setters of one batch
+// rebuild it once, keep the frame where the host put it, and the snapshot
+// that covered the rebuild goes.
+TEST_F(TextWidgetTest, UnchangedValuesKeepTheSceneAndABatchRebuildsOnce)
 {
-    const json source = twoPages("PAGE_SWITCH", 3000);
-    const std::string id = textWidget(source);
-    made.push_back(id);
+    const json text = twoPages("PAGE_SWITCH", 3000);
+    const std::string id = textWidget(text);
     QObject* scene = content(id);
     ASSERT_NE(scene, nullptr);
     const size_t sameSource = occurrences(logText(), "TextWidget::setSource source == m_impl->m_source");
     const size_t sameTime = occurrences(logText(), "TextWidget::setPageSwitchTime time == remainDuration");
-
-    NText_setSource(id.c_str(), source.dump().c_str());
+    NText_setSource(id.c_str(), text.dump().c_str());
     NText_setPageSwitchTime(id.c_str(), 3000);
     NText_setDisplayType(id.c_str(), 0);
     NText_setTextJagged(id.c_str(), false);
@@ -187,19 +223,6 @@ TEST_F(TextWidgetTest, UnchangedValuesAreLoggedAndDoNotRebuild)
     EXPECT_EQ(occurrences(logText(), "TextWidget::setPageSwitchTime time == remainDuration"), sameTime + 1);
     EXPECT_NE(logText().find("0 same value. no op"), std::string::npos);
 
-    NText_setPageSwitchTime(id.c_str(), 2000);
-    flush();
-    EXPECT_NE(content(id), scene) << "a changed value did not rebuild the scene";
-    EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"],
-              2000);
-}
-
-TEST_F(TextWidgetTest, SettersOfOneBatchRebuildOnceAndTheSnapshotGoes)
-{
-    const std::string id = textWidget(twoPages("PAGE_SWITCH", 3000));
-    made.push_back(id);
-    QObject* scene = content(id);
-    ASSERT_NE(scene, nullptr);
     const size_t rebuilds = occurrences(logText(), "deleteQml");
     onQtThread([&] {
         auto* w = widget(id);
@@ -209,15 +232,12 @@ TEST_F(TextWidgetTest, SettersOfOneBatchRebuildOnceAndTheSnapshotGoes)
         w->setVerticalOffset(4);
     });
     flush();
-    EXPECT_NE(content(id), scene);
+    EXPECT_NE(content(id), scene) << "a changed value did not rebuild the scene";
     EXPECT_EQ(occurrences(logText(), "deleteQml"), rebuilds + 1);
-    const json shown = record(id)["metadata"]["content"]["displayStyle"];
-    EXPECT_EQ(shown["pageSwitchAttributes"]["remainDuration"], 2000);
-    EXPECT_EQ(shown["offset"]["y"], 4);
-    // Built after the geometry setters, the scene keeps the frame where the host put it.
-    const json layout = record(id)["layout"];
-    EXPECT_EQ(layout, json({{"x", 20}, {"y", 20}, {"width", 300}, {"height", 120}}));
-    // The snapshot that covered the rebuild is not drawn any more.
+    const json r = record(id);
+    EXPECT_EQ(r["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"], 2000);
+    EXPECT_EQ(r["metadata"]["content"]["displayStyle"]["offset"]["y"], 4);
+    EXPECT_EQ(r["layout"], json({{"x", 20}, {"y", 20}, {"width", 300}, {"height", 120}}));
     bool snapshotShown = true;
     EXPECT_TRUE(waitFor(
         [&] {
@@ -231,10 +251,11 @@ TEST_F(TextWidgetTest, SettersOfOneBatchRebuildOnceAndTheSnapshotGoes)
         5000));
 }
 
-TEST_F(TextWidgetTest, ScrollSettersAreRefusedOutsideScrollType)
+// Scroll setters are refused (logged) outside the scroll type; the record
+// carries the enumeration strings of the codes set.
+TEST_F(TextWidgetTest, ScrollSettersOnlyForScrollTypeAndTheRecordsStrings)
 {
     const std::string id = textWidget(twoPages("PAGE_SWITCH", 3000));
-    made.push_back(id);
     QObject* scene = content(id);
     NText_setScrollSpeed(id.c_str(), 321);
     NText_setScrollDirection(id.c_str(), 6);
@@ -242,64 +263,50 @@ TEST_F(TextWidgetTest, ScrollSettersAreRefusedOutsideScrollType)
     NText_setScrollHeadToTailSpacing(id.c_str(), 44);
     flush();
     EXPECT_EQ(content(id), scene);
-    const std::string log = logText();
-    EXPECT_NE(log.find("setScrollSpeed only support scroll type"), std::string::npos);
-    EXPECT_NE(log.find("setScrollDirection only support scroll type"), std::string::npos);
-    EXPECT_NE(log.find("setScrollIsEndToEnd only support scroll type"), std::string::npos);
-    EXPECT_NE(log.find("setScrollHeadToTailSpacing only support scroll type"), std::string::npos);
+    for (const char* setter :
+         {"setScrollSpeed", "setScrollDirection", "setScrollIsEndToEnd", "setScrollHeadToTailSpacing"})
+        EXPECT_NE(logText().find(std::string(setter) + " only support scroll type"), std::string::npos);
+    NText_setDisplayType(id.c_str(), 2);
+    flush();
+    EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["type"], "STATIC");
 
     // Still ignored once the text scrolls.
     NText_setDisplayType(id.c_str(), 1);
     flush();
     json effects = record(id)["metadata"]["content"]["displayStyle"]["scrollAttributes"]["effects"];
-    EXPECT_EQ(effects["speed"], 100);
-    EXPECT_EQ(effects["animation"], "MARQUEE_LEFT");
-    EXPECT_EQ(effects["isHeadTail"], false);
-    EXPECT_EQ(effects["headTailSpacing"], "0");
-
+    const json unchanged = {
+        {"speed", 100}, {"animation", "MARQUEE_LEFT"}, {"isHeadTail", false}, {"headTailSpacing", "0"}};
+    for (const auto& member : unchanged.items())
+        EXPECT_EQ(effects[member.key()], member.value()) << member.key();
     NText_setScrollDirection(id.c_str(), 6);
     NText_setScrollHeadToTailSpacing(id.c_str(), 44);
     NText_setScrollDirection(id.c_str(), 6);
     NText_setScrollSpeed(id.c_str(), 150);
-    flush();
-    effects = record(id)["metadata"]["content"]["displayStyle"]["scrollAttributes"]["effects"];
-    EXPECT_EQ(effects["speed"], 150);
-    EXPECT_EQ(effects["animation"], "MARQUEE_UP");
-    EXPECT_EQ(effects["headTailSpacing"], "44");
-    EXPECT_NE(logText().find("direction not change"), std::string::npos);
-}
-
-TEST_F(TextWidgetTest, RecordCarriesTheEnumerationStrings)
-{
-    const std::string id = textWidget(twoPages("PAGE_SWITCH", 3000));
-    made.push_back(id);
-    NText_setDisplayType(id.c_str(), 2);
-    flush();
-    EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["type"], "STATIC");
-    NText_setDisplayType(id.c_str(), 1);
-    NText_setScrollDirection(id.c_str(), 7);
     NText_setTextJagged(id.c_str(), true);
-    NText_setVerticalOffset(id.c_str(), 5);
     NText_setSyncByMusic(id.c_str(), true);
     NText_setBackgroundColor(id.c_str(), "#ff102030");
     flush();
     const json r = record(id);
+    effects = r["metadata"]["content"]["displayStyle"]["scrollAttributes"]["effects"];
+    EXPECT_EQ(effects["speed"], 150);
+    EXPECT_EQ(effects["animation"], "MARQUEE_UP");
+    EXPECT_EQ(effects["headTailSpacing"], "44");
+    EXPECT_NE(logText().find("direction not change"), std::string::npos);
     EXPECT_EQ(r["id"], id);
     EXPECT_EQ(r["type"], "RICH_TEXT");
     EXPECT_EQ(r["backgroundColor"], "#ff102030");
     EXPECT_EQ(r["metadata"]["textAntialiasing"], true);
-    const json& ds = r["metadata"]["content"]["displayStyle"];
-    EXPECT_EQ(ds["type"], "SCROLL");
-    EXPECT_EQ(ds["scrollAttributes"]["effects"]["animation"], "PAN_LEFT");
-    EXPECT_EQ(ds["offset"]["y"], 5);
+    EXPECT_EQ(r["metadata"]["content"]["displayStyle"]["type"], "SCROLL");
     EXPECT_EQ(r["metadata"]["content"]["backgroundMusic"]["isTextSync"], true);
-    EXPECT_EQ(r["metadata"]["content"]["paragraphs"].size(), 1u);
+    NText_setScrollDirection(id.c_str(), 7);
+    flush();
+    EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["scrollAttributes"]["effects"]["animation"],
+              "PAN_LEFT");
 }
 
 TEST_F(TextWidgetTest, GrabWritesOneImagePerPageAndUpdatesAfterAChange)
 {
     const std::string id = textWidget(twoPages("PAGE_SWITCH", 5000));
-    made.push_back(id);
     char dir[] = "/tmp/dorvo-text-images-XXXXXX";
     ASSERT_NE(mkdtemp(dir), nullptr);
     const std::string path = std::string(dir) + "/thumb.png";
@@ -333,7 +340,6 @@ TEST_F(TextWidgetTest, GrabWritesOneImagePerPageAndUpdatesAfterAChange)
 TEST_F(TextWidgetTest, BadInputIsLoggedAndChangesNothing)
 {
     const std::string id = textWidget(twoPages("STATIC", 3000));
-    made.push_back(id);
     ASSERT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 5000));
     // Each refused source logs one line and leaves the text on screen.
     const std::vector<const char*> refused = {"{not json",
@@ -352,7 +358,13 @@ TEST_F(TextWidgetTest, BadInputIsLoggedAndChangesNothing)
     for (const char* bad : {"{\"paragraphs\":[{\"lines\":[{\"segs\":[{\"content\":7}]}]}]}",
                             "{\"paragraphs\":[],\"displayStyle\":{\"type\":\"SPIRAL\"}}"})
         NText_setSource(id.c_str(), bad); // readable lists: taken, with their bad members skipped
-    NText_setSource(id.c_str(), twoPages("STATIC", 3000).dump().c_str());
+    // Wrong member types and huge values inside a readable text: the valid text still shows.
+    json mixed = twoPages("STATIC", 3000);
+    mixed["paragraphs"].push_back({{"lines", "none"}});
+    mixed["paragraphs"].push_back({{"lines", json::array({line("", "r"), line("x", "missing")})}});
+    mixed["textAttributes"].push_back({{"key", 5}, {"attributes", "bad"}});
+    mixed["textAttributes"].push_back(attribute("huge", "#ffff0000", 100000000));
+    NText_setSource(id.c_str(), mixed.dump().c_str());
     NText_setDisplayType(id.c_str(), 9);
     NText_setBackgroundColor(id.c_str(), "");
     NText_setBackgroundColor(id.c_str(), "not a colour");
@@ -372,4 +384,141 @@ TEST_F(TextWidgetTest, BadInputIsLoggedAndChangesNothing)
     EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"],
               3000);
     EXPECT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 3000));
+}
+
+// Markup characters in a run are shown as text, never read as markup.
+TEST_F(TextWidgetTest, MarkupCharactersInRunsAreShownAsText)
+{
+    const std::string id = textWidget(
+        source("STATIC", json::array({line("<span style=\"color:#00ff00\">GG</span> & <b>x</b>", "r")}),
+               json::array({attribute("r", "#ffff0000", 30)})),
+        560, 300);
+    const QImage img = grabUntil(id, [](const QImage& i) { return count(i, isRed) > 500; });
+    EXPECT_EQ(count(img, isGreen), 0);
+}
+
+// Each marquee moves its way at the set speed, hard-edged or not.
+TEST_F(TextWidgetTest, MarqueesMoveTheirWayAtTheSetSpeed)
+{
+    const struct
+    {
+        const char* animation;
+        bool jagged;
+        int w, h, speed;
+        double expected; // pixels a second towards the left or the top
+    } cases[] = {{"MARQUEE_LEFT", true, 560, 100, 100, 100.0},
+                 {"MARQUEE_RIGHT", false, 560, 100, 100, -100.0},
+                 {"MARQUEE_UP", false, 200, 360, 80, 80.0},
+                 {"MARQUEE_DOWN", false, 200, 360, 80, -80.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.animation);
+        const std::string id = textWidget(marquee(c.animation, c.speed), c.w, c.h);
+        NText_setTextJagged(id.c_str(), c.jagged);
+        flush();
+        const bool across = c.w > c.h;
+        // Measured once the block has come in whole: not touching an edge.
+        grabUntil(id, [&](const QImage& i) {
+            return across ? leftmost(i, isRed) > 0 && rightmost(i, isRed) < i.width() - 1
+                          : topmost(i, isRed) > 0 && bottommost(i, isRed) < i.height() - 1;
+        });
+        auto edge = [&](const QImage& i) { return across ? leftmost(i, isRed) : topmost(i, isRed); };
+        const int a = edge(grab(id));
+        const auto t0 = Clock::now();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        const int b = edge(grab(id));
+        const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+        ASSERT_GE(a, 0);
+        ASSERT_GE(b, 0);
+        EXPECT_NEAR((a - b) / seconds, c.expected, std::abs(c.expected) / 10);
+        deleteWidget(id.c_str());
+        made.pop_back();
+    }
+}
+
+// Long texts, paged (off the GUI thread) or scrolling, hard-edged or not:
+// the first picture shows without hanging.
+TEST_F(TextWidgetTest, LongTextsShowInEveryDisplay)
+{
+    std::string text;
+    while (text.size() < 10000)
+        text += "scrolling signage text ";
+    for (const char* animation : {"PAGE_SWITCH", "MARQUEE_LEFT", "MARQUEE_UP", "PAN_LEFT"}) {
+        for (bool jagged : {false, true}) {
+            SCOPED_TRACE(std::string(animation) + (jagged ? " jagged" : ""));
+            json c = marquee(animation, 200, text);
+            if (std::string(animation) == "PAGE_SWITCH")
+                c["displayStyle"]["type"] = animation;
+            const std::string id = textWidget(c, 400, 300);
+            NText_setTextJagged(id.c_str(), jagged);
+            flush();
+            grabUntil(
+                id, [](const QImage& i) { return count(i, isRed) > 50; }, 10000);
+            deleteWidget(id.c_str());
+            made.pop_back();
+        }
+    }
+}
+
+// Jagged text pages through the hard-edged painter over its background: the
+// same pages, no blended edge pixels. Pages still switch when the effect
+// cannot be made (an unknown code).
+TEST_F(TextWidgetTest, JaggedPagedTextHasHardEdges)
+{
+    json text = twoPages("PAGE_SWITCH", 1000);
+    text["displayStyle"]["pageSwitchAttributes"]["inAnimation"] = {{"type", 12345}, {"duration", 300}};
+    const std::string id = textWidget(text);
+    NText_setTextJagged(id.c_str(), true);
+    NText_setBackgroundColor(id.c_str(), "#ff0000ff");
+    flush();
+    const QImage first = grabUntil(id, hasRed);
+    EXPECT_EQ(count(first, isGreen), 0);
+    EXPECT_EQ(count(first, [](QRgb p) { return p != qRgb(0, 0, 255) && p != qRgb(255, 0, 0); }), 0);
+    const QImage second = grabUntil(id, hasGreen);
+    EXPECT_EQ(count(second, [](QRgb p) { return p != qRgb(0, 0, 255) && p != qRgb(0, 255, 0); }), 0);
+}
+
+// A fold spreads one strip over rectangles: each shows its own section at its
+// own place, nothing shows between them.
+TEST_F(TextWidgetTest, FoldShowsStripSectionsInTheirRectangles)
+{
+    // Red blocks up to 200 pixels into the strip, green blocks after them.
+    QFont font("DejaVu Sans");
+    font.setPixelSize(25);
+    const int advance = QFontMetrics(font).horizontalAdvance(QChar(0x2588));
+    ASSERT_GT(advance, 0);
+    std::string blocks;
+    for (int i = 0; i < 200 / advance; ++i)
+        blocks += "\u2588";
+    const json lines = json::array({{{"segs", json::array({run(blocks, "r"), run(blocks, "g")})}}});
+    const json creation = {{"layout", {{"x", 20}, {"y", 20}, {"width", 200}, {"height", 150}}},
+                           {"fold",
+                            {{"enable", true},
+                             {"orientation", 0},
+                             {"count", 2},
+                             {"layoutItems",
+                              {{{"x", 0}, {"y", 100}, {"width", 200}, {"height", 50}},
+                               {{"x", 0}, {"y", 0}, {"width", 200}, {"height", 50}}}}}},
+                           {"metadata",
+                            {{"content", source("STATIC", lines,
+                                                json::array({attribute("r", "#ffff0000", 25),
+                                                             attribute("g", "#ff00ff00", 25)}))}}}};
+    const char* id = createWidget(11, "", creation.dump().c_str());
+    ASSERT_NE(id, nullptr);
+    made.push_back(id);
+    setWidgetX(id, 20);
+    setWidgetY(id, 20);
+    setWidgetWidth(id, 200);
+    setWidgetHeight(id, 150);
+    flush();
+    auto in = [](const QImage& i, int y, int w, const std::function<bool(QRgb)>& pred) {
+        return count(i.copy(0, y, w, 50), pred);
+    };
+    const QImage img = grabUntil(id, [&](const QImage& i) {
+        return i.height() == 150 && in(i, 100, 200, isRed) > 100 && in(i, 0, 200, isGreen) > 100;
+    });
+    // The first rectangle (bottom) shows the start of the strip: red; the
+    // second (top) what follows: green.
+    EXPECT_EQ(in(img, 100, 100, isGreen), 0);
+    EXPECT_EQ(in(img, 0, 200, isRed), 0);
+    EXPECT_EQ(in(img, 50, 200, [](QRgb p) { return isRed(p) || isGreen(p); }), 0);
 }

@@ -4,7 +4,8 @@ import "qrc:/preview/qml/text/baseScheme/js/protocolhelper.js" as PH
 import "qrc:/preview/qml/text/baseScheme/js/fold.js" as Fold
 
 // The display components' arithmetic: marquee copies and passes, music
-// pacing, page intervals, fold strips.
+// pacing, page intervals, the page effect's calls, the fold strip down.
+// Motion on screen and the fold across are checked by test_text_widget.
 Item {
     id: top
     width: 800
@@ -45,8 +46,12 @@ Item {
         name: "Display"
         when: windowShown
 
-        function test_shortTextScrollsWithEnoughCopies() {
-            var o = make("RevolveLamp.qml", 350, 60, record("SCROLL", ["ab"]))
+        function lamp(text, opts, w, h) {
+            return make("RevolveLamp.qml", w === undefined ? 350 : w, h || 60, record("SCROLL", text || ["ab"], opts))
+        }
+
+        function test_marqueeArithmetic() {
+            var o = lamp()
             verify(o.textLen > 0 && o.textLen < 100, "text length " + o.textLen)
             compare(o.copies, 1 + Math.floor(350 / o.textLen) + 1)
             compare(o.gap, 350)
@@ -55,74 +60,59 @@ Item {
             compare(o.secondFrom, 0)
             compare(o.firstDuration, Math.ceil((o.textLen + 350 + 350) * 1000 / 100))
             o.destroy()
-        }
-
-        function test_headToTailSpacingOnlyWhenEnabled() {
-            var o = make("RevolveLamp.qml", 350, 60, record("SCROLL", ["ab"], { headTail: true, spacing: 25 }))
+            // Head-to-tail spacing only when enabled and not paced by music.
+            o = lamp(null, { headTail: true, spacing: 25 })
             compare(o.gap, 25)
             o.destroy()
-            o = make("RevolveLamp.qml", 350, 60, record("SCROLL", ["ab"], { headTail: true, spacing: 25, sync: true, music: 4000 }))
+            o = lamp(null, { headTail: true, spacing: 25, sync: true, music: 4000 })
             compare(o.gap, 350)
             o.destroy()
-        }
-
-        function test_rightMarqueePasses() {
-            var o = make("RevolveLamp.qml", 300, 60, record("SCROLL", ["a long text that is wider than the widget itself"],
-                                                          { animation: "MARQUEE_RIGHT" }))
-            var L = o.textLen, G = 300, n = o.copies
-            verify(L > 300)
-            compare(n, 2)
-            var T = n * L + G * (n - 1)
-            compare(o.firstFrom, -T)
-            compare(o.firstTo, -T + 300 + L + G)
-            compare(o.secondFrom, 300 - T)
-            compare(o.secondTo, o.firstTo)
-            o.destroy()
-        }
-
-        function test_outOfRangeSpeedBecomesSixty() {
-            var o = make("RevolveLamp.qml", 300, 60, record("SCROLL", ["ab"], { speed: 900 }))
+            // An out-of-range speed becomes 60.
+            o = lamp(null, { speed: 900 })
             compare(o.speed, 60)
             o.destroy()
-            o = make("RevolveLamp.qml", 300, 60, record("SCROLL", ["ab"], { speed: 500 }))
+            o = lamp(null, { speed: 500 })
             compare(o.speed, 500)
             o.destroy()
-        }
-
-        function test_zeroSpeedStandsStill() {
-            var o = make("RevolveLamp.qml", 300, 60, record("SCROLL", ["ab"], { speed: 0 }))
-            o.start()
-            var p = o.position
-            wait(200)
-            compare(o.position, p)
+            o = lamp(null, {}, 0)
+            compare(o.ready, false)
             o.destroy()
-        }
-
-        function test_musicSyncedScrollCrossesOnceAndStops() {
-            var o = make("RevolveLamp.qml", 300, 60, record("SCROLL", ["ab"], { sync: true, music: 600 }))
-            compare(o.mode, "audio")
-            compare(o.firstDuration, 600)
-            compare(o.firstFrom, 300)
-            compare(o.firstTo, -o.textLen)
-            o.start()
-            wait(900)
-            compare(o.position, Math.round(-o.textLen))
-            var p = o.position
-            wait(200)
-            compare(o.position, p)
+            // To the right, a text wider than the widget: two copies, and the
+            // second pass takes over where the first ends.
+            o = lamp(["a long text that is wider than the widget itself"], { animation: "MARQUEE_RIGHT" }, 300)
+            var L = o.textLen, T = 2 * L + 300
+            verify(L > 300)
+            compare([o.copies, o.firstFrom, o.firstTo, o.secondFrom, o.secondTo], [2, -T, -T + 300 + L + 300, 300 - T, o.firstTo])
             o.destroy()
-        }
-
-        function test_verticalScrollUsesTextHeight() {
-            var o = make("RevolveLamp.qml", 200, 300, record("SCROLL", ["line one", "line two"], { animation: "MARQUEE_UP" }))
+            // Up, the text's height is its length.
+            o = lamp(["line one", "line two"], { animation: "MARQUEE_UP" }, 200, 300)
             verify(!o.horizontal)
             verify(o.textLen > 20 && o.textLen < 100, "height " + o.textLen)
             compare(o.firstFrom, 300)
             o.destroy()
         }
 
-        function test_sharpModeMovesInWholePixels() {
-            var o = make("RevolveLamp.qml", 300, 60, record("SCROLL", ["ab"], { jagged: true, speed: 37 }))
+        // Music pacing crosses once and stops; speed 0 stands still; the
+        // hard-edged mode moves in whole pixels.
+        function test_marqueeMotion() {
+            var o = lamp(null, { sync: true, music: 600 }, 300)
+            compare(o.mode, "audio")
+            compare(o.firstDuration, 600)
+            compare(o.firstFrom, 300)
+            compare(o.firstTo, -o.textLen)
+            o.start()
+            tryCompare(o, "position", Math.round(-o.textLen), 2000)
+            var p = o.position
+            wait(200)
+            compare(o.position, p)
+            o.destroy()
+            o = lamp(null, { speed: 0 }, 300)
+            o.start()
+            p = o.position
+            wait(200)
+            compare(o.position, p)
+            o.destroy()
+            o = lamp(null, { jagged: true, speed: 37 }, 300)
             compare(o.mode, "sharp")
             o.start()
             for (var i = 0; i < 10; ++i) {
@@ -132,28 +122,23 @@ Item {
             o.destroy()
         }
 
-        function test_emptyWidgetScrollLogsAndStops() {
-            var o = make("RevolveLamp.qml", 0, 60, record("SCROLL", ["ab"]))
-            compare(o.ready, false)
-            o.destroy()
+        function pages(type, lines, opts) {
+            opts.size = 24
+            return make("PageSwitch.qml", 300, 40, record(type, lines, opts))
         }
 
-        function test_pageIntervalFollowsMusic() {
-            var lines = []
-            for (var i = 0; i < 4; ++i)
-                lines.push("page " + i)
-            var o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", lines, { size: 24, sync: true, music: 10000 }))
+        function test_pageIntervalsAndPasses() {
+            var four = ["page 0", "page 1", "page 2", "page 3"]
+            var o = pages("PAGE_SWITCH", four, { sync: true, music: 10000 })
             compare(o.pages.length, 4)
             compare(o.pageInterval, 2500)
             o.destroy()
-            o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", lines, { size: 24, remain: 1234, duration: 5000 }))
+            o = pages("PAGE_SWITCH", four, { remain: 1234, duration: 5000 })
             compare(o.pageInterval, 1234)
             compare(o.countdown, Math.ceil(5000 / 1234))
             o.destroy()
-        }
-
-        function test_pagesWrapAndFirstPassEnds() {
-            var o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", ["one", "two", "three"], { size: 24, remain: 100 }))
+            // Pages wrap, the first pass ends after one picture per switch.
+            o = pages("PAGE_SWITCH", ["one", "two", "three"], { remain: 100 })
             var grabs = 0
             o.pageSwitchGrabImage.connect(function () { ++grabs })
             o.start()
@@ -165,10 +150,8 @@ Item {
             wait(300)
             compare(o.index, i)
             o.destroy()
-        }
-
-        function test_staticTextNeverSwitches() {
-            var o = make("PageSwitch.qml", 300, 40, record("STATIC", ["one", "two"], { size: 24, remain: 100 }))
+            // A static text never switches.
+            o = pages("STATIC", ["one", "two"], { remain: 100 })
             o.start()
             wait(400)
             compare(o.index, 0)
@@ -178,11 +161,11 @@ Item {
             o.destroy()
         }
 
-        function test_effectRunsOnEveryPageWithinTheInterval() {
-            var o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", ["one", "two", "three"],
-                                                         { size: 24, remain: 150, effect: 16, effectDuration: 1000 }))
+        function test_pageEffectCalls() {
+            var o = pages("PAGE_SWITCH", ["one", "two", "three"], { remain: 150, effect: 16, effectDuration: 1000 })
             verify(o.effect !== null, "no effect selector")
             compare(o.effect.effType, 16)
+            // The effect runs within the page's interval.
             compare(o.effect.duration, 150)
             compare(o.effect.inAnimation.duration, 150)
             o.start()
@@ -194,43 +177,42 @@ Item {
             o.resume()
             verify(o.effect.resumes > 0)
             o.destroy()
-        }
-
-        function test_jaggedEffectRunsOnTheText() {
-            var o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", ["one", "two"],
-                                                         { size: 24, remain: 500, effect: 32, effectDuration: 200, jagged: true }))
+            // Hard-edged text: the effect runs on the text.
+            o = pages("PAGE_SWITCH", ["one", "two"], { remain: 500, effect: 32, effectDuration: 200, jagged: true })
             o.start()
             compare(o.effect.lastItem.objectName, "pageText")
             compare(o.effect.duration, 200)
             o.destroy()
+            // No effect for code 0, no duration or a static text.
+            for (var c of [["PAGE_SWITCH", 0, 500], ["PAGE_SWITCH", 16, 0], ["STATIC", 16, 500]]) {
+                o = pages(c[0], ["one", "two"], { effect: c[1], effectDuration: c[2] })
+                compare(o.effect, null, c)
+                o.destroy()
+            }
         }
 
-        function test_noEffectForCodeZeroOrNoDuration() {
-            var o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", ["one", "two"], { size: 24, effect: 0, effectDuration: 500 }))
-            compare(o.effect, null)
-            o.destroy()
-            o = make("PageSwitch.qml", 300, 40, record("PAGE_SWITCH", ["one", "two"], { size: 24, effect: 16, effectDuration: 0 }))
-            compare(o.effect, null)
-            o.destroy()
-            o = make("PageSwitch.qml", 300, 40, record("STATIC", ["one", "two"], { size: 24, effect: 16, effectDuration: 500 }))
-            compare(o.effect, null)
+        // A text without characters reports the error and shows nothing.
+        function test_emptyTextReportsAnError() {
+            var c = Qt.createComponent("qrc:/preview/qml/text/RichText.qml")
+            var o = c.createObject(top, { widgetStr: "{}" })
+            verify(o !== null, c.errorString())
+            var errors = []
+            o.baseMediaError.connect(function (m) { errors.push(m) })
+            o.init()
+            compare(errors, ["[RichText] RichText.onError error ,text is empty "])
+            compare(o.display, null)
             o.destroy()
         }
 
-        function test_foldStrip() {
-            var f = PH.foldInfo({ enable: true, orientation: 0, count: 7,
+        // Rectangles without area are left out; down, the strip is as wide
+        // as the first rectangle and the sections follow one another.
+        function test_foldStripDown() {
+            var f = PH.foldInfo({ enable: true, orientation: 1, count: 7,
                                   layoutItems: [{ x: 0, y: 100, width: 200, height: 50 }, { x: 0, y: 0, width: 300, height: 60 },
                                                 { x: 5, y: 5, width: 0, height: 10 }] })
             compare(f.count, 2)
             var s = Fold.strip(f)
-            compare(s.width, 500)
-            compare(s.height, 50)
-            compare(s.sections[1].sx, 200)
-            f.orientation = 1
-            s = Fold.strip(f)
-            compare(s.width, 200)
-            compare(s.height, 110)
-            compare(s.sections[1].sy, 50)
+            compare([s.width, s.height, s.sections[1].sy], [200, 110, 50])
             verify(!PH.foldInfo({ enable: true, layoutItems: [] }).enable)
             verify(!PH.foldInfo(null).enable)
         }

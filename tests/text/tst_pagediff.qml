@@ -3,11 +3,13 @@ import QtTest 1.15
 import an.kest.text 1.0
 import "reference/jRichText.js" as REF
 import "qrc:/preview/qml/text/baseScheme/js/jRichText.js" as JR
+import "qrc:/preview/qml/text/baseScheme/js/jtexthandle.js" as TH
 import "qrc:/preview/qml/text/baseScheme/js/protocolhelper.js" as PH
 
 // The native page layout against the measuring script it replaced (kept in
 // reference/): the same pages, character for character, for generated texts
-// of many kinds and page sizes.
+// of many kinds and page sizes. Then what the comparison cannot see: the
+// layout off the GUI thread, degenerate input and the HTML of the runs.
 Item {
     id: top
     width: 800
@@ -81,31 +83,38 @@ Item {
         return [{ lines: [[[text, k || 0]]] }]
     }
 
+    // A random row: up to maxParagraphs paragraphs of up to three lines of
+    // up to three runs of all kinds, styles and spacings; one in five runs is
+    // short (under maxShort); one in bigOdds rows has a glyph size far over
+    // the page.
+    function randomRow(tag, w, h, maxParagraphs, maxShort, maxLength, bigOdds) {
+        var ps = []
+        for (var p = 1 + rnd(maxParagraphs); p > 0; --p) {
+            var lines = []
+            for (var l = 1 + rnd(3); l > 0; --l) {
+                var segs = []
+                for (var q = 1 + rnd(3); q > 0; --q) {
+                    var len = rnd(5) === 0 ? rnd(maxShort) : rnd(maxLength)
+                    var t = len === 0 ? (rnd(2) ? " " : "") : [latin, cjk, mixed, marked][rnd(4)](len)
+                    segs.push([t, rnd(4)])
+                }
+                lines.push(segs)
+            }
+            ps.push({ lines: lines, lineSpacing: rnd(3) * 7, letterSpacing: rnd(3),
+                      align: ["LEFT", "CENTER", "RIGHT"][rnd(3)] })
+        }
+        return { tag: tag, w: w, h: h, ps: ps,
+                 sizes: [10 + rnd(40), 10 + rnd(60), 8 + rnd(30), rnd(bigOdds) === 0 ? 150 + rnd(300) : 20] }
+    }
+
     // Row `index` of a random search over texts and narrow pages (the row
     // once showed a line whose height depends on text after the cut).
     function searchRow(seed, index) {
         top.seed = seed
-        var gens = [latin, cjk, mixed, marked]
         var row = null
         for (var r = 0; r <= index; ++r) {
             var w = 15 + rnd(300), h = 8 + rnd(200)
-            var ps = []
-            for (var p = 1 + rnd(4); p > 0; --p) {
-                var lines = []
-                for (var l = 1 + rnd(3); l > 0; --l) {
-                    var segs = []
-                    for (var q = 1 + rnd(3); q > 0; --q) {
-                        var len = rnd(5) === 0 ? rnd(3) : rnd(600)
-                        var t = len === 0 ? (rnd(2) ? " " : "") : gens[rnd(4)](len)
-                        segs.push([t, rnd(4)])
-                    }
-                    lines.push(segs)
-                }
-                ps.push({ lines: lines, lineSpacing: rnd(3) * 7, letterSpacing: rnd(3),
-                          align: ["LEFT", "CENTER", "RIGHT"][rnd(3)] })
-            }
-            row = { tag: "search " + seed + "/" + r, w: w, h: h,
-                    sizes: [10 + rnd(40), 10 + rnd(60), 8 + rnd(30), rnd(6) === 0 ? 150 + rnd(300) : 20], ps: ps }
+            row = randomRow("search " + seed + "/" + r, w, h, 4, 3, 600, 6)
         }
         return row
     }
@@ -143,25 +152,11 @@ Item {
                 many.push({ lines: [[[rnd(3) ? mixed(rnd(90)) : "", rnd(2)]], [[latin(rnd(40) + 1), 0]]],
                             lineSpacing: rnd(3) * 6, align: ["LEFT", "CENTER", "RIGHT"][p % 3] })
             rows.push({ tag: "forty paragraphs", w: 400, h: 240, sizes: [20, 28], ps: many })
-            // Random mixes on narrow pages: several paragraphs, lines and runs
-            // of all styles and sizes, letter and line spacing.
+            // Random mixes, every other one on a narrow page.
             for (var r = 0; r < 8; ++r) {
-                var ps = []
-                for (var q = 1 + rnd(3); q > 0; --q) {
-                    var lines = []
-                    for (var l = 1 + rnd(3); l > 0; --l) {
-                        var segs = []
-                        for (var n = 1 + rnd(3); n > 0; --n) {
-                            var len = rnd(5) === 0 ? rnd(2) : rnd(300)
-                            segs.push([len === 0 ? (rnd(2) ? " " : "") : [latin, cjk, mixed, marked][rnd(4)](len), rnd(4)])
-                        }
-                        lines.push(segs)
-                    }
-                    ps.push({ lines: lines, lineSpacing: rnd(3) * 7, letterSpacing: rnd(3), align: ["LEFT", "CENTER", "RIGHT"][rnd(3)] })
-                }
                 var narrow = r % 2 === 1
-                rows.push({ tag: "random mix " + r, w: narrow ? 30 + rnd(60) : 60 + rnd(260), h: narrow ? 40 + rnd(60) : 30 + rnd(200),
-                            sizes: [10 + rnd(40), 10 + rnd(60), 8 + rnd(30), rnd(4) === 0 ? 150 + rnd(300) : 20], ps: ps })
+                var w = narrow ? 30 + rnd(60) : 60 + rnd(260), h = narrow ? 40 + rnd(60) : 30 + rnd(200)
+                rows.push(randomRow("random mix " + r, w, h, 3, 2, 300, 4))
             }
             rows.push(searchRow(999, 6))
             top.seed = 31
@@ -178,6 +173,83 @@ Item {
                 compare(got[i], expected[i], "page " + i + " of " + expected.length)
             compare(got.length, expected.length, "page count")
             verify(got.length > 0)
+        }
+    }
+
+    TestCase {
+        name: "PageLayout"
+        when: windowShown
+
+        function input(n, size) {
+            top.seed = 3
+            return JR.layoutInput(paragraphs(one(latin(n))), attrMap([size]), null)
+        }
+
+        // A long text is laid out on a worker thread: the first page arrives
+        // first, then all pages, the same as laid out at once; the same text
+        // again comes from the finished layouts at once.
+        function test_longTextOffTheGuiThread() {
+            var expected = pager.layout(input(20000, 20), 400, 300)
+            var c = Qt.createQmlObject("import an.kest.text 1.0; NWPageLayout {}", top)
+            var added = [], done = -1
+            c.pageAdded.connect(function (i, p) { added.push(i) })
+            c.finished.connect(function (n) { done = n })
+            c.start(input(20000, 20), 400, 300)
+            verify(c.running)
+            compare(done, -1)
+            tryVerify(function () { return done >= 0 }, 20000)
+            compare(added[0], 0)
+            compare(added.length, expected.length)
+            compare(c.pages.join(""), expected.join(""))
+            done = -1
+            c.start(input(20000, 20), 400, 300)
+            compare(done, expected.length)
+            verify(!c.running)
+            // A newer layout replaces a running one; a layout running when
+            // its component goes away ends quietly.
+            c.start(input(30000, 20), 400, 300)
+            done = -1
+            c.start(input(9000, 22), 410, 300)
+            tryVerify(function () { return done >= 0 }, 20000)
+            compare(c.pages.join(""), pager.layout(input(9000, 22), 410, 300).join(""))
+            c.start(input(40000, 20), 400, 300)
+            c.destroy()
+            wait(0)
+        }
+
+        function test_degenerateInput() {
+            compare(pager.layout(JR.layoutInput([], {}, null), 300, 200).length, 0)
+            compare(pager.layout(input(5, 16), 0, 200).length, 0)
+            compare(pager.layout(input(5, 16), 300, -5).length, 0)
+            // Input of the wrong shape reads as no text.
+            compare(pager.layout("nope", 300, 200).length, 0)
+            compare(pager.layout([null, 5, { head: 3, lines: [7, [null, { text: 4 }]] }], 300, 200).length, 0)
+            // A run whose attributes are missing still lays out with defaults.
+            var ps = PH.normaliseParagraphs([{ lines: [{ segs: [{ content: "abc", attributeKey: "nope" }] }] }])
+            compare(TH.plainText(pager.layout(JR.layoutInput(ps, {}, null), 300, 200).join("")), "abc")
+            compare(attrMap([1e12])["k0"].font.size, PH.MAX_FONT_SIZE)
+            ps = PH.normaliseParagraphs([null, 5, { lines: "x" }, { lines: [null, { segs: [{ content: 12 }, null] }] }])
+            compare(ps.length, 4)
+            compare(ps[3].lines[1].segs[0].content, "12")
+            compare(PH.normaliseParagraphs("nope").length, 0)
+            var m = PH.attributeMap([{ key: "k", attributes: { textColor: "red\" onload=\"x", font: { size: "abc", family: ["A'B", 3] } } }])
+            compare(m["k"].textColor, "#ffffffff")
+            compare(m["k"].font.size, PH.DEFAULT_FONT_SIZE)
+            verify(TH.spanHtml("x", m["k"], null).indexOf("A'B") < 0)
+        }
+
+        function test_paragraphHeadAndRunHtml() {
+            var p = PH.normaliseParagraphs([{ lines: [], lineSpacing: 15, letterSpacing: 2, horizontalAlignment: 2 }])[0]
+            compare(TH.paragraphHead(p), '<p style="margin:1.50;line-height:1.50;letter-spacing:2px"  align = "RIGHT">')
+            var a = PH.normaliseAttributes({ backgroundColor: "#ff000000", textColor: "#ffff0000",
+                                             font: { family: "FZKTJW", style: "BOLD_ITALIC", size: 20, isUnderline: true } })
+            compare(TH.spanHtml("a b", a, null),
+                    '<span style="background-color:#ff000000; color:#ffff0000;font-family:\'FZKai-Z03S\';font-size:20px">'
+                    + "<u><i><b>a&nbsp;b</b></i></u></span>")
+            compare(PH.horizontalAlignment(7), "CENTER")
+            compare(PH.scrollSpeed(501), 60)
+            compare(PH.scrollSpeed(500), 500)
+            compare(PH.scrollSpeed(-1), 60)
         }
     }
 }
