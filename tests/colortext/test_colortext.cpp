@@ -78,7 +78,6 @@ protected:
         if (rebuilds) {
             EXPECT_TRUE(waitFor([&] { return builds(id) > before; }, 5000)) << "no rebuild";
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
 
     // A colourful text at (20, 20) of w x h: blocks of 60 px DejaVu Sans,
@@ -183,8 +182,8 @@ TEST_F(ColorTextTest, MarqueeMovesAtItsSpeedInItsDirection)
             NColorfulText_setScrollSpeed(id.c_str(), 60);
             NColorfulText_setScrollDirection(id.c_str(), direction);
         });
-        std::this_thread::sleep_for(std::chrono::milliseconds(2000));
         auto edge = [&] { return direction ? rightmost(grab(id), isRed) : leftmost(grab(id), isRed); };
+        ASSERT_TRUE(waitFor([&] { return edge() >= 0; }, 5000)) << "the marquee never shows";
         const auto t0 = Clock::now();
         const int x0 = edge();
         std::this_thread::sleep_for(std::chrono::milliseconds(2000));
