@@ -96,59 +96,47 @@ struct HandleCase
 {
     const char* name;
     double px, py; // point on the handle, in widget coordinates
-    int dx, dy;
-    double x, y, w, h; // expected result
+    int dx, dy, steps;
+    double x, y, w, h; // expected result; h -1: any height above 0
 };
 
-TEST_F(WidgetMouse, EachOfTheEightHandlesFollowsItsRule)
+TEST_F(WidgetMouse, EachOfTheEightHandlesFollowsItsRuleWithinTheLimits)
 {
     // Widget at (100, 100) 120 x 80; handles are 12 px thick.
     const HandleCase cases[] = {
-        {"top-left", 0, 0, -10, -20, 90, 80, 130, 100},         {"top", 60, 3, 15, -10, 100, 90, 120, 90},
-        {"top-right", 120, 0, 10, 20, 100, 120, 130, 60},       {"right", 117, 40, 25, 30, 100, 100, 145, 80},
-        {"bottom-right", 120, 80, -20, -30, 100, 100, 100, 50}, {"bottom", 60, 77, 5, 20, 100, 100, 120, 100},
-        {"bottom-left", 0, 80, 20, 10, 120, 100, 100, 90},      {"left", 3, 40, -30, 5, 70, 100, 150, 80},
+        {"top-left", 0, 0, -10, -20, 5, 90, 80, 130, 100},
+        {"top", 60, 3, 15, -10, 5, 100, 90, 120, 90},
+        {"top-right", 120, 0, 10, 20, 5, 100, 120, 130, 60},
+        {"right", 117, 40, 25, 30, 5, 100, 100, 145, 80},
+        {"bottom-right", 120, 80, -20, -30, 5, 100, 100, 100, 50},
+        {"bottom", 60, 77, 5, 20, 5, 100, 100, 120, 100},
+        {"bottom-left", 0, 80, 20, 10, 5, 120, 100, 100, 90},
+        {"left", 3, 40, -30, 5, 5, 70, 100, 150, 80},
+        // Limits: the width is kept when the left edge passes the right one,
+        // the canvas stops the right and the top edge, the height stays above 0.
+        {"left past right", 3, 40, 200, 0, 1, 100, 100, 120, 80},
+        {"right beyond the canvas", 117, 40, 250, 0, 5, 100, 100, kCanvasW - 100, 80},
+        {"top above the canvas", 60, 3, 0, -150, 5, 100, 0, 120, 180},
+        {"bottom above the top", 60, 77, 0, -400, 1, 100, 100, 120, -1},
     };
     for (const HandleCase& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string id = box(100, 100, 120, 80);
         selectWidgetBorder(id.c_str(), true);
         flush();
-        drag(sx(100 + c.px), sy(100 + c.py), c.dx, c.dy, 5);
+        drag(sx(100 + c.px), sy(100 + c.py), c.dx, c.dy, c.steps);
         const Rect r = geometry(id);
         EXPECT_NEAR(r.x, c.x, 0.01);
-        EXPECT_NEAR(r.y, c.y, 0.01);
         EXPECT_NEAR(r.w, c.w, 0.01);
-        EXPECT_NEAR(r.h, c.h, 0.01);
+        if (c.h < 0) {
+            EXPECT_GT(r.h, 0);
+        } else {
+            EXPECT_NEAR(r.y, c.y, 0.01);
+            EXPECT_NEAR(r.h, c.h, 0.01);
+        }
         deleteWidget(id.c_str());
         flush();
     }
-}
-
-TEST_F(WidgetMouse, ResizeLimits)
-{
-    const std::string id = box(100, 100, 120, 80);
-    selectWidgetBorder(id.c_str(), true);
-    flush();
-    // The left edge dragged past the right edge: width kept, left edge stays.
-    drag(sx(103), sy(140), 200, 0, 1);
-    Rect r = geometry(id);
-    EXPECT_DOUBLE_EQ(r.x, 100);
-    EXPECT_DOUBLE_EQ(r.w, 120);
-    // The right edge dragged beyond the canvas: width = canvas width - x.
-    drag(sx(217), sy(140), 250, 0, 5);
-    r = geometry(id);
-    EXPECT_DOUBLE_EQ(r.x, 100);
-    EXPECT_DOUBLE_EQ(r.w, kCanvasW - 100);
-    // The top edge dragged above the canvas: y = 0, the bottom edge stays.
-    drag(sx(160), sy(103), 0, -150, 5);
-    r = geometry(id);
-    EXPECT_DOUBLE_EQ(r.y, 0);
-    EXPECT_DOUBLE_EQ(r.h, 180);
-    // The bottom edge dragged above the top: the height never reaches 0.
-    drag(sx(160), sy(177), 0, -400, 1);
-    r = geometry(id);
-    EXPECT_GT(r.h, 0);
 }
 
 TEST_F(WidgetMouse, DragNearANeighbourSnapsAndDrawsTheGuideLine)
