@@ -85,6 +85,23 @@ protected:
         return screen->pixel(kCanvasLeft + static_cast<int>(fx * widgetW),
                              kCanvasTop + static_cast<int>(fy * widgetH));
     }
+    // The video item of the widget, once its content is made.
+    static dorvo_preview::VideoTextureItem* texture(const char* id)
+    {
+        dorvo_preview::VideoTextureItem* video = nullptr;
+        waitFor(
+            [&] {
+                testsupport::onQtThreadOf(win, [&] {
+                    auto* w =
+                        qobject_cast<dorvo_preview::VideoWidget*>(dorvo_preview::EngineHost::getWidget(id));
+                    if (w && w->contentItem())
+                        video = w->contentItem()->findChild<dorvo_preview::VideoTextureItem*>();
+                });
+                return video != nullptr;
+            },
+            5000);
+        return video;
+    }
     static bool barsShown()
     {
         return at(1.5 / 7, 0.3).near(191, 191, 0, 30) && at(2.5 / 7, 0.3).near(0, 191, 191, 30) &&
@@ -167,17 +184,8 @@ TEST_F(VideoWidgetTest, StopAndRestartCarryOnWhenThePlayerIsStuck)
     const char* id = makeVideo(mediatest::files().motionMp4);
     ASSERT_TRUE(
         waitFor([&] { return testsupport::countStartingWith(*log, "whenBaseMediaStart") >= 1; }, 15000));
-    dorvo_preview::VideoTextureItem* video = nullptr;
-    ASSERT_TRUE(waitFor(
-        [&] {
-            testsupport::onQtThreadOf(win, [&] {
-                auto* w = qobject_cast<dorvo_preview::VideoWidget*>(dorvo_preview::EngineHost::getWidget(id));
-                if (w && w->contentItem())
-                    video = w->contentItem()->findChild<dorvo_preview::VideoTextureItem*>();
-            });
-            return video != nullptr;
-        },
-        5000));
+    dorvo_preview::VideoTextureItem* video = texture(id);
+    ASSERT_NE(video, nullptr);
     // A callback that does not return stands in for a stuck decoder.
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
