@@ -32,12 +32,11 @@ QCoreApplication* app()
     return testsupport::app<QCoreApplication>();
 }
 
-// Records every status word and current-media change of a player.
+// Records every status word of a player.
 struct Recorder
 {
     std::mutex mutex;
     std::vector<uint32_t> words;
-    std::vector<std::string> media;
 
     void attach(MpvPlayer& player)
     {
@@ -45,10 +44,6 @@ struct Recorder
             std::lock_guard<std::mutex> lock(mutex);
             words.push_back(word);
             return true;
-        });
-        player.onCurrentMediaChanged([this, &player] {
-            std::lock_guard<std::mutex> lock(mutex);
-            media.push_back(player.currentMedia());
         });
     }
     // How often the flag went from clear to set.
@@ -68,11 +63,6 @@ struct Recorder
     {
         std::lock_guard<std::mutex> lock(mutex);
         return words.empty() ? 0 : words.back();
-    }
-    std::vector<std::string> mediaSeen()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return media;
     }
 };
 
@@ -128,22 +118,6 @@ TEST_F(MediaPlayerTest, PreparedOnceThenEndWordAtTheEnd)
     player.setState(MpvPlayer::Playing);
     ASSERT_TRUE(waitFor([&] { return rec.newlySet(MpvPlayer::End) == 2; }, 10000));
     EXPECT_EQ(rec.newlySet(MpvPlayer::Prepared), 2);
-}
-
-TEST_F(MediaPlayerTest, NextMediaFollowsWithoutAnEndBetween)
-{
-    MpvPlayer player;
-    Recorder rec;
-    rec.attach(player);
-    player.setMedia(f().toneMp3);
-    player.setNextMedia(f().tone2Mp3);
-    player.setState(MpvPlayer::Playing);
-    ASSERT_TRUE(waitFor([&] { return rec.last() == MpvPlayer::kEndWord; }, 10000));
-    const auto seen = rec.mediaSeen();
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0], f().toneMp3);
-    EXPECT_EQ(seen[1], f().tone2Mp3);
-    EXPECT_EQ(rec.newlySet(MpvPlayer::End), 1);
 }
 
 TEST_F(MediaPlayerTest, BadArgumentsAreRefusedAndSeekReportsThePosition)

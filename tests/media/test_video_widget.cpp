@@ -1,10 +1,12 @@
 // The video widget and background music through the exported interface, as a
-// host drives them: the colour bars on screen, looping, pause and resume of
-// the preview, music that plays and loops, and many widgets created and
-// deleted while playing.
+// host drives them: the colour bars of H.264 and VP8 on screen at any size,
+// looping, unplayable files, pause and resume of the preview, stops that stay
+// bounded when the player is stuck, music that plays and loops, and many
+// widgets created and deleted while playing.
 
 #include "dorvo_preview.h"
 
+#include "core/src/avplayer/VideoTextureItem.h"
 #include "core/src/avplayer/kestvaplayer.h"
 #include "core/src/avplayer/mediaqmltypes.h"
 #include "core/src/avplayer/mpvplayer.h"
@@ -15,6 +17,7 @@
 #include "mediafiles.h"
 #include "support/hostwindow.h"
 #include "support/logcapture.h"
+#include "support/scenewindow.h"
 #include "support/wait.h"
 #include "support/xscreen.h"
 
@@ -25,6 +28,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <thread>
 
 using dorvo_preview::MpvPlayer;
@@ -34,8 +38,8 @@ namespace {
 
 using testsupport::kCanvasLeft;
 using testsupport::kCanvasTop;
-// The widget covers the canvas: bars sampled in screen coordinates.
-constexpr int kWidgetW = 350, kWidgetH = 280;
+// The widget's size: bars sampled in screen coordinates.
+int widgetW = 350, widgetH = 280;
 
 int threadCount()
 {
@@ -71,15 +75,32 @@ protected:
         const char* id = NVideo_createWidget();
         setWidgetX(id, 0);
         setWidgetY(id, 0);
-        setWidgetWidth(id, kWidgetW);
-        setWidgetHeight(id, kWidgetH);
+        setWidgetWidth(id, static_cast<float>(widgetW));
+        setWidgetHeight(id, static_cast<float>(widgetH));
         NVideo_setSource(id, source.c_str());
         return id;
     }
     static testsupport::Rgb at(double fx, double fy)
     {
-        return screen->pixel(kCanvasLeft + static_cast<int>(fx * kWidgetW),
-                             kCanvasTop + static_cast<int>(fy * kWidgetH));
+        return screen->pixel(kCanvasLeft + static_cast<int>(fx * widgetW),
+                             kCanvasTop + static_cast<int>(fy * widgetH));
+    }
+    // The video item of the widget, once its content is made.
+    static dorvo_preview::VideoTextureItem* texture(const char* id)
+    {
+        dorvo_preview::VideoTextureItem* video = nullptr;
+        waitFor(
+            [&] {
+                testsupport::onQtThreadOf(win, [&] {
+                    auto* w =
+                        qobject_cast<dorvo_preview::VideoWidget*>(dorvo_preview::EngineHost::getWidget(id));
+                    if (w && w->contentItem())
+                        video = w->contentItem()->findChild<dorvo_preview::VideoTextureItem*>();
+                });
+                return video != nullptr;
+            },
+            5000);
+        return video;
     }
     static bool barsShown()
     {
@@ -102,14 +123,27 @@ protected:
     std::shared_ptr<testsupport::MemorySink> log;
 };
 
-TEST_F(VideoWidgetTest, ShowsTheBarsAndLoopsWhenAlone)
+TEST_F(VideoWidgetTest, ShowsTheBarsOfBothCodecsAtAnySizeAndLoopsWhenAlone)
 {
-    const char* id = makeVideo(mediatest::files().barsMp4);
-    ASSERT_TRUE(waitFor(barsShown, 15000)) << "no colour bars on screen";
-    // The 2 s video ends and starts over, again and again.
+    const char* id = makeVideo(mediatest::files().barsWebm);
+    ASSERT_TRUE(waitFor(barsShown, 15000)) << "no VP8 colour bars on screen";
+    // A larger widget: the picture follows the new size.
+    widgetW = 400;
+    widgetH = 300;
+    setWidgetWidth(id, 400);
+    setWidgetHeight(id, 300);
+    EXPECT_TRUE(waitFor(barsShown, 5000)) << "no bars at 400 x 300";
+    widgetW = 350;
+    widgetH = 280;
+    deleteWidget(id);
+    log->reset();
+    id = makeVideo(mediatest::files().barsMp4);
+    ASSERT_TRUE(waitFor(barsShown, 15000)) << "no H.264 colour bars on screen";
+    // The 2 s video ends and starts over, again and again, started once.
     ASSERT_TRUE(
         waitFor([&] { return testsupport::countStartingWith(*log, "whenBaseMediaFinished") >= 2; }, 15000));
     EXPECT_TRUE(waitFor(barsShown, 5000));
+    EXPECT_EQ(testsupport::countStartingWith(*log, "whenBaseMediaStart current name is"), 1u);
     EXPECT_EQ(testsupport::countStartingWith(*log, "VideoWidget preview finish"), 0u);
     // A display ratio is kept and handled; the picture still fills the widget.
     setDisplayRatio(id, "R4_3");
@@ -121,6 +155,63 @@ TEST_F(VideoWidgetTest, ShowsTheBarsAndLoopsWhenAlone)
         EXPECT_EQ(r.text.find("No such method"), std::string::npos) << r.text;
     deleteWidget(id);
     EXPECT_TRUE(waitFor([] { return at(0.5, 0.3).near(0, 0, 0, 20); }, 5000)) << "the widget did not go";
+}
+
+TEST_F(VideoWidgetTest, UnplayableFilesStartNothingAndAGoodFilePlaysAfter)
+{
+    const auto& f = mediatest::files();
+    for (const std::string& bad : {f.missing, f.garbage, f.truncated, std::string()}) {
+        SCOPED_TRACE(bad);
+        log->reset();
+        const char* id = makeVideo(bad);
+        // The player gives up, and nothing starts.
+        ASSERT_TRUE(waitFor(
+            [&] {
+                return testsupport::countStartingWith(*log, "VideoTextureItem:: NoMedia OR Invalid") >= 1;
+            },
+            10000));
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        EXPECT_EQ(testsupport::countStartingWith(*log, "whenBaseMediaStart"), 0u);
+        deleteWidget(id);
+    }
+    const char* id = makeVideo(f.barsMp4);
+    EXPECT_TRUE(waitFor(barsShown, 15000)) << "no bars after the unplayable files";
+    deleteWidget(id);
+}
+
+TEST_F(VideoWidgetTest, StopAndRestartCarryOnWhenThePlayerIsStuck)
+{
+    const char* id = makeVideo(mediatest::files().motionMp4);
+    ASSERT_TRUE(
+        waitFor([&] { return testsupport::countStartingWith(*log, "whenBaseMediaStart") >= 1; }, 15000));
+    dorvo_preview::VideoTextureItem* video = texture(id);
+    ASSERT_NE(video, nullptr);
+    // A callback that does not return stands in for a stuck decoder.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<bool> stuck{false};
+    video->player()->onCurrentMediaChanged([&] {
+        stuck = true;
+        released.wait();
+    });
+    QMetaObject::invokeMethod(video, "play"); // starts over: the new media start blocks the player
+    ASSERT_TRUE(waitFor([&] { return stuck.load(); }, 10000));
+    // The force pause stops the video, then a restart: each gives up after a
+    // bounded wait and the engine's thread goes on.
+    const auto given = [&](const char* line) {
+        return waitFor([&] { return testsupport::countStartingWith(*log, line) == 1; },
+                       MpvPlayer::kStopWaitMs + 3000);
+    };
+    pausePreviewForce(win, true);
+    EXPECT_TRUE(given("VideoTextureItem::stop player not stopped after"));
+    QMetaObject::invokeMethod(video, "restart");
+    EXPECT_TRUE(given("VideoTextureItem::restart player not stopped after"));
+    testsupport::onQtThreadOf(win, [] {});
+    release.set_value();
+    video->player()->onCurrentMediaChanged(nullptr);
+    pausePreviewForce(win, false);
+    deleteWidget(id);
+    EXPECT_TRUE(waitFor([] { return MpvPlayer::liveWorkers() == 0; }, 10000));
 }
 
 TEST_F(VideoWidgetTest, PausePreviewFreezesTheVideoAndResumeGoesOn)
@@ -155,25 +246,23 @@ TEST_F(VideoWidgetTest, BackgroundMusicPlaysAndLoopsOverItsList)
     const char* id = makeVideo(mediatest::files().barsMp4);
     ASSERT_TRUE(waitFor(barsShown, 15000));
     const auto& f = mediatest::files();
-    const std::string music =
-        R"({"audioList":[{"id":1,"name":"a","dataSource":"a","originalDataSource":")" + f.toneMp3 +
-        R"(","duration":1000},{"id":2,"name":"b","dataSource":"b","originalDataSource":")" + f.toneAac +
-        R"(","duration":1000}],"playPolicy":"ORDER"})";
+    const std::vector<std::string> tracks = {f.toneMp3, f.toneAac, f.tone2Mp3, f.toneMp3};
+    std::string list;
+    for (size_t i = 0; i < 3; ++i)
+        list += std::string(i ? "," : "") + R"({"id":1,"name":"a","dataSource":"a","duration":1000,)" +
+                R"("originalDataSource":")" + tracks[i] + R"("})";
+    const std::string music = R"({"audioList":[)" + list + R"(],"playPolicy":"ORDER"})";
     setWidgetBackMusic(id, music.c_str());
     setWidgetBackMusicDuration(id, 60000);
-    // Three changes of track: a, b, a.
-    ASSERT_TRUE(waitFor(
-        [&] { return testsupport::countStartingWith(*log, "KestAVPlayer::currentMediaChanged:") >= 3; },
-        15000));
+    // In order, then round again: a, b, c, a.
+    const std::string changed = "KestAVPlayer::currentMediaChanged:";
+    ASSERT_TRUE(waitFor([&] { return testsupport::countStartingWith(*log, changed) >= 4; }, 15000));
     std::vector<std::string> seen;
-    for (const auto& r : log->records()) {
-        if (r.text.rfind("KestAVPlayer::currentMediaChanged:", 0) == 0)
-            seen.push_back(r.text.substr(std::string("KestAVPlayer::currentMediaChanged:").size()));
-    }
-    ASSERT_GE(seen.size(), 3u);
-    EXPECT_EQ(seen[0].find(f.toneMp3), 0u);
-    EXPECT_EQ(seen[1].find(f.toneAac), 0u);
-    EXPECT_EQ(seen[2].find(f.toneMp3), 0u);
+    for (const auto& r : log->records())
+        if (r.text.rfind(changed, 0) == 0)
+            seen.push_back(r.text.substr(changed.size(), r.text.find(' ') - changed.size()));
+    seen.resize(4);
+    EXPECT_EQ(seen, tracks);
     // An empty description stops the music at once.
     setWidgetBackMusic(id, "");
     EXPECT_TRUE(waitFor([&] { return testsupport::countStartingWith(*log, "~QMLAudio") == 1; }, 5000));

@@ -19,18 +19,13 @@
 #include "core/src/widget.h"
 #include "core/src/window.h"
 
-#include <QMetaObject>
-#include <QPointer>
-
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <cmath>
-#include <fstream>
 #include <functional>
 #include <mutex>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,12 +35,11 @@ namespace testsupport {
 constexpr int kBoxType = 20;
 constexpr int kVideoBoxType = 13;
 
+// What the host callbacks reported, in order.
 struct HostEvents
 {
     std::mutex mutex;
-    std::vector<std::string> selected;
-    std::vector<std::string> rects;
-    std::vector<std::string> doubleClicked;
+    std::vector<std::string> selected, rects, doubleClicked;
 };
 
 inline HostEvents& events()
@@ -54,20 +48,10 @@ inline HostEvents& events()
     return e;
 }
 
-inline void onSelected(const char* text)
+template <std::vector<std::string> HostEvents::*list> void recordEvent(const char* text)
 {
     std::lock_guard<std::mutex> lock(events().mutex);
-    events().selected.emplace_back(text ? text : "(null)");
-}
-inline void onRect(const char* text)
-{
-    std::lock_guard<std::mutex> lock(events().mutex);
-    events().rects.emplace_back(text ? text : "(null)");
-}
-inline void onDoubleClicked(const char* text)
-{
-    std::lock_guard<std::mutex> lock(events().mutex);
-    events().doubleClicked.emplace_back(text ? text : "(null)");
+    (events().*list).emplace_back(text ? text : "(null)");
 }
 
 struct Rect
@@ -100,9 +84,9 @@ protected:
         registerTestBox(kBoxType);
         registerTestBox(kVideoBoxType, 1);
         openPreview("/tmp/dorvo-widget-XXXXXX", [] {
-            setOnWidgetSelected(&onSelected);
-            setOnRectChanged(&onRect);
-            setOnWidgetDoubleClicked(&onDoubleClicked);
+            setOnWidgetSelected(&recordEvent<&HostEvents::selected>);
+            setOnRectChanged(&recordEvent<&HostEvents::rects>);
+            setOnWidgetDoubleClicked(&recordEvent<&HostEvents::doubleClicked>);
         });
     }
 
@@ -117,30 +101,21 @@ protected:
         events().rects.clear();
         events().doubleClicked.clear();
     }
-    static std::vector<std::string> selected()
+    static std::vector<std::string> recorded(std::vector<std::string> HostEvents::*list)
     {
         std::lock_guard<std::mutex> lock(events().mutex);
-        return events().selected;
+        return events().*list;
     }
-    static std::vector<std::string> rects()
-    {
-        std::lock_guard<std::mutex> lock(events().mutex);
-        return events().rects;
-    }
-    static std::vector<std::string> doubleClicked()
-    {
-        std::lock_guard<std::mutex> lock(events().mutex);
-        return events().doubleClicked;
-    }
+    static std::vector<std::string> selected() { return recorded(&HostEvents::selected); }
+    static std::vector<std::string> rects() { return recorded(&HostEvents::rects); }
+    static std::vector<std::string> doubleClicked() { return recorded(&HostEvents::doubleClicked); }
 
     // A box widget at the given canvas rectangle; waits until it is on screen.
     static const char* box(double x, double y, double w, double h, const char* color = "#FF0000")
     {
-        char content[256];
-        std::snprintf(content, sizeof content,
-                      "{\"layout\":{\"x\":%g,\"y\":%g,\"width\":%g,\"height\":%g},\"color\":\"%s\"}", x, y, w,
-                      h, color);
-        const char* id = createWidget(kBoxType, "", content);
+        const nlohmann::json content = {{"layout", {{"x", x}, {"y", y}, {"width", w}, {"height", h}}},
+                                        {"color", color}};
+        const char* id = createWidget(kBoxType, "", content.dump().c_str());
         EXPECT_NE(id, nullptr);
         const std::string wanted = id ? id : "";
         EXPECT_TRUE(waitFor([&] { return geometry(wanted).w == w; }, 5000)) << "box not created";
@@ -151,7 +126,29 @@ protected:
     // Runs fn on the Qt thread and waits for it.
     static void onQtThread(const std::function<void()>& fn) { testsupport::onQtThreadOf(win, fn); }
 
-    // The widget item's geometry, read on the Qt thread.
+    static dorvo_preview::Widget* widget(const std::string& id)
+    {
+        return qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
+    }
+
+    // A property of the widget's frame (its QML item's child named name, or
+    // the item itself for nullptr), read on the Qt thread.
+    static QVariant frameProperty(const std::string& id, const char* property,
+                                  const char* child = "dragBorder")
+    {
+        QVariant value;
+        onQtThread([&] {
+            auto* w = widget(id);
+            QObject* item = w ? w->item() : nullptr;
+            if (item && child)
+                item = item->findChild<QObject*>(QString::fromLatin1(child));
+            if (item)
+                value = item->property(property);
+        });
+        return value;
+    }
+
+    // The widget item's geometry, read on the Qt thread; w is -1 without one.
     static Rect geometry(const std::string& id)
     {
         Rect r;
@@ -159,39 +156,34 @@ protected:
         if (!dorvo_preview::EngineHost::getWindow(win))
             return r;
         onQtThread([&] {
-            auto* widget = qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
-            if (!widget || !widget->item())
+            auto* w = widget(id);
+            if (!w || !w->item())
                 return;
-            QObject* item = widget->item();
-            r.id = id;
-            r.x = item->property("x").toDouble();
-            r.y = item->property("y").toDouble();
-            r.w = item->property("width").toDouble();
-            r.h = item->property("height").toDouble();
+            QObject* item = w->item();
+            r = {id,
+                 false,
+                 item->property("x").toDouble(),
+                 item->property("y").toDouble(),
+                 item->property("width").toDouble(),
+                 item->property("height").toDouble()};
         });
         return r;
     }
 
-    static std::vector<ns::ItemRectData> registry()
-    {
-        std::vector<ns::ItemRectData> out;
-        onQtThread([&] {
-            auto* window = qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win));
-            if (window)
-                out = window->getRectVct("");
-        });
-        return out;
-    }
-
     static bool inRegistry(const std::string& id, ns::ItemRectData* found = nullptr)
     {
-        for (const auto& r : registry()) {
+        std::vector<ns::ItemRectData> all;
+        onQtThread([&] {
+            if (auto* window =
+                    qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win)))
+                all = window->getRectVct("");
+        });
+        for (const auto& r : all)
             if (r.id == id) {
                 if (found)
                     *found = r;
                 return true;
             }
-        }
         return false;
     }
 
@@ -223,26 +215,15 @@ protected:
         settle(60);
     }
 
-    static bool isSelected(const std::string& id)
-    {
-        bool selected = false;
-        onQtThread([&] {
-            auto* widget = qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
-            if (!widget || !widget->item())
-                return;
-            if (QObject* frame = widget->item()->findChild<QObject*>(QStringLiteral("dragBorder")))
-                selected = frame->property("choosed").toBool();
-        });
-        return selected;
-    }
+    static bool isSelected(const std::string& id) { return frameProperty(id, "choosed").toBool(); }
 
     static bool anyPressed()
     {
         bool pressed = false;
         onQtThread([&] {
             for (QObject* object : dorvo_preview::EngineHost::instance()->widgets()) {
-                auto* widget = qobject_cast<dorvo_preview::Widget*>(object);
-                pressed = pressed || (widget && widget->pressed());
+                auto* w = qobject_cast<dorvo_preview::Widget*>(object);
+                pressed = pressed || (w && w->pressed());
             }
         });
         return pressed;
