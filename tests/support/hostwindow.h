@@ -56,13 +56,7 @@ struct HostWindow
         screen = nullptr;
     }
 
-    static std::string logText()
-    {
-        std::ifstream in(runningPath + "/log/preview/preview.log");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string logText() { return logOf(runningPath); }
 
     static inline XScreen* screen = nullptr;
     static inline const char* win = nullptr;
