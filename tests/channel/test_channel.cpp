@@ -385,16 +385,27 @@ TEST(KestThread, StopFromItsOwnThreadDetaches)
     EXPECT_EQ(runs.load(), 3);
 }
 
-TEST(KestThread, NegativeWorkResultPausesAndStartResumes)
+TEST(KestThread, PausesOnANegativeResultOrWhenAskedAndStartResumes)
 {
     std::atomic<int> runs{0};
-    KestThread thread([&] { return ++runs % 5 == 0 ? -1 : 0; }, "negative");
+    KestThread thread(
+        [&] {
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+            return ++runs == 5 ? -1 : 0;
+        },
+        "pauser");
     thread.start();
     ASSERT_TRUE(waitFor([&] { return thread.status() == KestThread::Paused; }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(runs.load(), 5);
     thread.start();
-    ASSERT_TRUE(waitFor([&] { return runs == 10 && thread.status() == KestThread::Paused; }));
+    ASSERT_TRUE(waitFor([&] { return runs > 7; }));
+    thread.pause();
+    EXPECT_EQ(thread.status(), KestThread::Paused);
+    const int frozen = runs;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(runs.load(), frozen);
+    thread.start();
+    ASSERT_TRUE(waitFor([&] { return runs > frozen + 2; }));
     thread.stop();
     EXPECT_EQ(thread.status(), KestThread::Stopped);
 }
