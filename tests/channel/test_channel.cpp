@@ -1,19 +1,27 @@
-// The channel: order, unknown numbers, discarding, the worker's pause and stop.
+// The channel: order, unknown numbers, batches, the worker's pause and stop; creations that return once the
+// widget exists; many host threads posting at once, in direct and queued mode and through the Qt timer.
 
 #include "channel/messagecontrol.h"
 #include "channel/msgtype.h"
 #include "channel/playchannel.h"
+#include "channel/qtmsgctrllistener.h"
+#include "core/src/enginehost.h"
+#include "dorvo_preview.h"
 #include "support/logcapture.h"
 #include "support/recordinglistener.h"
-#include "utils/kestThread.h"
-
 #include "support/wait.h"
+#include "utils/kestThread.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <atomic>
-#include <stdexcept>
 #include <chrono>
+#include <map>
+#include <mutex>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -30,15 +38,71 @@ MsgParam withId(const std::string& id)
     return p;
 }
 
-TEST(MessageControl, QueuedMessagesRunInPostingOrderAndUnknownOnesAreDropped)
+// Records like RecordingListener, except that: setWidgetX throws for the id "throw", takes 3 ms for "slow"
+// (a costly handler) and otherwise logs its value per id (the posting thread); pausePreview creates a widget
+// from the engine thread, as a host callback running there would; createQtExec runs a stand-in for the Qt
+// loop (the message step every millisecond) while loop is set.
+class TestListener : public testsupport::RecordingListener
+{
+public:
+    void setWidgetX(const std::string& id, float value) override
+    {
+        if (id == "throw")
+            throw std::runtime_error("handler fault");
+        if (id == "slow")
+            std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        if (id.rfind("thread-", 0) != 0)
+            return RecordingListener::setWidgetX(id, value);
+        std::lock_guard<std::mutex> lock(mutex);
+        seen[id].push_back(static_cast<int>(value));
+        ++total;
+    }
+    void pausePreview(const std::string& id) override
+    {
+        RecordingListener::pausePreview(id);
+        createdOnWorker = NImage_createWidget();
+    }
+    void createQtExec(const std::function<void()>& step) override
+    {
+        if (!loop)
+            return RecordingListener::createQtExec(step);
+        running = true;
+        while (!end) {
+            step();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    size_t count()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return total;
+    }
+
+    std::atomic<const char*> createdOnWorker{nullptr};
+    std::atomic<bool> loop{false}, running{false}, end{false};
+    std::mutex mutex;
+    std::map<std::string, std::vector<int>> seen;
+    size_t total = 0;
+};
+
+bool recordedCreation(testsupport::RecordingListener& l, int type, const char* id)
+{
+    for (const auto& call : l.calls())
+        if (call.op == "createWidget" && call.args == std::to_string(type) + "||" + id + "||")
+            return true;
+    return false;
+}
+
+TEST(MessageControl, QueuedMessagesRunInPostingOrderUnknownOnesAndFaultsAreDropped)
 {
     auto sink = testsupport::captureLog();
-    testsupport::RecordingListener listener;
+    TestListener listener;
     MessageControl control(&listener);
     control.setQueued(true);
     control.post(static_cast<int32_t>(MsgType::DestroyWindow), withId("a"));
     control.post(500, withId("lost"));
     control.post(-1, MsgParam());
+    control.post(static_cast<int32_t>(MsgType::SetWidgetX), withId("throw"));
     control.post(static_cast<int32_t>(MsgType::SetWidgetX), withId("b"));
     control.post(static_cast<int32_t>(MsgType::NColorfulText_setText), withId("c"));
     EXPECT_TRUE(listener.calls().empty());
@@ -53,66 +117,19 @@ TEST(MessageControl, QueuedMessagesRunInPostingOrderAndUnknownOnesAreDropped)
         testsupport::countStartingWith(*sink, "Unknown msg 500 \n //messagecontrol.cpp:onMsgProcessor()#"),
         1u);
     EXPECT_EQ(testsupport::countStartingWith(*sink, "Unknown msg -1 \n"), 1u);
+    EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg SetWidgetX failed, dropped: handler fault"),
+              1u);
     EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg: DestroyWindow \n"), 1u);
-    EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg: SetWidgetX \n"), 1u);
+    EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg: SetWidgetX \n"), 2u);
     // Numbers past the name table (500, and 139 NColorfulText_setText) log an empty name.
     EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg:  \n"), 2u);
     EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg: MsgInvalid \n"), 1u);
+    EXPECT_STREQ(msgTypeName(127), "NRtMedia_setUpdateDuration");
 }
-
-// A listener whose setWidgetX throws, as a handler with a fault would.
-class ThrowingListener : public testsupport::RecordingListener
-{
-public:
-    void setWidgetX(const std::string&, float) override { throw std::runtime_error("handler fault"); }
-};
-
-TEST(MessageControl, AHandlerThatThrowsIsLoggedAndTheNextMessageRuns)
-{
-    auto sink = testsupport::captureLog();
-    ThrowingListener listener;
-    MessageControl control(&listener);
-    control.setQueued(true);
-    control.post(static_cast<int32_t>(MsgType::SetWidgetX), withId("a"));
-    control.post(static_cast<int32_t>(MsgType::DestroyWindow), withId("b"));
-    while (control.pending())
-        control.processOne();
-    ASSERT_EQ(listener.calls().size(), 1u);
-    EXPECT_EQ(listener.calls()[0].op, "destroyWindow");
-    EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg SetWidgetX failed, dropped: handler fault"),
-              1u);
-}
-
-TEST(MessageControl, ProcessOneReportsCreateQtExec)
-{
-    testsupport::RecordingListener listener;
-    MessageControl control(&listener);
-    control.setQueued(true);
-    control.post(static_cast<int32_t>(MsgType::CreateQtExec), MsgParam());
-    control.post(static_cast<int32_t>(MsgType::QuitQtExec), MsgParam());
-    bool ran = false;
-    EXPECT_TRUE(control.processOne(&ran));
-    EXPECT_TRUE(ran);
-    EXPECT_FALSE(control.processOne(&ran));
-    EXPECT_TRUE(ran);
-    EXPECT_FALSE(control.processOne(&ran));
-    EXPECT_FALSE(ran);
-}
-
-// A listener whose setWidgetX takes a while, as a costly handler does.
-class SlowListener : public testsupport::RecordingListener
-{
-public:
-    void setWidgetX(const std::string& id, float value) override
-    {
-        RecordingListener::setWidgetX(id, value);
-        std::this_thread::sleep_for(std::chrono::milliseconds(3));
-    }
-};
 
 TEST(MessageControl, BatchesEndWhenEmptyAfterTheBudgetOrAfterTheLoopChanges)
 {
-    SlowListener listener;
+    TestListener listener;
     MessageControl control(&listener);
     control.setQueued(true);
     const auto x = static_cast<int32_t>(MsgType::SetWidgetX);
@@ -131,11 +148,21 @@ TEST(MessageControl, BatchesEndWhenEmptyAfterTheBudgetOrAfterTheLoopChanges)
     };
     for (const Case& c : cases) {
         for (int32_t number : c.queued)
-            control.post(number, withId("w"));
+            control.post(number, withId("slow"));
         for (int expected : c.batches)
             EXPECT_EQ(control.processBatch(budget), expected);
         EXPECT_EQ(control.pending(), 0u);
     }
+    // processOne tells whether the loop started.
+    control.post(static_cast<int32_t>(MsgType::CreateQtExec), MsgParam());
+    control.post(static_cast<int32_t>(MsgType::QuitQtExec), MsgParam());
+    bool ran = false;
+    EXPECT_TRUE(control.processOne(&ran));
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(control.processOne(&ran));
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(control.processOne(&ran));
+    EXPECT_FALSE(ran);
 }
 
 TEST(MessageControl, CreationsRunAheadOfAllButWindowAndEngineMessages)
@@ -144,11 +171,10 @@ TEST(MessageControl, CreationsRunAheadOfAllButWindowAndEngineMessages)
     MessageControl control(&listener);
     control.setQueued(true);
     const auto x = static_cast<int32_t>(MsgType::SetWidgetX);
-    const auto create = static_cast<int32_t>(MsgType::CreateWidget);
     std::vector<std::string> done;
     auto creation = [&](const char* id) {
-        MsgParam p = withId(id);
-        control.postAhead(create, p, [&done, id] { done.push_back(id); });
+        control.postAhead(static_cast<int32_t>(MsgType::CreateWidget), withId(id),
+                          [&done, id] { done.push_back(id); });
     };
     control.post(x, withId("a"));
     control.post(static_cast<int32_t>(MsgType::AttachWindow), withId("w"));
@@ -167,10 +193,8 @@ TEST(MessageControl, CreationsRunAheadOfAllButWindowAndEngineMessages)
 
 TEST(MessageControl, TextsTravelUnchangedInlineOrOnTheHeap)
 {
-    const std::string lengths[] = {"", std::string(MsgText::kInline, 'a'),
-                                   std::string(MsgText::kInline + 1, 'b'), std::string(5000, 'c'),
-                                   std::string("\xff\xfe odd bytes")};
-    for (const std::string& text : lengths) {
+    for (const std::string& text :
+         {std::string(MsgText::kInline, 'a'), std::string(MsgText::kInline + 1, 'b')}) {
         MsgText copied;
         copied.assign(text.c_str());
         MsgText moved(std::move(copied));
@@ -188,49 +212,79 @@ TEST(MessageControl, TextsTravelUnchangedInlineOrOnTheHeap)
     EXPECT_EQ(none.into(out), nullptr);
 }
 
-TEST(MessageControl, NamesOfTheTable)
+class Channel : public ::testing::Test
 {
-    EXPECT_STREQ(msgTypeName(-1), "MsgInvalid");
-    EXPECT_STREQ(msgTypeName(0), "CreateKestWindow");
-    EXPECT_STREQ(msgTypeName(47), "SetWidgetBackgroundColor");
-    EXPECT_STREQ(msgTypeName(48), "NImage_setKeepOriginalScale");
-    EXPECT_STREQ(msgTypeName(100), "SetWidgetX");
-    EXPECT_STREQ(msgTypeName(127), "NRtMedia_setUpdateDuration");
-    EXPECT_STREQ(msgTypeName(128), "");
-    EXPECT_STREQ(msgTypeName(-2), "");
+protected:
+    void start(bool threaded)
+    {
+        auto l = std::make_unique<TestListener>();
+        listener = l.get();
+        channel = std::make_shared<PlayChannel>(std::move(l));
+        channel->init(threaded);
+        EngineHost::instance()->setPlayChannel("default", channel);
+    }
+    bool paused() { return channel->worker()->status() == KestThread::Paused; }
+
+    // Posts from eight threads at once, then checks that every thread's messages arrived once, in order.
+    void postFromThreadsAndCheck(int perThread)
+    {
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 8; ++t) {
+            threads.emplace_back([t, perThread] {
+                const std::string id = "thread-" + std::to_string(t);
+                for (int i = 0; i < perThread; ++i)
+                    ASSERT_EQ(setWidgetX(id.c_str(), static_cast<float>(i)), 0);
+            });
+        }
+        for (auto& th : threads)
+            th.join();
+        ASSERT_TRUE(waitFor([&] { return listener->count() == 8u * perThread; }, 60000)) << listener->count();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::lock_guard<std::mutex> lock(listener->mutex);
+        ASSERT_EQ(listener->total, 8u * perThread);
+        ASSERT_EQ(listener->seen.size(), 8u);
+        for (const auto& [id, values] : listener->seen)
+            for (int i = 0; i < perThread; ++i)
+                ASSERT_EQ(values[i], i) << id;
+    }
+
+    TestListener* listener = nullptr;
+    std::shared_ptr<PlayChannel> channel;
+};
+
+TEST_F(Channel, DirectModeRunsOnTheCallingThread)
+{
+    start(false);
+    channel->post(static_cast<int32_t>(MsgType::PausePreview), withId("w"));
+    EXPECT_EQ(listener->calls()[0].op, "pausePreview");
+    EXPECT_EQ(channel->control()->pending(), 0u);
+    const char* id = NHdmi_createWidget();
+    ASSERT_NE(id, nullptr);
+    EXPECT_TRUE(recordedCreation(*listener, 20, id));
 }
 
-TEST(PlayChannel, DirectModeRunsOnTheCallingThread)
+TEST_F(Channel, WorkerRunsMessagesAsTheyArriveAndPausesAfterExec)
 {
-    auto listener = std::make_unique<testsupport::RecordingListener>();
-    auto* recorder = listener.get();
-    PlayChannel channel(std::move(listener));
-    channel.init(false);
-    channel.post(static_cast<int32_t>(MsgType::PausePreview), withId("w"));
-    ASSERT_EQ(recorder->calls().size(), 1u);
-    EXPECT_EQ(recorder->calls()[0].op, "pausePreview");
-    EXPECT_EQ(channel.control()->pending(), 0u);
-}
-
-TEST(PlayChannel, WorkerRunsMessagesAsTheyArriveAndPausesAfterExec)
-{
-    auto listener = std::make_unique<testsupport::RecordingListener>();
-    auto* recorder = listener.get();
-    PlayChannel channel(std::move(listener));
-    channel.init(true);
-    channel.post(static_cast<int32_t>(MsgType::PausePreview), withId("1"));
-    ASSERT_TRUE(waitFor([&] { return recorder->calls().size() == 1; }));
-    // The recording listener returns from createQtExec at once, as when the
-    // Qt loop has ended: the worker pauses itself and later messages wait.
-    channel.post(static_cast<int32_t>(MsgType::CreateQtExec), MsgParam());
-    ASSERT_TRUE(waitFor([&] { return channel.worker()->status() == KestThread::Paused; }));
-    channel.post(static_cast<int32_t>(MsgType::PausePreview), withId("2"));
+    start(true);
+    channel->post(static_cast<int32_t>(MsgType::SetWidgetX), withId("1"));
+    ASSERT_TRUE(waitFor([&] { return listener->calls().size() == 1; }));
+    // The recording listener returns from createQtExec at once, as when the Qt loop has ended: the worker
+    // pauses itself and later messages wait.
+    channel->post(static_cast<int32_t>(MsgType::CreateQtExec), MsgParam());
+    ASSERT_TRUE(waitFor([&] { return paused(); }));
+    channel->post(static_cast<int32_t>(MsgType::SetWidgetX), withId("2"));
+    // A creation still returns at once and stays queued.
+    const auto t0 = std::chrono::steady_clock::now();
+    const char* id = NVideo_createWidget();
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
+    ASSERT_NE(id, nullptr);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(recorder->calls().size(), 2u);
-    EXPECT_EQ(channel.control()->pending(), 1u);
+    EXPECT_EQ(listener->calls().size(), 2u);
+    EXPECT_EQ(channel->control()->pending(), 2u);
     // Resuming runs what waited.
-    channel.worker()->start();
-    ASSERT_TRUE(waitFor([&] { return recorder->calls().size() == 3; }));
+    channel->worker()->start();
+    ASSERT_TRUE(waitFor([&] { return recordedCreation(*listener, 13, id); }));
+    EXPECT_EQ(listener->calls().size(), 4u);
 }
 
 TEST(PlayChannel, TearDownDiscardsQueuedMessages)
@@ -244,9 +298,73 @@ TEST(PlayChannel, TearDownDiscardsQueuedMessages)
     for (int i = 0; i < 100; ++i)
         channel->post(static_cast<int32_t>(MsgType::SetWidgetX), withId(std::string(100, 'x')));
     EXPECT_EQ(channel->control()->pending(), 100u);
-    size_t before = recorder->calls().size();
+    EXPECT_EQ(recorder->calls().size(), 1u);
     channel.reset(); // frees every queued record (the sanitizer build checks for leaks)
-    EXPECT_EQ(before, 1u);
+}
+
+// From a host thread the widget exists on return, behind window messages posted before; from the engine
+// thread it runs at once; every family passes its type code.
+TEST_F(Channel, CreationReturnsOnceTheWidgetExists)
+{
+    start(true);
+    attachWindow("earlier");
+    const char* id = NText_createWidget();
+    ASSERT_NE(id, nullptr);
+    EXPECT_EQ(std::string(id).size(), 36u);
+    auto calls = listener->calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].op, "attachWindow");
+    EXPECT_TRUE(recordedCreation(*listener, 11, id));
+
+    ASSERT_EQ(pausePreview("w"), 0);
+    ASSERT_TRUE(waitFor([&] { return listener->createdOnWorker.load() != nullptr; }));
+    EXPECT_TRUE(recordedCreation(*listener, 5, listener->createdOnWorker.load()));
+
+    const struct
+    {
+        const char* (*create)();
+        int type;
+    } families[] = {
+        {NAnalogClock_createWidget, 1},    {NColorfulText_createWidget, 2},
+        {NDigitalClock_createWidget, 3},   {NHtml_createWidget, 4},
+        {NImageGroup_createWidget, 6},     {NRss_createWidget, 7},
+        {NRtMedia_createWidget, 8},        {NStreamMedia_createWidget, 9},
+        {NTable_createWidget, 10},         {NTimer_createWidget, 12},
+        {NVideo_createWidget, 13},         {NTarroAnalogClock_createWidget, 14},
+        {NBaseWeather_createWidget, 15},   {NCalendar_createWidget, 16},
+        {NSeniorWeather_createWidget, 17}, {NWeather_createWidget, 18},
+        {NHdmi_createWidget, 20},
+    };
+    for (const auto& f : families) {
+        id = f.create();
+        ASSERT_NE(id, nullptr);
+        EXPECT_TRUE(recordedCreation(*listener, f.type, id)) << f.type;
+    }
+}
+
+TEST_F(Channel, QueuedModeHundredThousandFromEightThreads)
+{
+    auto quiet = testsupport::captureLog(); // the records of 100 000 messages are not what is tested here
+    start(true);
+    postFromThreadsAndCheck(100000 / 8);
+}
+
+// Direct mode refuses other threads' calls before the Qt loop runs and carries them while it runs.
+TEST_F(Channel, DirectModeHundredThousandFromEightThreads)
+{
+    auto quiet = testsupport::captureLog();
+    start(false);
+    listener->loop = true;
+    int early = 0;
+    std::thread([&] { early = setWidgetX("early", 1.0f); }).join();
+    EXPECT_EQ(early, -1);
+    std::thread posters([&] {
+        ASSERT_TRUE(waitFor([&] { return listener->running.load(); }));
+        postFromThreadsAndCheck(100000 / 8);
+        listener->end = true;
+    });
+    EXPECT_EQ(exec(), 0); // the loop runs here until the posters are done
+    posters.join();
 }
 
 TEST(KestThread, StopFromItsOwnThreadDetaches)
@@ -267,29 +385,20 @@ TEST(KestThread, StopFromItsOwnThreadDetaches)
     EXPECT_EQ(runs.load(), 3);
 }
 
-TEST(KestThread, NegativeWorkResultPauses)
-{
-    std::atomic<int> runs{0};
-    KestThread thread([&] { return ++runs == 5 ? -1 : 0; }, "negative");
-    thread.start();
-    ASSERT_TRUE(waitFor([&] { return thread.status() == KestThread::Paused; }));
-    EXPECT_EQ(runs.load(), 5);
-    thread.stop();
-    EXPECT_EQ(thread.status(), KestThread::Stopped);
-}
-
-TEST(KestThread, PauseWaitsAndStartResumes)
+TEST(KestThread, PausesOnANegativeResultOrWhenAskedAndStartResumes)
 {
     std::atomic<int> runs{0};
     KestThread thread(
         [&] {
-            ++runs;
             std::this_thread::sleep_for(std::chrono::microseconds(100));
-            return 0;
+            return ++runs == 5 ? -1 : 0;
         },
         "pauser");
     thread.start();
-    ASSERT_TRUE(waitFor([&] { return runs > 2; }));
+    ASSERT_TRUE(waitFor([&] { return thread.status() == KestThread::Paused; }));
+    EXPECT_EQ(runs.load(), 5);
+    thread.start();
+    ASSERT_TRUE(waitFor([&] { return runs > 7; }));
     thread.pause();
     EXPECT_EQ(thread.status(), KestThread::Paused);
     const int frozen = runs;
@@ -298,6 +407,88 @@ TEST(KestThread, PauseWaitsAndStartResumes)
     thread.start();
     ASSERT_TRUE(waitFor([&] { return runs > frozen + 2; }));
     thread.stop();
+    EXPECT_EQ(thread.status(), KestThread::Stopped);
+}
+
+// Queued mode with the Qt event loop on the worker thread: the 1 ms message timer runs queued messages in
+// batches, in posting order, and quit() pauses the worker so that later messages stay queued.
+struct Seen
+{
+    std::mutex mutex;
+    std::vector<std::pair<std::string, int>> calls;
+    std::atomic<bool> onQtThread{true};
+    size_t size()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return calls.size();
+    }
+};
+
+Seen g_seen;
+
+// The Qt-side listener, with setWidgetX recorded instead of looked up.
+class TimerListener : public QtMsgCtrlListener
+{
+public:
+    void setWidgetX(const std::string& id, float value) override
+    {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app || QThread::currentThread() != app->thread())
+            g_seen.onQtThread = false;
+        std::lock_guard<std::mutex> lock(g_seen.mutex);
+        g_seen.calls.emplace_back(id, static_cast<int>(value));
+    }
+};
+
+TEST(QtTimer, MessagesRunOnTheQtThreadInOrderUntilQuit)
+{
+    auto sink = testsupport::captureLog();
+    EngineHost::instance()->config(0, nullptr, nullptr);
+    auto channel = std::make_shared<PlayChannel>(std::make_unique<TimerListener>());
+    channel->init(true);
+    EngineHost::instance()->setPlayChannel("default", channel);
+
+    // Before exec: run by the worker at once, without Qt.
+    setWidgetX("before", 1);
+    ASSERT_TRUE(waitFor([] { return g_seen.size() == 1; }, 5000));
+    EXPECT_FALSE(g_seen.onQtThread.load());
+    g_seen.onQtThread = true;
+
+    ASSERT_EQ(exec(), 0);
+    ASSERT_TRUE(waitFor([] { return QCoreApplication::instance() != nullptr; }, 10000));
+
+    // 4 threads x 500 messages through the timer.
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([t] {
+            const std::string id = "t" + std::to_string(t);
+            for (int i = 0; i < 500; ++i)
+                setWidgetX(id.c_str(), static_cast<float>(i));
+        });
+    }
+    for (auto& th : threads)
+        th.join();
+    ASSERT_TRUE(waitFor([] { return g_seen.size() == 2001; }, 60000)) << g_seen.size();
+    EXPECT_TRUE(g_seen.onQtThread.load());
+    {
+        std::lock_guard<std::mutex> lock(g_seen.mutex);
+        std::map<std::string, int> next;
+        for (size_t i = 1; i < g_seen.calls.size(); ++i) {
+            const auto& call = g_seen.calls[i];
+            EXPECT_EQ(call.second, next[call.first]++) << call.first;
+        }
+    }
+
+    // A second exec while the loop runs does nothing but log.
+    ASSERT_EQ(exec(), 0);
+    ASSERT_TRUE(waitFor([&] { return channel->control()->pending() == 0; }, 5000));
+
+    ASSERT_EQ(quit(), 0);
+    ASSERT_TRUE(waitFor([&] { return channel->worker()->status() == KestThread::Paused; }, 10000));
+    EXPECT_EQ(testsupport::countStartingWith(*sink, "QtEngine::stopMsgTimer \n"), 1u);
+    // The engine does not start again (QueuedHost checks the refusals): nothing is queued.
+    EXPECT_EQ(setWidgetX("after-quit", 5), -1);
+    EXPECT_EQ(channel->control()->pending(), 0u);
 }
 
 } // namespace

@@ -16,7 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -107,15 +107,19 @@ void victimCallback()
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr,
-                     "usage: %s <crash folder> <mode> [--reporter <path>] [--early] [--name <name>] "
-                     "[--hang-in-callback]\n",
-                     argv[0]);
+    const std::map<std::string, void (*)()> modes = {
+        {"segv", victimCrashSegv},
+        {"abort", victimCrashAbort},
+        {"fpe", victimCrashFpe},
+        {"ill", victimCrashIll},
+        {"bus", victimCrashBus},
+        {"raise-segv", victimRaiseSegv},
+        {"thread-segv", victimCrashOnThread},
+        {"overflow", [] { std::fprintf(stderr, "recursion ended: %d\n", victimRecurse(0)); }},
+        {"none", nullptr},
+    };
+    if (argc < 3 || !modes.count(argv[2]))
         return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    const std::string mode = argv[2];
     QString reporter;
     QString name = QStringLiteral("crash_victim");
     bool early = false;
@@ -125,51 +129,27 @@ int main(int argc, char** argv)
             reporter = QString::fromLocal8Bit(argv[++i]);
         else if (option == "--name" && i + 1 < argc)
             name = QString::fromLocal8Bit(argv[++i]);
-        else if (option == "--early")
-            early = true;
-        else if (option == "--hang-in-callback")
+        early |= option == "--early";
+        if (option == "--hang-in-callback")
             g_hangInCallback = true;
     }
-
-    using dorvo_preview::NQExceptionHandler;
     auto makeHandler = [&] {
-        return std::make_unique<NQExceptionHandler>(folder, reporter, true, QStringLiteral("v1.1.0"),
-                                                    QStringLiteral("Brantel"), &victimCallback);
+        return std::make_unique<dorvo_preview::NQExceptionHandler>(
+            QString::fromLocal8Bit(argv[1]), reporter, true, QStringLiteral("v1.1.0"),
+            QStringLiteral("Brantel"), &victimCallback);
     };
-    std::unique_ptr<NQExceptionHandler> handler;
+    std::unique_ptr<dorvo_preview::NQExceptionHandler> handler;
     if (early)
         handler = makeHandler();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(name);
     if (!early)
         handler = makeHandler();
-    if (!handler->armed()) {
-        std::fprintf(stderr, "the crash handler is not armed\n");
+    if (!handler->armed())
         return 4;
-    }
-
-    if (mode == "segv")
-        victimCrashSegv();
-    else if (mode == "abort")
-        victimCrashAbort();
-    else if (mode == "fpe")
-        victimCrashFpe();
-    else if (mode == "ill")
-        victimCrashIll();
-    else if (mode == "bus")
-        victimCrashBus();
-    else if (mode == "raise-segv")
-        victimRaiseSegv();
-    else if (mode == "thread-segv")
-        victimCrashOnThread();
-    else if (mode == "overflow")
-        std::fprintf(stderr, "recursion ended: %d\n", victimRecurse(0));
-    else if (mode == "none")
+    if (!modes.at(argv[2]))
         return 0;
-    else {
-        std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
-        return 2;
-    }
+    modes.at(argv[2])();
     std::fprintf(stderr, "survived the crash\n");
     return 3;
 }

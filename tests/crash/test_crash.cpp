@@ -10,14 +10,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QtGlobal>
 
 #include <csignal>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include <sys/resource.h>
@@ -34,27 +30,22 @@ const int kHandledSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
 
 void noCallback() {}
 
-// ---- capture of Qt debug messages ------------------------------------------------------------------
-
 QStringList g_messages;
 
-void collectMessage(QtMsgType, const QMessageLogContext&, const QString& message)
+// Collects Qt's debug messages while it lives.
+struct MessageCapture
 {
-    g_messages << message;
-}
-
-class MessageCapture
-{
-public:
-    MessageCapture() : m_previous(qInstallMessageHandler(&collectMessage)) { g_messages.clear(); }
-    ~MessageCapture() { qInstallMessageHandler(m_previous); }
-    const QStringList& messages() const { return g_messages; }
-
-private:
-    QtMessageHandler m_previous;
+    QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& m) { g_messages << m; });
+    MessageCapture() { g_messages.clear(); }
+    ~MessageCapture() { qInstallMessageHandler(previous); }
 };
 
-// ---- running the victim ------------------------------------------------------------------------------
+QString readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 
 struct VictimRun
 {
@@ -64,163 +55,80 @@ struct VictimRun
     QString output;
 };
 
-// Runs crash_victim with args (without core files: the limit is inherited) and the sanitizer options of a
-// crashing program, with extraEnvironment ("NAME=value") added; its output and errors are collected.
-VictimRun runVictim(const QStringList& args, const QStringList& extraEnvironment = QStringList())
-{
-    const rlimit noCore{0, 0};
-    ::setrlimit(RLIMIT_CORE, &noCore);
-    // The sanitizers leave the fatal signals to the handler; the thread sanitizer is told that the handler
-    // knowingly leaves async-signal-safe ground once the dump header and the report are written.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    const std::pair<QString, QString> sanitizerOptions[] = {
-        {"ASAN_OPTIONS", "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:handle_abort=0:"
-                         "allow_user_segv_handler=1:detect_leaks=0"},
-        {"TSAN_OPTIONS", "report_signal_unsafe=0"},
-    };
-    for (const auto& option : sanitizerOptions)
-        env.insert(option.first, env.contains(option.first) ? env.value(option.first) + ":" + option.second
-                                                            : option.second);
-    for (const QString& variable : extraEnvironment)
-        env.insert(variable.section('=', 0, 0), variable.section('=', 1));
-    QProcess victim;
-    victim.setProcessEnvironment(env);
-    victim.setProcessChannelMode(QProcess::MergedChannels);
-    victim.start(QStringLiteral(CRASH_VICTIM_PATH), args);
-    VictimRun run;
-    // A hanging handler must fail the test rather than block it.
-    run.timedOut = !victim.waitForFinished(60000);
-    if (run.timedOut) {
-        victim.kill();
-        victim.waitForFinished();
-    }
-    run.crashed = victim.exitStatus() == QProcess::CrashExit;
-    run.code = victim.exitCode();
-    run.output = QString::fromLocal8Bit(victim.readAll());
-    return run;
-}
-
-QString readText(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
-}
-
-QString victimFilePath()
-{
-    return QFileInfo(QStringLiteral(CRASH_VICTIM_PATH)).canonicalFilePath();
-}
-
-struct CrashFiles
-{
-    QString dumpPath;
-    QString reportPath;
-    QStringList reportLines;
-    QString dump;
-};
-
-// Checks that folder holds exactly one "<uuid>.dmp" and one "<uuid>.txt" with the same UUID, and that the
-// report has the expected lines; returns the files' contents for further checks.
-CrashFiles checkCrashFiles(const QString& folder, const QString& applicationName)
-{
-    CrashFiles files;
-    const QStringList entries = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    EXPECT_EQ(entries.size(), 2) << entries.join(QLatin1Char(' ')).toStdString();
-    if (entries.size() != 2)
-        return files;
-
-    const QRegularExpression uuidName(
-        QStringLiteral("^([0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12})\\.dmp$"));
-    const QRegularExpressionMatch match = uuidName.match(entries.at(0));
-    EXPECT_TRUE(match.hasMatch()) << entries.at(0).toStdString();
-    if (!match.hasMatch())
-        return files;
-    const QString uuid = match.captured(1);
-    EXPECT_EQ(entries.at(1), uuid + QStringLiteral(".txt"));
-
-    files.dumpPath = folder + QLatin1Char('/') + uuid + QStringLiteral(".dmp");
-    files.reportPath = folder + QLatin1Char('/') + uuid + QStringLiteral(".txt");
-    files.dump = readText(files.dumpPath);
-
-    const QString report = readText(files.reportPath);
-    EXPECT_TRUE(report.endsWith(QLatin1Char('\n')));
-    files.reportLines = report.split(QLatin1Char('\n'));
-    if (!files.reportLines.isEmpty() && files.reportLines.last().isEmpty())
-        files.reportLines.removeLast();
-    EXPECT_EQ(files.reportLines.size(), 7) << report.toStdString();
-    if (files.reportLines.size() != 7)
-        return files;
-
-    EXPECT_EQ(files.reportLines.at(0), files.dumpPath);
-    EXPECT_EQ(files.reportLines.at(1), QStringLiteral("Brantel"));
-    EXPECT_EQ(files.reportLines.at(2), applicationName);
-    EXPECT_EQ(files.reportLines.at(3), QStringLiteral("v1.1.0"));
-    EXPECT_EQ(files.reportLines.at(4), victimFilePath());
-
-    const QRegularExpression startTime(
-        QStringLiteral("^StartTime:(\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2})$"));
-    const QRegularExpression currentTime(
-        QStringLiteral("^CurrentTime:(\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2})$"));
-    const QRegularExpressionMatch start = startTime.match(files.reportLines.at(5));
-    const QRegularExpressionMatch current = currentTime.match(files.reportLines.at(6));
-    EXPECT_TRUE(start.hasMatch()) << files.reportLines.at(5).toStdString();
-    EXPECT_TRUE(current.hasMatch()) << files.reportLines.at(6).toStdString();
-    if (start.hasMatch() && current.hasMatch()) {
-        EXPECT_LE(start.captured(1), current.captured(1));
-    }
-    return files;
-}
-
 class CrashVictimTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    void SetUp() override { ASSERT_TRUE(m_workDir.isValid()); }
+
+    // Runs crash_victim on a folder it has to create (parents included), without core files, with the
+    // sanitizer options of a crashing program and extraEnvironment ("NAME=value") added.
+    VictimRun crash(const QString& mode, const QStringList& options = {},
+                    const QString& extraEnvironment = {})
     {
-        ASSERT_TRUE(m_workDir.isValid());
-        // A folder the handler has to create, parents included.
-        m_crashDir = m_workDir.path() + QStringLiteral("/crash/preview");
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        // The sanitizers leave the fatal signals to the handler; the thread sanitizer is told that the
+        // handler knowingly leaves async-signal-safe ground once the dump header and the report are written.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") +
+                                       ":handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:"
+                                       "handle_abort=0:allow_user_segv_handler=1:detect_leaks=0");
+        env.insert("TSAN_OPTIONS", env.value("TSAN_OPTIONS") + ":report_signal_unsafe=0");
+        if (!extraEnvironment.isEmpty())
+            env.insert(extraEnvironment.section('=', 0, 0), extraEnvironment.section('=', 1));
+        QProcess victim;
+        victim.setProcessEnvironment(env);
+        victim.setProcessChannelMode(QProcess::MergedChannels);
+        victim.start(QStringLiteral(CRASH_VICTIM_PATH), QStringList{m_crashDir, mode} + options);
+        VictimRun run;
+        // A hanging handler must fail the test rather than block it.
+        run.timedOut = !victim.waitForFinished(60000);
+        if (run.timedOut) {
+            victim.kill();
+            victim.waitForFinished();
+        }
+        run.crashed = victim.exitStatus() == QProcess::CrashExit;
+        run.code = victim.exitCode();
+        run.output = QString::fromLocal8Bit(victim.readAll());
+        return run;
     }
 
-    VictimRun crash(const QString& mode, const QStringList& options = QStringList(),
-                    const QStringList& extraEnvironment = QStringList())
+    // Checks that the crash folder holds exactly one "<uuid>.dmp" and one "<uuid>.txt", and that the report
+    // has the expected lines; returns the dump and the report's lines.
+    std::pair<QString, QStringList> crashFiles(const QString& applicationName)
     {
-        return runVictim(QStringList{m_crashDir, mode} + options, extraEnvironment);
-    }
-
-    // Runs the victim in mode and checks that it died of sig and left a dump naming the signal, with
-    // function among the frames.
-    CrashFiles expectCrash(const QString& mode, int sig, const char* signalName, const char* function,
-                           const QStringList& options = QStringList(),
-                           const QString& applicationName = QStringLiteral("crash_victim"))
-    {
-        const VictimRun run = crash(mode, options);
-        EXPECT_FALSE(run.timedOut);
-        EXPECT_TRUE(run.crashed && run.code == sig) << run.code << "\n" << run.output.toStdString();
-        EXPECT_TRUE(run.output.contains(QStringLiteral("crash callback called"))) << run.output.toStdString();
-        EXPECT_FALSE(run.output.contains(QStringLiteral("survived the crash")));
-
-        CrashFiles files = checkCrashFiles(m_crashDir, applicationName);
-        EXPECT_TRUE(
-            files.dump.contains(QStringLiteral("signal: %1 (%2)").arg(sig).arg(QLatin1String(signalName))))
-            << files.dump.toStdString();
-        EXPECT_TRUE(files.dump.contains(QStringLiteral("raw backtrace"))) << files.dump.toStdString();
-        EXPECT_TRUE(files.dump.contains(QStringLiteral("symbolized backtrace"))) << files.dump.toStdString();
-        EXPECT_TRUE(files.dump.contains(QStringLiteral("end of dump"))) << files.dump.toStdString();
-        EXPECT_TRUE(files.dump.contains(QLatin1String(function))) << files.dump.toStdString();
-        return files;
+        const QStringList entries =
+            QDir(m_crashDir)
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        const QRegularExpression uuidName(
+            "^([0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12})\\.dmp$");
+        const QRegularExpressionMatch match = uuidName.match(entries.value(0));
+        EXPECT_TRUE(entries.size() == 2 && match.hasMatch()) << entries.join(' ').toStdString();
+        const QString base = m_crashDir + '/' + match.captured(1);
+        EXPECT_EQ(entries.value(1), match.captured(1) + ".txt");
+        const QString report = readText(base + ".txt");
+        const QString time = "(\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d)";
+        const QRegularExpressionMatch lines =
+            QRegularExpression(
+                "^" +
+                QRegularExpression::escape(QStringList{base + ".dmp", "Brantel", applicationName, "v1.1.0",
+                                                       QFileInfo(CRASH_VICTIM_PATH).canonicalFilePath()}
+                                               .join('\n')) +
+                "\nStartTime:" + time + "\nCurrentTime:" + time + "\n$")
+                .match(report);
+        EXPECT_TRUE(lines.hasMatch()) << report.toStdString();
+        EXPECT_LE(lines.captured(1), lines.captured(2));
+        QStringList reportLines = report.split('\n');
+        reportLines.removeLast();
+        return {readText(base + ".dmp"), reportLines};
     }
 
     QTemporaryDir m_workDir;
-    QString m_crashDir;
+    const QString m_crashDir = m_workDir.path() + "/crash/preview";
 };
 
-// ---- the victim ----------------------------------------------------------------------------------------
-
-// Each way of crashing leaves a dump and a report naming the signal and the
-// crashing function, with the details of the fault.
+// Each way of crashing leaves a dump and a report naming the signal and the crashing function, with the
+// details of the fault.
 TEST_F(CrashVictimTest, EachCrashWritesDumpAndReport)
 {
     const struct
@@ -267,155 +175,128 @@ TEST_F(CrashVictimTest, EachCrashWritesDumpAndReport)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode + (" " + c.options.join(' ')).toStdString());
         QDir(m_crashDir).removeRecursively(); // one dump and one report per crash
-        const CrashFiles files = expectCrash(QString::fromLatin1(c.mode), c.signal, c.name, c.function,
-                                             c.options, QString::fromLatin1(c.application));
-        for (const char* text : c.inDump)
-            EXPECT_TRUE(files.dump.contains(QString::fromLatin1(text))) << files.dump.toStdString();
+        const VictimRun run = crash(c.mode, c.options);
+        EXPECT_FALSE(run.timedOut);
+        EXPECT_TRUE(run.crashed && run.code == c.signal) << run.code << "\n" << run.output.toStdString();
+        EXPECT_TRUE(run.output.contains("crash callback called")) << run.output.toStdString();
+        EXPECT_FALSE(run.output.contains("survived the crash"));
+        const QString dump = crashFiles(c.application).first;
+        std::vector<QString> inDump = {QString("signal: %1 (%2)").arg(c.signal).arg(c.name), "raw backtrace",
+                                       "symbolized backtrace", "end of dump", c.function};
+        inDump.insert(inDump.end(), c.inDump.begin(), c.inDump.end());
+        for (const QString& text : inDump)
+            EXPECT_TRUE(dump.contains(text)) << text.toStdString() << " not in\n" << dump.toStdString();
         for (const char* text : c.notInDump)
-            EXPECT_FALSE(files.dump.contains(QString::fromLatin1(text))) << files.dump.toStdString();
+            EXPECT_FALSE(dump.contains(text)) << dump.toStdString();
     }
 }
 
 TEST_F(CrashVictimTest, ReporterReceivesTheReportLines)
 {
-    const QString reporter = m_workDir.path() + QStringLiteral("/reporter.sh");
-    const QString reporterOutput = m_workDir.path() + QStringLiteral("/reporter-arguments.txt");
-    {
-        QFile script(reporter);
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$REPORTER_OUTPUT\"\n");
-    }
-    ASSERT_TRUE(QFile::setPermissions(reporter, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                    QFileDevice::ExeOwner));
+    const QString reporter = m_workDir.path() + "/reporter.sh";
+    const QString reporterOutput = m_workDir.path() + "/reporter-arguments.txt";
+    QFile script(reporter);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$REPORTER_OUTPUT\"\n");
+    script.close();
+    ASSERT_TRUE(
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
 
-    const VictimRun run = crash(QStringLiteral("segv"), QStringList{QStringLiteral("--reporter"), reporter},
-                                QStringList{QStringLiteral("REPORTER_OUTPUT=") + reporterOutput});
+    const VictimRun run = crash("segv", {"--reporter", reporter}, "REPORTER_OUTPUT=" + reporterOutput);
     EXPECT_TRUE(run.crashed && run.code == SIGSEGV) << run.output.toStdString();
-
-    const CrashFiles files = checkCrashFiles(m_crashDir, QStringLiteral("crash_victim"));
-    ASSERT_EQ(files.reportLines.size(), 7);
-    QStringList arguments = readText(reporterOutput).split(QLatin1Char('\n'));
-    if (!arguments.isEmpty() && arguments.last().isEmpty())
-        arguments.removeLast();
-    EXPECT_EQ(arguments, files.reportLines.mid(0, 5));
+    const QStringList reportLines = crashFiles("crash_victim").second;
+    EXPECT_EQ(readText(reporterOutput).split('\n'), reportLines.mid(0, 5) + QStringList{""});
 }
 
 TEST_F(CrashVictimTest, NormalExitLeavesNoFiles)
 {
-    const VictimRun run = crash(QStringLiteral("none"));
+    const VictimRun run = crash("none");
     EXPECT_TRUE(!run.crashed && run.code == 0) << run.code << "\n" << run.output.toStdString();
     EXPECT_TRUE(QFileInfo(m_crashDir).isDir());
     EXPECT_TRUE(QDir(m_crashDir).isEmpty());
-    EXPECT_TRUE(run.output.contains(QStringLiteral("NQExceptionHandler::~NQExceptionHandler")))
-        << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains("NQExceptionHandler::~NQExceptionHandler")) << run.output.toStdString();
 }
 
-// ---- set-up in this process ----------------------------------------------------------------------
-
-// Compares the handler and the flags a program sets (the kernel adds a restorer flag of its own).
-bool sameAction(const struct sigaction& a, const struct sigaction& b)
+// The handler and the flags a program sets for each handled signal (the kernel adds a restorer flag of its
+// own), and the alternate stack.
+struct Actions
 {
-    const int flags = SA_SIGINFO | SA_ONSTACK | SA_RESTART | SA_NODEFER | SA_RESETHAND;
-    if ((a.sa_flags & flags) != (b.sa_flags & flags))
-        return false;
-    return (a.sa_flags & SA_SIGINFO) ? a.sa_sigaction == b.sa_sigaction : a.sa_handler == b.sa_handler;
-}
-
-std::vector<struct sigaction> currentActions()
-{
-    std::vector<struct sigaction> actions;
-    for (int sig : kHandledSignals) {
-        struct sigaction action = {};
-        ::sigaction(sig, nullptr, &action);
-        actions.push_back(action);
+    std::vector<std::pair<int, void*>> handlers;
+    stack_t stack{};
+    Actions()
+    {
+        for (int sig : kHandledSignals) {
+            struct sigaction a = {};
+            ::sigaction(sig, nullptr, &a);
+            const int flags = a.sa_flags & (SA_SIGINFO | SA_ONSTACK | SA_RESTART | SA_NODEFER | SA_RESETHAND);
+            handlers.emplace_back(flags, (a.sa_flags & SA_SIGINFO) ? reinterpret_cast<void*>(a.sa_sigaction)
+                                                                   : reinterpret_cast<void*>(a.sa_handler));
+        }
+        ::sigaltstack(nullptr, &stack);
     }
-    return actions;
-}
-
-class CrashHandlerSetupTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(m_workDir.isValid()); }
-
-    QTemporaryDir m_workDir;
+    bool operator==(const Actions& o) const
+    {
+        const bool disabled = stack.ss_flags & SS_DISABLE;
+        return handlers == o.handlers && disabled == bool(o.stack.ss_flags & SS_DISABLE) &&
+               (disabled || (stack.ss_sp == o.stack.ss_sp && stack.ss_size == o.stack.ss_size));
+    }
 };
 
-// No folder, one that cannot be made, a path naming a file: not armed, said
-// once, and the signal actions stay as they were.
-TEST_F(CrashHandlerSetupTest, UnusableFolderIsNotArmed)
+// No folder, one that cannot be made, a path naming a file: not armed, said once, and the signal actions
+// stay as they were.
+TEST(CrashHandlerSetup, UnusableFolderIsNotArmed)
 {
-    const QString file = m_workDir.path() + QStringLiteral("/plain-file");
-    {
-        QFile plain(file);
-        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    }
-    for (const QString& folder : {QString(), QStringLiteral("/proc/nqexceptionhandler-test/crash"), file}) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/plain-file";
+    ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+    for (const QString& folder : {QString(), QString("/proc/nqexceptionhandler-test/crash"), file}) {
         SCOPED_TRACE(folder.toStdString());
-        const std::vector<struct sigaction> before = currentActions();
+        const Actions before;
         MessageCapture capture;
         {
-            NQExceptionHandler handler(folder, QString(), true, QStringLiteral("v1.1.0"),
-                                       QStringLiteral("Brantel"), &noCallback);
+            NQExceptionHandler handler(folder, QString(), true, "v1.1.0", "Brantel", &noCallback);
             EXPECT_FALSE(handler.armed());
-            EXPECT_EQ(capture.messages().count(QStringLiteral("NQExceptionHandler initialization failed!")),
-                      1);
+            EXPECT_EQ(g_messages.count("NQExceptionHandler initialization failed!"), 1);
         }
-        EXPECT_TRUE(capture.messages().contains(QStringLiteral("NQExceptionHandler::~NQExceptionHandler")));
-        const std::vector<struct sigaction> after = currentActions();
-        for (size_t i = 0; i < before.size(); ++i)
-            EXPECT_TRUE(sameAction(before[i], after[i])) << "signal " << kHandledSignals[i];
+        EXPECT_TRUE(g_messages.contains("NQExceptionHandler::~NQExceptionHandler"));
+        EXPECT_TRUE(Actions() == before);
     }
 }
 
-// Armed on a folder it makes (parents too): the five signals go to one handler on an alternate stack; a
-// second handler is refused and leaves them alone; destruction restores actions and stack, and a new
-// handler (with or without a callback) arms again.
-TEST_F(CrashHandlerSetupTest, ArmsOnceAndRestoresOnDestruction)
+// Armed on a folder it makes (parents too): the five handlers go to one handler on an alternate stack; a
+// second handler is refused and leaves them alone; destruction restores actions and stack, and a new handler
+// (with or without a callback) arms again.
+TEST(CrashHandlerSetup, ArmsOnceAndRestoresOnDestruction)
 {
-    const std::vector<struct sigaction> before = currentActions();
-    stack_t stackBefore{};
-    ASSERT_EQ(::sigaltstack(nullptr, &stackBefore), 0);
-    const QString folder = m_workDir.path() + QStringLiteral("/a/b/c");
+    QTemporaryDir dir;
+    const Actions before;
+    const QString folder = dir.path() + "/a/b/c";
     for (bool withCallback : {true, false}) {
         SCOPED_TRACE(withCallback);
         {
-            NQExceptionHandler handler(folder, QString(), withCallback, QStringLiteral("v1.1.0"),
-                                       QStringLiteral("Brantel"), withCallback ? &noCallback : nullptr);
+            NQExceptionHandler handler(folder, QString(), withCallback, "v1.1.0", "Brantel",
+                                       withCallback ? &noCallback : nullptr);
             ASSERT_TRUE(handler.armed());
             EXPECT_TRUE(QFileInfo(folder).isDir());
-            const std::vector<struct sigaction> during = currentActions();
-            for (size_t i = 0; i < during.size(); ++i) {
-                EXPECT_FALSE(sameAction(before[i], during[i])) << "signal " << kHandledSignals[i];
-                EXPECT_EQ(during[i].sa_flags & (SA_SIGINFO | SA_ONSTACK), SA_SIGINFO | SA_ONSTACK);
-                EXPECT_EQ(during[i].sa_sigaction, during[0].sa_sigaction);
+            const Actions during;
+            for (size_t i = 0; i < during.handlers.size(); ++i) {
+                EXPECT_NE(during.handlers[i], before.handlers[i]) << "signal " << kHandledSignals[i];
+                EXPECT_EQ(during.handlers[i].first & (SA_SIGINFO | SA_ONSTACK), SA_SIGINFO | SA_ONSTACK);
+                EXPECT_EQ(during.handlers[i].second, during.handlers[0].second);
             }
-            stack_t stack{};
-            ASSERT_EQ(::sigaltstack(nullptr, &stack), 0);
-            EXPECT_FALSE(stack.ss_flags & SS_DISABLE);
-            EXPECT_GE(stack.ss_size, 64u * 1024u);
+            EXPECT_FALSE(during.stack.ss_flags & SS_DISABLE);
+            EXPECT_GE(during.stack.ss_size, 64u * 1024u);
             {
                 MessageCapture capture;
-                NQExceptionHandler second(folder + QStringLiteral("/other"), QString(), true,
-                                          QStringLiteral("v1.1.0"), QStringLiteral("Brantel"), &noCallback);
+                NQExceptionHandler second(folder + "/other", QString(), true, "v1.1.0", "Brantel",
+                                          &noCallback);
                 EXPECT_FALSE(second.armed());
-                EXPECT_TRUE(
-                    capture.messages().contains(QStringLiteral("NQExceptionHandler initialization failed!")));
+                EXPECT_TRUE(g_messages.contains("NQExceptionHandler initialization failed!"));
             }
             EXPECT_TRUE(handler.armed());
-            const std::vector<struct sigaction> stillArmed = currentActions();
-            for (size_t i = 0; i < during.size(); ++i)
-                EXPECT_TRUE(sameAction(during[i], stillArmed[i])) << "signal " << kHandledSignals[i];
+            EXPECT_TRUE(Actions() == during);
         }
-        const std::vector<struct sigaction> after = currentActions();
-        for (size_t i = 0; i < before.size(); ++i)
-            EXPECT_TRUE(sameAction(before[i], after[i])) << "signal " << kHandledSignals[i];
-        stack_t stackAfter{};
-        ASSERT_EQ(::sigaltstack(nullptr, &stackAfter), 0);
-        EXPECT_EQ(stackAfter.ss_flags & SS_DISABLE, stackBefore.ss_flags & SS_DISABLE);
-        if (!(stackBefore.ss_flags & SS_DISABLE)) {
-            EXPECT_EQ(stackAfter.ss_sp, stackBefore.ss_sp);
-            EXPECT_EQ(stackAfter.ss_size, stackBefore.ss_size);
-        }
+        EXPECT_TRUE(Actions() == before);
     }
 }
 

@@ -19,14 +19,6 @@
 
 namespace {
 
-size_t count(const std::string& text, const std::string& what)
-{
-    size_t n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
-}
-
 int fail(int code, const char* why)
 {
     std::printf("host_direct: %s\n", why);
@@ -83,9 +75,8 @@ int main(int argc, char** argv)
     std::stringstream log;
     log << in.rdbuf();
     const std::string text_ = log.str();
-    if (count(text_, "refused: called from a thread other than the engine's") != 0)
-        return fail(6, "a carried call was refused");
-    for (const char* bad : {"different thread", "failed, dropped", "was not created"})
+    for (const char* bad : {"refused: called from a thread other than the engine's", "different thread",
+                            "failed, dropped", "was not created"})
         if (text_.find(bad) != std::string::npos)
             return fail(7, bad);
     if (text_.find("setWidgetSource()") == std::string::npos)

@@ -16,32 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     static ColorTextWidget* widget = new ColorTextWidget(nullptr, nullptr);
     const std::string text = fuzzsupport::text(data + 1, size - 1);
-    switch (data[0] % 8) {
-    case 0:
-        widget->setSource(text);
-        break;
-    case 1:
-        widget->setColors(text);
-        break;
-    case 2:
-        widget->setText(text);
-        break;
-    case 3:
-        widget->setTextColor(text);
-        break;
-    case 4:
-        widget->setStrokeColor(text);
-        break;
-    case 5:
-        widget->setBackgroundColor(text);
-        break;
-    case 6:
-        widget->setTexturePath(text);
-        break;
-    default:
-        widget->setFontFamily(text);
-        break;
-    }
+    void (ColorTextWidget::*const setters[])(std::string) = {
+        &ColorTextWidget::setSource,      &ColorTextWidget::setColors,
+        &ColorTextWidget::setText,        &ColorTextWidget::setTextColor,
+        &ColorTextWidget::setStrokeColor, &ColorTextWidget::setBackgroundColor,
+        &ColorTextWidget::setTexturePath, &ColorTextWidget::setFontFamily};
+    (widget->*setters[data[0] % 8])(text);
     const std::string record = widget->recordJson();
     if (!ns::jsonread::isValidUtf8(record))
         __builtin_trap(); // the item reads the content as UTF-8

@@ -21,22 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static ImageGroupWidget* group = new ImageGroupWidget(nullptr, nullptr);
     static ImageWidget* picture = new ImageWidget(nullptr, nullptr);
     const std::string text = fuzzsupport::text(data + 1, size - 1);
-    switch (data[0] % 4) {
-    case 0:
-        group->setSource(text);
-        break;
-    case 1:
-        group->setPictureList(text);
-        break;
-    case 2:
-        group->setHeaderPath(text);
-        break;
-    default:
+    if (data[0] % 4 == 3) {
         picture->setSource(text);
         if (!ns::jsonread::isValidUtf8(picture->recordJson()))
             __builtin_trap();
         return 0;
     }
+    void (ImageGroupWidget::*const setters[])(std::string) = {
+        &ImageGroupWidget::setSource, &ImageGroupWidget::setPictureList, &ImageGroupWidget::setHeaderPath};
+    (group->*setters[data[0] % 4])(text);
     const std::string record = group->recordJson();
     if (!ns::jsonread::isValidUtf8(record))
         __builtin_trap(); // the item reads the record as UTF-8

@@ -38,31 +38,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const nlohmann::json j = ns::jsonread::parse(fuzzsupport::text(data + 1, size - 1));
     if (j.is_discarded())
         return 0;
-    switch (data[0] % 7) {
-    case 0:
-        roundTrip<ns::Area>(j);
-        break;
-    case 1:
-        roundTrip<ns::BaseWeather>(j);
-        break;
-    case 2:
-        roundTrip<ns::SimpleWeather>(j);
-        break;
-    case 3:
-        roundTrip<ns::SeniorWeather>(j);
-        break;
-    case 4:
-        roundTrip<ns::Calendar>(j);
-        break;
-    case 5: {
-        const dorvo_preview::TablePlan plan = dorvo_preview::TablePlan::read(j);
-        if (plan.pageMs < dorvo_preview::TablePlan::kMinPageMs)
-            __builtin_trap(); // the page timer never runs faster than its minimum
-        break;
-    }
-    default:
-        dorvo_preview::RtMediaPlan::read(j);
-        break;
-    }
+    void (*const readers[])(const nlohmann::json&) = {
+        roundTrip<ns::Area>,
+        roundTrip<ns::BaseWeather>,
+        roundTrip<ns::SimpleWeather>,
+        roundTrip<ns::SeniorWeather>,
+        roundTrip<ns::Calendar>,
+        [](const nlohmann::json& j) {
+            // The page timer never runs faster than its minimum.
+            if (dorvo_preview::TablePlan::read(j).pageMs < dorvo_preview::TablePlan::kMinPageMs)
+                __builtin_trap();
+        },
+        [](const nlohmann::json& j) { dorvo_preview::RtMediaPlan::read(j); }};
+    readers[data[0] % 7](j);
     return 0;
 }

@@ -66,21 +66,6 @@ TEST(Logging, FileRotatesAtTheLimitAndKeepsTheGivenCount)
     app.useConsole();
 }
 
-TEST(Logging, FileHoldsTheSetupRecordFirst)
-{
-    QTemporaryDir dir;
-    const std::string path = dir.path().toStdString() + "/a/b/preview.log";
-    auto& app = RK::SpdlogApplication::instance();
-    app.useRotatingFile(path, 1 << 20, 2);
-    LOG_I("after setup");
-    const std::string text = readAll(QString::fromStdString(path));
-    const size_t setup = text.find("dorvo_preview logger is setup.");
-    ASSERT_NE(setup, std::string::npos);
-    EXPECT_LT(setup, text.find("after setup"));
-    EXPECT_EQ(text.find("logger was shutdown"), std::string::npos);
-    app.useConsole();
-}
-
 // A log file that cannot be made is reported once on stderr; records go
 // nowhere, and the next sink works again.
 TEST(Logging, UnwritableFileIsReportedAndLoggingGoesOn)

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 
 namespace testsupport {
@@ -48,6 +50,15 @@ inline void startPreviewWindow(const char* dirTemplate, const PreviewWindowSetup
     setCanvasHeight(win, static_cast<float>(setup.canvasH));
     setWindowBackColor(win, setup.backColor);
     attachWindow(win);
+}
+
+// The engine's log under a running path.
+inline std::string logOf(const std::string& runningPath)
+{
+    std::ifstream in(runningPath + "/log/preview/preview.log");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 } // namespace testsupport

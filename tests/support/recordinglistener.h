@@ -46,25 +46,12 @@ public:
     DP_RET_##Sig op(DP_PARAMS_##Sig) override                                                                \
     {                                                                                                        \
         if (!recording_)                                                                                     \
-            return DP_RET_VALUE_##Sig;                                                                       \
+            return static_cast<DP_RET_##Sig>(0);                                                             \
         std::ostringstream out;                                                                              \
         join(out, DP_NAMES_##Sig);                                                                           \
         record(#op, out.str());                                                                              \
-        return DP_RET_VALUE_##Sig;                                                                           \
+        return static_cast<DP_RET_##Sig>(0);                                                                 \
     }
-#define DP_RET_VALUE_Create nullptr
-#define DP_RET_VALUE_V
-#define DP_RET_VALUE_S
-#define DP_RET_VALUE_P
-#define DP_RET_VALUE_SF
-#define DP_RET_VALUE_SS
-#define DP_RET_VALUE_SI
-#define DP_RET_VALUE_SB
-#define DP_RET_VALUE_SL
-#define DP_RET_VALUE_SSB
-#define DP_RET_VALUE_SIS
-#define DP_RET_VALUE_SSI
-#define DP_RET_VALUE_TSS
 #define RL_V(op)                                                                                             \
     void op() override                                                                                       \
     {                                                                                                        \

@@ -83,13 +83,7 @@ protected:
     // The widget's area of the window's picture.
     static QImage grab(const std::string& id) { return grabWidgetArea(win, id); }
 
-    static std::string logText()
-    {
-        std::ifstream in(runningPath + "/log/preview/preview.log");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string logText() { return logOf(runningPath); }
 
     static size_t occurrences(const std::string& text, const std::string& what)
     {

@@ -55,11 +55,4 @@ unsigned long XScreen::createWindow(int x, int y, int width, int height, unsigne
     return window;
 }
 
-void XScreen::destroyWindow(unsigned long window)
-{
-    auto* display = static_cast<Display*>(display_);
-    XDestroyWindow(display, window);
-    XSync(display, False);
-}
-
 } // namespace testsupport

@@ -33,7 +33,6 @@ public:
     // A mapped top-level window filled with a colour (0xRRGGBB), as a host
     // application's own window; returns its X window id.
     unsigned long createWindow(int x, int y, int width, int height, unsigned long rgb);
-    void destroyWindow(unsigned long window);
 
 private:
     void* display_;

@@ -1,15 +1,19 @@
-// Queued mode end to end, through the shared library only, as a host uses it:
-// initPreview, setRunningPath with backslashes, messages before and after the
-// Qt loop starts, quit, and calls after quit that are refused.
+// Hosts through the shared library only. Queued mode end to end: initPreview, setRunningPath with
+// backslashes, messages before and after the Qt loop starts, quit, and calls after quit that are refused.
+// Host programs that quit at any moment exit 0, and one that crashes leaves a dump and a report under its
+// running path. An idle engine uses no CPU.
 
 #include "dorvo_preview.h"
-
+#include "media/mediafiles.h"
 #include "support/wait.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 #include <chrono>
@@ -19,6 +23,8 @@
 #include <sstream>
 #include <string>
 #include <thread>
+
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -163,6 +169,115 @@ TEST(QueuedHost, DirectAndQueuedModesDoNotMix)
     EXPECT_EQ(count(console, "initPreview() refused, the engine already runs in direct (init) mode"), 1u)
         << console;
     EXPECT_EQ(count(console, "PlayChannel::PlayChannel()"), 1u);
+}
+
+// A host that crashes after start-up leaves a dump and a report side by side in crash/preview under the
+// running path, and still dies of its signal.
+TEST(HostCrash, DumpAndReportUnderTheRunningPath)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QProcess host;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // Leave fatal signals to the library's handler in sanitizer builds.
+    env.insert("ASAN_OPTIONS",
+               "handle_segv=0:handle_sigbus=0:handle_abort=0:allow_user_segv_handler=1:detect_leaks=0");
+    env.insert("TSAN_OPTIONS", "report_signal_unsafe=0");
+    host.setProcessEnvironment(env);
+    host.start(HOST_CRASH_PATH, {dir.path()});
+    ASSERT_TRUE(host.waitForFinished(60000));
+    EXPECT_EQ(host.exitStatus(), QProcess::CrashExit);
+    const QByteArray console = host.readAllStandardOutput();
+    EXPECT_TRUE(console.contains("crashing"));
+
+    QDir crash(dir.path() + "/crash/preview");
+    ASSERT_TRUE(crash.exists());
+    const QStringList dumps = crash.entryList({"*.dmp"}, QDir::Files);
+    const QStringList reports = crash.entryList({"*.txt"}, QDir::Files);
+    ASSERT_EQ(dumps.size(), 1);
+    ASSERT_EQ(reports.size(), 1);
+    // The report's form is the crash handler's own (tests/crash); here: the
+    // pair, and what the library and the host put in it.
+    const QStringList lines =
+        QString::fromStdString(readFile(crash.filePath(reports[0]).toStdString())).split('\n');
+    EXPECT_EQ(lines.mid(0, 5), (QStringList{crash.filePath(dumps[0]), "Brantel", "host_crash", "v1.1.0",
+                                            QFileInfo(HOST_CRASH_PATH).canonicalFilePath()}));
+    const std::string text = readFile(crash.filePath(dumps[0]).toStdString());
+    EXPECT_NE(text.find("SIGSEGV"), std::string::npos) << text.substr(0, 400);
+    EXPECT_NE(text.find("writeThroughNull"), std::string::npos) << text.substr(0, 2000);
+
+    // The library's log knew of it. The engine thread starts before the log
+    // moves to the file, so its first records may still be on the console.
+    const QByteArray logText =
+        QByteArray::fromStdString(readFile(dir.path().toStdString() + "/log/preview/preview.log"));
+    EXPECT_TRUE((console + logText).contains("creash path is " + dir.path().toUtf8() + "/crash/preview"));
+    EXPECT_TRUE(logText.contains("crash dump call back"));
+}
+
+// Hosts that call quit() and return from main() at once exit 0, whenever they quit: during start-up,
+// while rendering, while a video plays.
+struct Case
+{
+    int delayMs;
+    bool video;
+};
+
+class HostQuit : public ::testing::TestWithParam<Case>
+{};
+
+TEST_P(HostQuit, ExitsZero)
+{
+    QStringList extra;
+    if (GetParam().video) {
+        ASSERT_TRUE(mediatest::files().ok);
+        extra << QString::fromStdString(mediatest::files().motionMp4);
+    }
+    // A few runs each: the fault this guards against struck in most runs.
+    for (int run = 0; run < 2; ++run) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        QProcess host;
+        host.start(HOST_QUIT_PATH, QStringList{dir.path(), QString::number(GetParam().delayMs)} + extra);
+        ASSERT_TRUE(host.waitForFinished(60000)) << "run " << run;
+        EXPECT_EQ(host.exitStatus(), QProcess::NormalExit) << "run " << run;
+        EXPECT_EQ(host.exitCode(), 0) << "run " << run << "\n" << host.readAllStandardError().toStdString();
+        EXPECT_TRUE(host.readAllStandardOutput().contains("quit\n"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Delays, HostQuit,
+                         ::testing::Values(Case{0, false}, Case{50, false}, Case{500, false},
+                                           Case{1000, false}, Case{3000, false}, Case{0, true},
+                                           Case{1000, true}),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             return "After" + std::to_string(info.param.delayMs) + "ms" +
+                                    (info.param.video ? "WithVideo" : "");
+                         });
+
+// With the engine started in queued mode, no message queued and the Qt loop not running, the worker
+// thread sleeps instead of spinning.
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+           usage.ru_stime.tv_usec / 1e6;
+}
+
+TEST(IdleCpu, WorkerUsesNoMeasurableCpuWhileIdle)
+{
+    initPreview(nullptr, nullptr);
+    openConsoleLog();
+    setWidgetX("warm-up", 1); // the worker has run once and gone back to waiting
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const double before = cpuSeconds();
+    const auto t0 = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const double used = cpuSeconds() - before;
+    std::printf("idle worker: %.4f s of CPU over %.2f s (%.3f%% of a core)\n", used, wall,
+                100.0 * used / wall);
+    EXPECT_LT(used / wall, 0.01);
 }
 
 } // namespace
