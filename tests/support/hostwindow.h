@@ -38,14 +38,13 @@ struct HostWindow
                            PreviewWindowSetup{kViewW, kViewH, kCanvasW, kCanvasH, "#FF00C000", true},
                            beforeWindow, runningPath, win);
         ASSERT_NE(win, nullptr);
-        // Any failure here would only skip the suite's tests (which ctest counts as passed): the tests run
-        // and fail on their own checks or in a SetUp() that asserts shown.
-        shown = waitFor(
+        ASSERT_TRUE(waitFor(
             [] {
                 return screen->pixel(kViewW / 2, kViewH / 2).near(0, 0, 0) &&
                        screen->pixel(10, 10).near(0, 192, 0);
             },
-            15000);
+            15000))
+            << "the preview window never showed";
     }
 
     // A well-behaved host ends the engine before it leaves: quit() returns
@@ -59,8 +58,6 @@ struct HostWindow
 
     static std::string logText() { return logOf(runningPath); }
 
-    // Whether openPreview() got the window on screen.
-    static inline bool shown = false;
     static inline XScreen* screen = nullptr;
     static inline const char* win = nullptr;
     static inline std::string runningPath;

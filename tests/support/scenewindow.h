@@ -49,9 +49,10 @@ inline void onQtThreadOf(const char* win, const std::function<void()>& fn)
 inline void flushPosted(const char* win)
 {
     auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
-    if (channel)
+    if (channel) {
         EXPECT_TRUE(within(
             5000, [&] { return channel->control()->pending() == 0; }, "the posted calls"));
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     onQtThreadOf(win, [] {});
     std::this_thread::sleep_for(std::chrono::milliseconds(30));

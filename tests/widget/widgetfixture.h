@@ -208,9 +208,10 @@ protected:
     static void flush()
     {
         auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
-        if (channel)
+        if (channel) {
             EXPECT_TRUE(within(
                 5000, [&] { return channel->control()->pending() == 0; }, "the posted calls"));
+        }
         sync();
         settle(60);
     }
@@ -260,9 +261,10 @@ protected:
         afterLastClick();
         xdotool("mousedown 1");
         sync();
-        if (expectWidget)
+        if (expectWidget) {
             EXPECT_TRUE(within(
                 3000, [] { return anyPressed(); }, "a widget taking the press"));
+        }
     }
 
     static void moveTo(int x, int y)

@@ -82,7 +82,6 @@ protected:
     }
 
     static void TearDownTestSuite() { closePreview(); }
-    void SetUp() override { ASSERT_TRUE(shown) << "the preview window never showed"; }
 
     // Posts a scale and waits until the scene shows it: while the 400-pixel
     // canvas fits, its left edge sits at 400 - 2 * percent; beyond, the bars show.
