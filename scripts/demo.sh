@@ -33,6 +33,8 @@ bash scripts/install-deps.sh
 
 export CCACHE_DIR="${CCACHE_DIR:-$here/.ccache}"
 export CCACHE_BASEDIR="$here"
+# The library's objects use a precompiled header, which ccache caches only with these.
+export CCACHE_SLOPPINESS=pch_defines,time_macros
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 

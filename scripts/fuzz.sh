@@ -19,6 +19,8 @@ fi
 
 export CCACHE_DIR="${CCACHE_DIR:-$here/.ccache}"
 export CCACHE_BASEDIR="$here"
+# The library's objects use a precompiled header, which ccache caches only with these.
+export CCACHE_SLOPPINESS=pch_defines,time_macros
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDORVO_FUZZ=ON \
   -DDORVO_BUILD_BENCH=OFF >/dev/null

@@ -11,6 +11,8 @@ build="$here/build-deb"
 
 export CCACHE_DIR="${CCACHE_DIR:-$here/.ccache}"
 export CCACHE_BASEDIR="$here"
+# The library's objects use a precompiled header, which ccache caches only with these.
+export CCACHE_SLOPPINESS=pch_defines,time_macros
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
   -DDORVO_BUILD_TESTS=OFF -DDORVO_BUILD_BENCH=OFF "$@"
 cmake --build "$build"

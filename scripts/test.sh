@@ -19,6 +19,8 @@ fi
 
 export CCACHE_DIR="${CCACHE_DIR:-$here/.ccache}"
 export CCACHE_BASEDIR="$here"
+# The library's objects use a precompiled header, which ccache caches only with these.
+export CCACHE_SLOPPINESS=pch_defines,time_macros
 export CCACHE_COMPILERCHECK=content
 build="${BUILD_DIR:-build}"
 
