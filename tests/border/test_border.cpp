@@ -93,32 +93,35 @@ protected:
         return -1;
     }
 
-    // Pixels per second of the top strip's figures over ms milliseconds (signed).
+    // Pixels per second of the top strip's figures (signed), over ms
+    // milliseconds of sample pairs. The figures repeat every 14 px, so a
+    // pair further apart than a few figures' worth of time (a slow grab on
+    // a busy machine) could alias: such pairs are left out.
     static double measuredSpeed(const std::string& id, int ms)
     {
-        double moved = 0;
+        double moved = 0, seconds = 0;
         int last = -1;
-        Clock::time_point first{}, lastAt{};
-        const auto end = Clock::now() + std::chrono::milliseconds(ms);
-        while (Clock::now() < end) {
+        Clock::time_point lastAt{};
+        const auto deadline = Clock::now() + std::chrono::milliseconds(ms * 6);
+        while (seconds * 1000 < ms && Clock::now() < deadline) {
             const int p = phase(grab(id));
             const auto at = Clock::now();
             if (p < 0)
                 continue;
-            if (last >= 0) {
+            const double dt = std::chrono::duration<double>(at - lastAt).count();
+            if (last >= 0 && dt < 0.15) {
                 int d = p - last;
                 while (d > 7)
                     d -= 14;
                 while (d < -7)
                     d += 14;
                 moved += d;
-                lastAt = at;
-            } else {
-                first = at;
+                seconds += dt;
             }
             last = p;
+            lastAt = at;
         }
-        const double seconds = std::chrono::duration<double>(lastAt - first).count();
+        EXPECT_GE(seconds * 1000, ms / 2) << "too few close samples";
         return seconds > 0 ? moved / seconds : 0;
     }
 

@@ -184,11 +184,18 @@ TEST_F(ColorTextTest, MarqueeMovesAtItsSpeedInItsDirection)
         });
         auto edge = [&] { return direction ? rightmost(grab(id), isRed) : leftmost(grab(id), isRed); };
         ASSERT_TRUE(waitFor([&] { return edge() >= 0; }, 5000)) << "the marquee never shows";
-        const auto t0 = Clock::now();
-        const int x0 = edge();
+        // Each picture is timed at the middle of its grab.
+        auto timedEdge = [&](Clock::time_point& at) {
+            const auto before = Clock::now();
+            const int e = edge();
+            at = before + (Clock::now() - before) / 2;
+            return e;
+        };
+        Clock::time_point t0, t1;
+        const int x0 = timedEdge(t0);
         std::this_thread::sleep_for(std::chrono::milliseconds(2000));
-        const int x1 = edge();
-        const double s = seconds(t0);
+        const int x1 = timedEdge(t1);
+        const double s = std::chrono::duration<double>(t1 - t0).count();
         ASSERT_GE(x0, 0);
         ASSERT_GE(x1, 0);
         EXPECT_NEAR((direction ? x1 - x0 : x0 - x1) / s, 60.0, 6.0);
