@@ -109,6 +109,7 @@ TEST_F(MediaPlayerTest, BadArgumentsAreRefusedAndSeekReportsThePosition)
     player.setMedia(f().longToneMp3);
     player.prepare(0);
     ASSERT_TRUE(waitFor([&] { return player.mediaStatus() & MpvPlayer::Prepared; }, 10000));
+    EXPECT_TRUE(waitFor([&] { return std::llabs(player.duration() - 5000) <= 150; }));
     EXPECT_NEAR(static_cast<double>(seek(2000)), 2000.0, 100.0);
 }
 
