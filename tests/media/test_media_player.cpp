@@ -161,6 +161,7 @@ TEST_F(MediaPlayerTest, PlaysAndThePositionAdvances)
     ASSERT_TRUE(waitFor([&] { return audio.player()->position() > 300; }, 10000));
     const int64_t p = audio.player()->position();
     EXPECT_TRUE(waitFor([&] { return audio.player()->position() > p + 300; }, 5000));
+    EXPECT_EQ(audio.player()->volume(), 1.0f);
     EXPECT_EQ(testsupport::countStartingWith(*log, "Page:audiopath is :"), 1u);
 
     audio.pause();
