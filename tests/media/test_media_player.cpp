@@ -1,70 +1,71 @@
-// The libmpv player and its play list, without a picture: media status words,
-// states, the gapless queue, bounded waits and clean destruction.
+// The libmpv player, its play list and the background music, without a
+// picture: refused arguments, seeking, the end of a list that does not loop,
+// bounded stops, and music that plays, pauses, loops a lone track, shuffles
+// once and refuses bad descriptions while whatever plays goes on. Status words
+// and looping over a list are read on screen by the video widget test.
 
+#include "core/src/avplayer/audioplayer.h"
 #include "core/src/avplayer/kestvaplayer.h"
-#include "support/qtapp.h"
+#include "core/src/avplayer/mediaqmltypes.h"
 #include "core/src/avplayer/mpvplayer.h"
+#include "core/src/avplayer/qmlaudio.h"
+#include "support/qtapp.h"
 #include "mediafiles.h"
 #include "support/logcapture.h"
 #include "support/wait.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <future>
-#include <limits>
-#include <mutex>
+#include <set>
+#include <thread>
 #include <vector>
 
 using dorvo_preview::KestAVPlayer;
 using dorvo_preview::MpvPlayer;
+using dorvo_preview::QMLAudio;
 using testsupport::waitFor;
 
 namespace {
 
-QCoreApplication* app()
+QGuiApplication* app()
 {
-    return testsupport::app<QCoreApplication>();
+    return testsupport::app<QGuiApplication>(&dorvo_preview::registerMediaQmlTypes);
 }
 
-// Records every status word of a player.
-struct Recorder
+std::string item(const std::string& path, int id)
 {
-    std::mutex mutex;
-    std::vector<uint32_t> words;
+    return R"({"id":)" + std::to_string(id) + R"(,"name":"track)" + std::to_string(id) +
+           R"(","dataSource":"http://example.invalid/)" + std::to_string(id) +
+           R"(.mp3","originalDataSource":")" + path + R"(","duration":1000})";
+}
 
-    void attach(MpvPlayer& player)
-    {
-        player.onMediaStatusChanged([this](uint32_t word) {
-            std::lock_guard<std::mutex> lock(mutex);
-            words.push_back(word);
-            return true;
-        });
+QString music(const std::vector<std::string>& paths, const std::string& policy)
+{
+    std::string list;
+    for (size_t i = 0; i < paths.size(); ++i)
+        list += (i ? "," : "") + item(paths[i], static_cast<int>(i + 1));
+    return QString::fromStdString(R"({"audioList":[)" + list + R"(],"playPolicy":")" + policy + R"("})");
+}
+
+// The media the player moves through, each change once.
+std::vector<QString> follow(QMLAudio& audio, size_t count, int ms)
+{
+    std::vector<QString> seen;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (seen.size() < count && std::chrono::steady_clock::now() < end) {
+        const QString now = audio.player()->currentMedia();
+        if (!now.isEmpty() && (seen.empty() || seen.back() != now))
+            seen.push_back(now);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    // How often the flag went from clear to set.
-    int newlySet(uint32_t flag)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        int n = 0;
-        uint32_t last = 0;
-        for (uint32_t w : words) {
-            if ((w & flag) && !(last & flag))
-                ++n;
-            last = w;
-        }
-        return n;
-    }
-    uint32_t last()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return words.empty() ? 0 : words.back();
-    }
-};
+    return seen;
+}
 
 class MediaPlayerTest : public ::testing::Test
 {
@@ -88,38 +89,6 @@ protected:
     std::shared_ptr<testsupport::MemorySink> log;
 };
 
-TEST_F(MediaPlayerTest, PreparedOnceThenEndWordAtTheEnd)
-{
-    MpvPlayer player;
-    Recorder rec;
-    rec.attach(player);
-    std::atomic<int64_t> preparedAt{-2};
-    player.setMedia(f().toneMp3);
-    player.setRange(0, std::numeric_limits<int64_t>::max());
-    player.setVolume(1.0f);
-    player.prepare(0, [&](int64_t position) {
-        preparedAt = position;
-        return true;
-    });
-    EXPECT_EQ(player.state(), MpvPlayer::Paused);
-    ASSERT_TRUE(waitFor([&] { return preparedAt.load() >= 0; }, 10000));
-    EXPECT_TRUE(rec.last() & MpvPlayer::Prepared);
-    EXPECT_TRUE(waitFor([&] { return player.duration() > 0; }));
-    EXPECT_NEAR(static_cast<double>(player.duration()), 1000.0, 150.0);
-
-    player.setState(MpvPlayer::Playing);
-    ASSERT_TRUE(waitFor([&] { return rec.last() == MpvPlayer::kEndWord; }, 10000));
-    EXPECT_EQ(player.state(), MpvPlayer::Stopped);
-    EXPECT_TRUE(player.waitFor(MpvPlayer::Stopped, 2000));
-    EXPECT_EQ(rec.newlySet(MpvPlayer::Prepared), 1);
-    EXPECT_EQ(rec.newlySet(MpvPlayer::Invalid), 0);
-
-    // Playing again loads the media again: a second Prepared word, a second end.
-    player.setState(MpvPlayer::Playing);
-    ASSERT_TRUE(waitFor([&] { return rec.newlySet(MpvPlayer::End) == 2; }, 10000));
-    EXPECT_EQ(rec.newlySet(MpvPlayer::Prepared), 2);
-}
-
 TEST_F(MediaPlayerTest, BadArgumentsAreRefusedAndSeekReportsThePosition)
 {
     MpvPlayer player;
@@ -140,6 +109,7 @@ TEST_F(MediaPlayerTest, BadArgumentsAreRefusedAndSeekReportsThePosition)
     player.setMedia(f().longToneMp3);
     player.prepare(0);
     ASSERT_TRUE(waitFor([&] { return player.mediaStatus() & MpvPlayer::Prepared; }, 10000));
+    EXPECT_TRUE(waitFor([&] { return std::llabs(player.duration() - 5000) <= 150; }));
     EXPECT_NEAR(static_cast<double>(seek(2000)), 2000.0, 100.0);
 }
 
@@ -154,22 +124,6 @@ TEST_F(MediaPlayerTest, PlayListWithoutLoopEnds)
     player.playNext();
     EXPECT_TRUE(waitFor([&] { return player.player()->mediaStatus() == MpvPlayer::kEndWord; }, 10000));
     EXPECT_TRUE(waitFor([&] { return stopped.load() >= 1; }, 2000));
-}
-
-TEST_F(MediaPlayerTest, PlayListOfUnplayableMediaGivesUp)
-{
-    KestAVPlayer player;
-    player.setPlaylist({QString::fromStdString(f().missing), QString::fromStdString(f().garbage)});
-    player.setLoop(true);
-    player.playNext();
-    EXPECT_TRUE(waitFor(
-        [&] { return testsupport::countStartingWith(*log, "KestAVPlayer: no media of the play list") == 1; },
-        10000));
-    EXPECT_TRUE(player.player()->waitFor(MpvPlayer::Stopped, 5000));
-    // It stays stopped: nothing is retried behind the scenes.
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_EQ(player.player()->state(), MpvPlayer::Stopped);
-    EXPECT_EQ(testsupport::countStartingWith(*log, "KestAVPlayer: no media of the play list"), 1u);
 }
 
 TEST_F(MediaPlayerTest, StopWithWaitIsBoundedWhenThePlayerIsStuck)
@@ -196,6 +150,115 @@ TEST_F(MediaPlayerTest, StopWithWaitIsBoundedWhenThePlayerIsStuck)
     EXPECT_EQ(testsupport::countStartingWith(*log, "KestAVPlayer::stop player not stopped after"), 1u);
     release.set_value();
     EXPECT_TRUE(player.player()->waitFor(MpvPlayer::Stopped, 5000));
+}
+
+// ---- Background music ----
+
+TEST_F(MediaPlayerTest, PlaysAndThePositionAdvances)
+{
+    QMLAudio audio;
+    audio.playAudio(music({f().longToneMp3}, "ORDER"));
+    ASSERT_TRUE(waitFor([&] { return audio.player()->position() > 300; }, 10000));
+    const int64_t p = audio.player()->position();
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > p + 300; }, 5000));
+    EXPECT_EQ(audio.player()->volume(), 1.0f);
+    EXPECT_EQ(testsupport::countStartingWith(*log, "Page:audiopath is :"), 1u);
+
+    audio.pause();
+    ASSERT_TRUE(audio.player()->player()->waitFor(MpvPlayer::Paused, 3000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the last position report
+    const int64_t frozen = audio.player()->position();
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_LE(std::llabs(audio.player()->position() - frozen), 50);
+    audio.resume();
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > frozen + 200; }, 5000));
+    audio.stop();
+    EXPECT_TRUE(audio.player()->player()->waitFor(MpvPlayer::Stopped, 3000));
+}
+
+TEST_F(MediaPlayerTest, OneTrackLoopsByItself)
+{
+    QMLAudio audio;
+    audio.playAudio(music({f().toneMp3}, "ORDER"));
+    // The one-second track starts again and again, and plays each time.
+    ASSERT_TRUE(waitFor([&] { return audio.player()->position() > 100; }, 10000));
+    const auto seen = [&] {
+        return testsupport::countStartingWith(*log, "KestAVPlayer::currentMediaChanged:");
+    };
+    ASSERT_TRUE(waitFor([&] { return seen() >= 3; }, 15000));
+    EXPECT_EQ(testsupport::countStartingWith(*log, "KestAVPlayer::currentMediaChanged:" + f().toneMp3),
+              seen());
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > 100; }, 5000));
+    EXPECT_EQ(audio.player()->player()->state(), MpvPlayer::Playing);
+    EXPECT_EQ(audio.player()->player()->mediaStatus() & MpvPlayer::End, 0u);
+}
+
+TEST_F(MediaPlayerTest, RandomShufflesOnceAndThenRepeats)
+{
+    // A shuffle of the three tracks, the same in the second round.
+    QMLAudio audio;
+    audio.playAudio(music({f().toneMp3, f().toneAac, f().tone2Mp3}, "RANDOM"));
+    const auto seen = follow(audio, 6, 20000);
+    ASSERT_EQ(seen.size(), 6u);
+    const std::vector<QString> first(seen.begin(), seen.begin() + 3);
+    const auto q = [](const std::string& path) { return QString::fromStdString(path); };
+    EXPECT_EQ(std::set<QString>(first.begin(), first.end()),
+              (std::set<QString>{q(f().toneMp3), q(f().toneAac), q(f().tone2Mp3)}));
+    EXPECT_EQ(first, std::vector<QString>(seen.begin() + 3, seen.end()));
+}
+
+// Each bad description is logged and changes nothing: the music playing goes on.
+TEST_F(MediaPlayerTest, BadDescriptionsAreLoggedAndLeaveTheMusicPlaying)
+{
+    QMLAudio audio;
+    audio.playAudio(music({f().longToneMp3}, "ORDER"));
+    ASSERT_TRUE(waitFor([&] { return audio.player()->position() > 200; }, 10000));
+    const QString playing = audio.player()->currentMedia();
+    const char* const malformed = "{\"audioList\": [}";
+    const char* bad[] = {
+        "",
+        "{",
+        "not json",
+        "null",
+        "[1,2]",
+        "42",
+        malformed,
+        R"({"audioList":5})",
+        R"({"audioList":"a.mp3"})",
+        R"({"audioList":null})",
+        R"({"audioList":[]})",
+        R"({"audioList":[],"playPolicy":"RANDOM"})",
+        R"({"audioList":[null, 3, "x", []]})",
+        R"({"audioList":[{"originalDataSource":null}, {"originalDataSource":3}, {"originalDataSource":""}]})",
+        R"({"playPolicy":"ORDER"})",
+    };
+    for (const char* text : bad) {
+        SCOPED_TRACE(text);
+        log->reset();
+        audio.playAudio(QString::fromUtf8(text));
+        EXPECT_FALSE(log->records().empty()) << "no log line";
+        EXPECT_EQ(testsupport::countStartingWith(*log, "Page:audiopath is :"), 0u);
+        if (text == malformed) {
+            EXPECT_EQ(testsupport::countStartingWith(*log, "from_string: the music description is "), 1u);
+        }
+    }
+    const int64_t p = audio.player()->position();
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > p + 300; }, 5000));
+    EXPECT_EQ(audio.player()->player()->state(), MpvPlayer::Playing);
+    EXPECT_EQ(audio.player()->currentMedia(), playing);
+}
+
+TEST_F(MediaPlayerTest, WrongTypedFieldsAreToleratedWhereThePathIsGood)
+{
+    QMLAudio audio;
+    // Unknown policy and odd unused fields: played in order, with a log line for the policy.
+    const std::string text =
+        R"({"audioList":[{"id":"x","name":5,"dataSource":null,"duration":"long","originalDataSource":")" +
+        f().toneMp3 + R"("}, 7],"playPolicy":"SOMETIMES"})";
+    audio.playAudio(QString::fromStdString(text));
+    EXPECT_EQ(testsupport::countStartingWith(*log, "QMLAudio::playAudio unknown playPolicy SOMETIMES"), 1u);
+    EXPECT_EQ(testsupport::countStartingWith(*log, "QMLAudio::playAudio audio item 1 is not an object"), 1u);
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > 200; }, 10000));
 }
 
 } // namespace

@@ -263,7 +263,17 @@ TEST_F(VideoWidgetTest, BackgroundMusicPlaysAndLoopsOverItsList)
             seen.push_back(r.text.substr(changed.size(), r.text.find(' ') - changed.size()));
     seen.resize(4);
     EXPECT_EQ(seen, tracks);
+    // A list of nothing playable is given up once, not retried for ever.
+    const std::string unplayable = R"({"audioList":[{"originalDataSource":")" + f.missing +
+                                   R"("},{"originalDataSource":")" + f.garbage +
+                                   R"("}],"playPolicy":"ORDER"})";
+    setWidgetBackMusic(id, unplayable.c_str());
+    setWidgetBackMusicDuration(id, 60000);
+    const std::string gaveUp = "KestAVPlayer: no media of the play list";
+    EXPECT_TRUE(waitFor([&] { return testsupport::countStartingWith(*log, gaveUp) == 1; }, 10000));
+    EXPECT_FALSE(waitFor([&] { return testsupport::countStartingWith(*log, gaveUp) > 1; }, 500));
     // An empty description stops the music at once.
+    log->reset();
     setWidgetBackMusic(id, "");
     EXPECT_TRUE(waitFor([&] { return testsupport::countStartingWith(*log, "~QMLAudio") == 1; }, 5000));
     setWidgetBackMusicDuration(id, 10000);
