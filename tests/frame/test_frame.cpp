@@ -356,20 +356,15 @@ TEST(Identifiers, UniqueVersionFourUuids)
     }
 }
 
-TEST_F(FramePost, CreateWidgetAcceptsOnlyTypeCodesZeroToTwenty)
+// The range itself (0 and 20 taken, 21 and -1 refused) is met by the widget tests.
+TEST_F(FramePost, CreateWidgetRefusesAnUnknownTypeCodeWithALogLine)
 {
     auto sink = testsupport::captureLog();
     const size_t before = EngineHost::instance()->widgetIdCount();
-    EXPECT_EQ(createWidget(21, "", ""), nullptr);
-    EXPECT_EQ(createWidget(-1, "", ""), nullptr);
     EXPECT_EQ(createWidget(INT32_MIN, "", ""), nullptr);
     EXPECT_EQ(channel->control()->pending(), 0u);
     EXPECT_EQ(EngineHost::instance()->widgetIdCount(), before);
-    EXPECT_EQ(testsupport::countStartingWith(*sink, "cannot support this type 21 \n //"), 1u);
-    EXPECT_EQ(testsupport::countStartingWith(*sink, "cannot support this type -1 \n //"), 1u);
-    EXPECT_NE(createWidget(0, nullptr, nullptr), nullptr);
-    EXPECT_NE(createWidget(20, nullptr, nullptr), nullptr);
-    EXPECT_EQ(channel->control()->pending(), 2u);
+    EXPECT_EQ(testsupport::countStartingWith(*sink, "cannot support this type -2147483648 \n //"), 1u);
 }
 
 TEST_F(FramePost, StringsAreCopiedByteForByte)
@@ -396,6 +391,7 @@ TEST_F(FramePost, StringsAreCopiedByteForByte)
 
 void onSelected(const char*) {}
 
+// Callbacks are stored at once (the window tests see the wheel, key and frame-rate ones called).
 TEST_F(FramePost, NonPostingExportsPostNothingAndCallbacksAreStoredAtOnce)
 {
     EXPECT_EQ(NHtml_setPic("id", "/p.png"), 0);
@@ -404,13 +400,10 @@ TEST_F(FramePost, NonPostingExportsPostNothingAndCallbacksAreStoredAtOnce)
     EXPECT_EQ(NHdmi_setPic("id", "p"), 0);
     EXPECT_EQ(NTable_getName("id"), nullptr);
     grabImage();
-    using dorvo_preview::CallbackKind;
     EXPECT_EQ(setOnWidgetSelected(&onSelected), 0);
-    EXPECT_EQ(channel->callback(CallbackKind::WidgetSelected), &onSelected);
-    EXPECT_EQ(setMouseWheelCallback(&onSelected), 0);
-    EXPECT_EQ(channel->callback(CallbackKind::MouseWheel), &onSelected);
+    EXPECT_EQ(channel->callback(dorvo_preview::CallbackKind::WidgetSelected), &onSelected);
     EXPECT_EQ(setOnWidgetSelected(nullptr), 0);
-    EXPECT_EQ(channel->callback(CallbackKind::WidgetSelected), nullptr);
+    EXPECT_EQ(channel->callback(dorvo_preview::CallbackKind::WidgetSelected), nullptr);
     EXPECT_EQ(channel->control()->pending(), 0u);
 }
 

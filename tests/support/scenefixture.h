@@ -11,28 +11,12 @@
 #include "support/scenewindow.h"
 #include "support/wait.h"
 
-#include "channel/messagecontrol.h"
-#include "channel/playchannel.h"
-#include "core/src/enginehost.h"
-#include "core/src/widget.h"
-#include "core/src/window.h"
-#include "qwinquickview/qwinquickview.h"
-
-#include <QImage>
 #include <QJSValue>
-#include <QMetaObject>
-#include <QQuickItem>
-#include <QQuickView>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace testsupport {

@@ -202,7 +202,7 @@ TEST_F(TextWidgetTest, PagedTextEntersWithTheChosenEffect)
     }
 }
 
-// Unchanged values are logged and keep the scene; the setters of one batch
+// Unchanged values keep the scene; the setters of one batch
 // rebuild it once, keep the frame where the host put it, and the snapshot
 // that covered the rebuild goes.
 TEST_F(TextWidgetTest, UnchangedValuesKeepTheSceneAndABatchRebuildsOnce)
@@ -211,17 +211,12 @@ TEST_F(TextWidgetTest, UnchangedValuesKeepTheSceneAndABatchRebuildsOnce)
     const std::string id = textWidget(text);
     QObject* scene = content(id);
     ASSERT_NE(scene, nullptr);
-    const size_t sameSource = occurrences(logText(), "TextWidget::setSource source == m_impl->m_source");
-    const size_t sameTime = occurrences(logText(), "TextWidget::setPageSwitchTime time == remainDuration");
     NText_setSource(id.c_str(), text.dump().c_str());
     NText_setPageSwitchTime(id.c_str(), 3000);
     NText_setDisplayType(id.c_str(), 0);
     NText_setTextJagged(id.c_str(), false);
     flush();
     EXPECT_EQ(content(id), scene) << "an unchanged value rebuilt the scene";
-    EXPECT_EQ(occurrences(logText(), "TextWidget::setSource source == m_impl->m_source"), sameSource + 1);
-    EXPECT_EQ(occurrences(logText(), "TextWidget::setPageSwitchTime time == remainDuration"), sameTime + 1);
-    EXPECT_NE(logText().find("0 same value. no op"), std::string::npos);
 
     const size_t rebuilds = occurrences(logText(), "deleteQml");
     onQtThread([&] {
