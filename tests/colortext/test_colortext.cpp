@@ -184,13 +184,7 @@ TEST_F(ColorTextTest, MarqueeMovesAtItsSpeedInItsDirection)
         });
         auto edge = [&] { return direction ? rightmost(grab(id), isRed) : leftmost(grab(id), isRed); };
         ASSERT_TRUE(waitFor([&] { return edge() >= 0; }, 5000)) << "the marquee never shows";
-        // Each picture is timed at the middle of its grab.
-        auto timedEdge = [&](Clock::time_point& at) {
-            const auto before = Clock::now();
-            const int e = edge();
-            at = before + (Clock::now() - before) / 2;
-            return e;
-        };
+        auto timedEdge = [&](Clock::time_point& at) { return testsupport::timedAtMiddle(edge, at); };
         Clock::time_point t0, t1;
         const int x0 = timedEdge(t0);
         std::this_thread::sleep_for(std::chrono::milliseconds(2000));

@@ -29,4 +29,14 @@ template <typename Pred>::testing::AssertionResult within(int ms, Pred pred, con
     return ::testing::AssertionFailure() << what << ": not within " << ms << " ms";
 }
 
+// Runs fn (a grab, say) and sets at to the middle of its run: on a busy
+// machine one grab can take far longer than another.
+template <typename Fn> auto timedAtMiddle(Fn&& fn, std::chrono::steady_clock::time_point& at)
+{
+    const auto before = std::chrono::steady_clock::now();
+    auto result = fn();
+    at = before + (std::chrono::steady_clock::now() - before) / 2;
+    return result;
+}
+
 } // namespace testsupport

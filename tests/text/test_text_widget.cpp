@@ -417,13 +417,8 @@ TEST_F(TextWidgetTest, MarqueesMoveTheirWayAtTheSetSpeed)
                           : topmost(i, isRed) > 0 && bottommost(i, isRed) < i.height() - 1;
         });
         auto edge = [&](const QImage& i) { return across ? leftmost(i, isRed) : topmost(i, isRed); };
-        // Each picture is timed at the middle of its grab: on a busy machine
-        // one grab can take far longer than the other.
         auto timedEdge = [&](Clock::time_point& at) {
-            const auto before = Clock::now();
-            const int e = edge(grab(id));
-            at = before + (Clock::now() - before) / 2;
-            return e;
+            return testsupport::timedAtMiddle([&] { return edge(grab(id)); }, at);
         };
         Clock::time_point t0, t1;
         const int a = timedEdge(t0);
