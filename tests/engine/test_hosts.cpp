@@ -202,7 +202,7 @@ TEST(HostCrash, DumpAndReportUnderTheRunningPath)
                "handle_segv=0:handle_sigbus=0:handle_abort=0:allow_user_segv_handler=1:detect_leaks=0");
     env.insert("TSAN_OPTIONS", "report_signal_unsafe=0");
     host.setProcessEnvironment(env);
-    host.start(HOST_CRASH_PATH, {dir.path()});
+    host.start(HOST_PROGRAM_PATH, {"crash", dir.path()});
     ASSERT_TRUE(host.waitForFinished(60000));
     EXPECT_EQ(host.exitStatus(), QProcess::CrashExit);
     const QByteArray console = host.readAllStandardOutput();
@@ -218,8 +218,8 @@ TEST(HostCrash, DumpAndReportUnderTheRunningPath)
     // pair, and what the library and the host put in it.
     const QStringList lines =
         QString::fromStdString(readFile(crash.filePath(reports[0]).toStdString())).split('\n');
-    EXPECT_EQ(lines.mid(0, 5), (QStringList{crash.filePath(dumps[0]), "Brantel", "host_crash", "v1.1.0",
-                                            QFileInfo(HOST_CRASH_PATH).canonicalFilePath()}));
+    EXPECT_EQ(lines.mid(0, 5), (QStringList{crash.filePath(dumps[0]), "Brantel", "host_program", "v1.1.0",
+                                            QFileInfo(HOST_PROGRAM_PATH).canonicalFilePath()}));
     const std::string text = readFile(crash.filePath(dumps[0]).toStdString());
     EXPECT_NE(text.find("SIGSEGV"), std::string::npos) << text.substr(0, 400);
     EXPECT_NE(text.find("writeThroughNull"), std::string::npos) << text.substr(0, 2000);
@@ -255,7 +255,8 @@ TEST_P(HostQuit, ExitsZero)
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
         QProcess host;
-        host.start(HOST_QUIT_PATH, QStringList{dir.path(), QString::number(GetParam().delayMs)} + extra);
+        host.start(HOST_PROGRAM_PATH,
+                   QStringList{"quit", dir.path(), QString::number(GetParam().delayMs)} + extra);
         ASSERT_TRUE(host.waitForFinished(60000)) << "run " << run;
         EXPECT_EQ(host.exitStatus(), QProcess::NormalExit) << "run " << run;
         EXPECT_EQ(host.exitCode(), 0) << "run " << run << "\n" << host.readAllStandardError().toStdString();

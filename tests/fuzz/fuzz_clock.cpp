@@ -56,15 +56,12 @@ void clock(const std::string& text)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+void fuzzsupport::fuzzOne(const std::string& input)
 {
-    fuzzsupport::silenceLog();
-    if (size == 0)
-        return 0;
-    const std::string text = fuzzsupport::text(data + 1, size - 1);
-    if (data[0] & 1)
-        timer(text);
+    if (input.empty())
+        return;
+    if (input[0] & 1)
+        timer(input.substr(1));
     else
-        clock(text);
-    return 0;
+        clock(input.substr(1));
 }

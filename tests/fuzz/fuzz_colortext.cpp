@@ -9,19 +9,17 @@
 
 using dorvo_preview::ColorTextWidget;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+void fuzzsupport::fuzzOne(const std::string& input)
 {
-    fuzzsupport::silenceLog();
-    if (size == 0)
-        return 0;
+    if (input.empty())
+        return;
     static ColorTextWidget* widget = new ColorTextWidget(nullptr, nullptr);
-    const std::string text = fuzzsupport::text(data + 1, size - 1);
     void (ColorTextWidget::*const setters[])(std::string) = {
         &ColorTextWidget::setSource,      &ColorTextWidget::setColors,
         &ColorTextWidget::setText,        &ColorTextWidget::setTextColor,
         &ColorTextWidget::setStrokeColor, &ColorTextWidget::setBackgroundColor,
         &ColorTextWidget::setTexturePath, &ColorTextWidget::setFontFamily};
-    (widget->*setters[data[0] % 8])(text);
+    (widget->*setters[static_cast<uint8_t>(input[0]) % 8])(input.substr(1));
     const std::string record = widget->recordJson();
     if (!ns::jsonread::isValidUtf8(record))
         __builtin_trap(); // the item reads the content as UTF-8
@@ -30,5 +28,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     again.setSource(content);
     if (ns::jsonread::dump(again.content()) != content)
         __builtin_trap(); // what it holds, it takes again
-    return 0;
 }

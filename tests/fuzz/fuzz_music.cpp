@@ -3,11 +3,9 @@
 #include "core/appcommon/musiclist.h"
 #include "fuzzsupport.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+void fuzzsupport::fuzzOne(const std::string& input)
 {
-    fuzzsupport::silenceLog();
     ns::MusicList music;
-    if (ns::readMusicList(fuzzsupport::text(data, size), music) && music.paths.empty())
+    if (ns::readMusicList(input, music) && music.paths.empty())
         __builtin_trap(); // accepted means something to play
-    return 0;
 }

@@ -13,23 +13,23 @@ using dorvo_preview::ImageGroupWidget;
 using dorvo_preview::ImageWidget;
 using nlohmann::json;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+void fuzzsupport::fuzzOne(const std::string& input)
 {
-    fuzzsupport::silenceLog();
-    if (size == 0)
-        return 0;
+    if (input.empty())
+        return;
     static ImageGroupWidget* group = new ImageGroupWidget(nullptr, nullptr);
     static ImageWidget* picture = new ImageWidget(nullptr, nullptr);
-    const std::string text = fuzzsupport::text(data + 1, size - 1);
-    if (data[0] % 4 == 3) {
+    const std::string text = input.substr(1);
+    const uint8_t choice = static_cast<uint8_t>(input[0]) % 4;
+    if (choice == 3) {
         picture->setSource(text);
         if (!ns::jsonread::isValidUtf8(picture->recordJson()))
             __builtin_trap();
-        return 0;
+        return;
     }
     void (ImageGroupWidget::*const setters[])(std::string) = {
         &ImageGroupWidget::setSource, &ImageGroupWidget::setPictureList, &ImageGroupWidget::setHeaderPath};
-    (group->*setters[data[0] % 4])(text);
+    (group->*setters[choice])(text);
     const std::string record = group->recordJson();
     if (!ns::jsonread::isValidUtf8(record))
         __builtin_trap(); // the item reads the record as UTF-8
@@ -45,5 +45,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     again.setSource(content);
     if (ns::jsonread::dump(again.content()) != content)
         __builtin_trap(); // what it holds, it takes again
-    return 0;
 }

@@ -5,11 +5,10 @@
 #include "core/appcommon/widgetrecord.h"
 #include "fuzzsupport.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+void fuzzsupport::fuzzOne(const std::string& input)
 {
-    fuzzsupport::silenceLog();
     ns::Widget record;
-    if (ns::Widget::fromJson(fuzzsupport::text(data, size), record)) {
+    if (ns::Widget::fromJson(input, record)) {
         const std::string text = record.toJson();
         if (!ns::jsonread::isValidUtf8(text))
             __builtin_trap(); // the item reads the record as UTF-8
@@ -17,5 +16,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!ns::Widget::fromJson(text, again) || again.toJson() != text)
             __builtin_trap(); // a record reads back as itself
     }
-    return 0;
 }

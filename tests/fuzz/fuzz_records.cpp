@@ -30,14 +30,13 @@ template <typename Record> void roundTrip(const nlohmann::json& j)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+void fuzzsupport::fuzzOne(const std::string& input)
 {
-    fuzzsupport::silenceLog();
-    if (size == 0)
-        return 0;
-    const nlohmann::json j = ns::jsonread::parse(fuzzsupport::text(data + 1, size - 1));
+    if (input.empty())
+        return;
+    const nlohmann::json j = ns::jsonread::parse(input.substr(1));
     if (j.is_discarded())
-        return 0;
+        return;
     void (*const readers[])(const nlohmann::json&) = {
         roundTrip<ns::Area>,
         roundTrip<ns::BaseWeather>,
@@ -50,6 +49,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 __builtin_trap();
         },
         [](const nlohmann::json& j) { dorvo_preview::RtMediaPlan::read(j); }};
-    readers[data[0] % 7](j);
-    return 0;
+    readers[static_cast<uint8_t>(input[0]) % 7](j);
 }

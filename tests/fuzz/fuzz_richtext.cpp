@@ -5,12 +5,11 @@
 #include "core/appcommon/richtextcontent.h"
 #include "fuzzsupport.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+void fuzzsupport::fuzzOne(const std::string& input)
 {
-    fuzzsupport::silenceLog();
     ns::RichTextContent content;
     std::string why;
-    if (ns::readRichTextSource(fuzzsupport::text(data, size), content, why)) {
+    if (ns::readRichTextSource(input, content, why)) {
         nlohmann::json back;
         ns::to_json(back, content);
         const std::string dumped = ns::jsonread::dump(back);
@@ -18,5 +17,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!ns::readRichTextSource(dumped, again, why))
             __builtin_trap(); // what was accepted must read again
     }
-    return 0;
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-// Shared by the fuzz targets: the library's log is silenced (refusals are
-// expected by the thousand), and inputs become text the way an export
-// copies them.
+// Shared by the fuzz targets: the entry point silences the library's log
+// (refusals are expected by the thousand) and hands each input, as the text
+// an export copies, to the target's fuzzOne(). Targets that choose a setter
+// by the first byte take input[0] and input.substr(1).
 
 #include "logging/spdlogapplication.h"
 
@@ -14,7 +15,11 @@
 
 namespace fuzzsupport {
 
-inline void silenceLog()
+void fuzzOne(const std::string& input);
+
+} // namespace fuzzsupport
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool silenced = [] {
         if (auto logger = RK::SpdlogApplication::instance().logger())
@@ -22,11 +27,6 @@ inline void silenceLog()
         return true;
     }();
     (void)silenced;
+    fuzzsupport::fuzzOne(std::string(reinterpret_cast<const char*>(data), size));
+    return 0;
 }
-
-inline std::string text(const uint8_t* data, size_t size)
-{
-    return std::string(reinterpret_cast<const char*>(data), size);
-}
-
-} // namespace fuzzsupport
