@@ -190,27 +190,6 @@ TEST(MessageControl, CreationsRunAheadOfAllButWindowAndEngineMessages)
     EXPECT_EQ(done, (std::vector<std::string>{"n1", "n2"}));
 }
 
-TEST(MessageControl, TextsTravelUnchangedInlineOrOnTheHeap)
-{
-    for (const std::string& text :
-         {std::string(MsgText::kInline, 'a'), std::string(MsgText::kInline + 1, 'b')}) {
-        MsgText copied;
-        copied.assign(text.c_str());
-        MsgText moved(std::move(copied));
-        std::string out;
-        ASSERT_NE(moved.into(out), nullptr);
-        EXPECT_EQ(out, text);
-        EXPECT_FALSE(copied.present());
-    }
-    MsgText none;
-    none.assign(nullptr);
-    std::string out = "x";
-    ASSERT_NE(none.into(out), nullptr);
-    EXPECT_EQ(out, "");
-    none.adopt(nullptr);
-    EXPECT_EQ(none.into(out), nullptr);
-}
-
 class Channel : public ::testing::Test
 {
 protected:

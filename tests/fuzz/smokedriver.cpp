@@ -14,14 +14,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
-namespace {
-
-void run(const std::string& input)
+static void run(const std::string& input)
 {
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
 }
-
-} // namespace
 
 int main(int argc, char** argv)
 {

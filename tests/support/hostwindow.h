@@ -6,18 +6,9 @@
 // A suite calls openPreview() from SetUpTestSuite() and closePreview() from
 // TearDownTestSuite().
 
-#include "dorvo_preview.h"
 #include "support/previewwindow.h"
 #include "support/wait.h"
 #include "support/xscreen.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <sstream>
-#include <string>
 
 namespace testsupport {
 

@@ -6,17 +6,11 @@
 // it and calls startEngine() from its SetUpTestSuite(); widgets listed in
 // `made` are deleted after each test.
 
-#include "dorvo_preview.h"
 #include "support/previewwindow.h"
 #include "support/scenewindow.h"
-#include "support/wait.h"
 
 #include <QJSValue>
 
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
 #include <vector>
 
 namespace testsupport {
