@@ -122,6 +122,17 @@ TEST(MessageControl, QueuedMessagesRunInPostingOrderUnknownOnesAndFaultsAreDropp
     EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg:  \n"), 2u);
     EXPECT_EQ(testsupport::countStartingWith(*sink, "process msg: MsgInvalid \n"), 1u);
     EXPECT_STREQ(msgTypeName(127), "NRtMedia_setUpdateDuration");
+
+    // Texts at the inline limit and past it move unchanged; what they left is absent.
+    for (const size_t n : {MsgText::kInline, MsgText::kInline + 1}) {
+        MsgText copied;
+        copied.assign(std::string(n, 'a').c_str());
+        MsgText moved(std::move(copied));
+        std::string out;
+        ASSERT_NE(moved.into(out), nullptr);
+        EXPECT_EQ(out, std::string(n, 'a'));
+        EXPECT_EQ(copied.into(out), nullptr);
+    }
 }
 
 TEST(MessageControl, BatchesEndWhenEmptyAfterTheBudgetOrAfterTheLoopChanges)
