@@ -234,44 +234,29 @@ TEST(HostCrash, DumpAndReportUnderTheRunningPath)
 
 // Hosts that call quit() and return from main() at once exit 0, whenever they quit: during start-up,
 // while rendering, while a video plays.
-struct Case
+TEST(HostQuit, ExitsZeroWheneverItQuits)
 {
-    int delayMs;
-    bool video;
-};
-
-class HostQuit : public ::testing::TestWithParam<Case>
-{};
-
-TEST_P(HostQuit, ExitsZero)
-{
-    QStringList extra;
-    if (GetParam().video) {
-        ASSERT_TRUE(mediatest::files().ok);
-        extra << QString::fromStdString(mediatest::files().motionMp4);
-    }
-    // A few runs each: the fault this guards against struck in most runs.
-    for (int run = 0; run < 2; ++run) {
-        QTemporaryDir dir;
-        ASSERT_TRUE(dir.isValid());
-        QProcess host;
-        host.start(HOST_PROGRAM_PATH,
-                   QStringList{"quit", dir.path(), QString::number(GetParam().delayMs)} + extra);
-        ASSERT_TRUE(host.waitForFinished(60000)) << "run " << run;
-        EXPECT_EQ(host.exitStatus(), QProcess::NormalExit) << "run " << run;
-        EXPECT_EQ(host.exitCode(), 0) << "run " << run << "\n" << host.readAllStandardError().toStdString();
-        EXPECT_TRUE(host.readAllStandardOutput().contains("quit\n"));
+    ASSERT_TRUE(mediatest::files().ok);
+    const QString video = QString::fromStdString(mediatest::files().motionMp4);
+    const std::pair<int, bool> cases[] = {{0, false},    {50, false}, {500, false}, {1000, false},
+                                          {3000, false}, {0, true},   {1000, true}};
+    for (const auto& [delayMs, withVideo] : cases) {
+        // A few runs each: the fault this guards against struck in most runs.
+        for (int run = 0; run < 2; ++run) {
+            SCOPED_TRACE(std::to_string(delayMs) + (withVideo ? " ms with video, run " : " ms, run ") +
+                         std::to_string(run));
+            QTemporaryDir dir;
+            ASSERT_TRUE(dir.isValid());
+            QProcess host;
+            QStringList args{"quit", dir.path(), QString::number(delayMs)};
+            host.start(HOST_PROGRAM_PATH, withVideo ? args << video : args);
+            ASSERT_TRUE(host.waitForFinished(60000));
+            EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(host.exitCode(), 0) << host.readAllStandardError().toStdString();
+            EXPECT_TRUE(host.readAllStandardOutput().contains("quit\n"));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Delays, HostQuit,
-                         ::testing::Values(Case{0, false}, Case{50, false}, Case{500, false},
-                                           Case{1000, false}, Case{3000, false}, Case{0, true},
-                                           Case{1000, true}),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                             return "After" + std::to_string(info.param.delayMs) + "ms" +
-                                    (info.param.video ? "WithVideo" : "");
-                         });
 
 // With the engine started in queued mode, no message queued and the Qt loop not running, the worker
 // thread sleeps instead of spinning.
