@@ -243,6 +243,7 @@ TEST_F(ColorTextTest, MarkupImageAndStroke)
     change(
         id, [&] { NColorfulText_setText(id.c_str(), "<b>X</b>"); }, false);
     EXPECT_GT(inkWidth(), plain * 4) << "the tags are drawn";
+    EXPECT_EQ(content(id)["content"], "<b>X</b>");
 
     const QString path = QString::fromStdString(runningPath + "/colortext.png");
     grabWidgetImage(id.c_str(), path.toUtf8().constData(), false);

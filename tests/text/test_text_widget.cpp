@@ -265,6 +265,7 @@ TEST_F(TextWidgetTest, SettersRebuildOnceOnChangeAndScrollSettersOnlyForScrollTy
     EXPECT_EQ(effects["animation"], "MARQUEE_UP");
     EXPECT_EQ(effects["headTailSpacing"], "44");
     EXPECT_NE(logText().find("direction not change"), std::string::npos);
+    EXPECT_EQ(r["id"], id);
     EXPECT_EQ(r["type"], "RICH_TEXT");
     EXPECT_EQ(r["backgroundColor"], "#ff102030");
     EXPECT_EQ(r["metadata"]["textAntialiasing"], true);
