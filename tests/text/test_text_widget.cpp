@@ -351,16 +351,14 @@ TEST_F(TextWidgetTest, BadInputIsLoggedAndChangesNothing)
     EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"],
               3000);
     EXPECT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 3000));
-}
 
-// Markup characters in a run are shown as text, never read as markup.
-TEST_F(TextWidgetTest, MarkupCharactersInRunsAreShownAsText)
-{
-    const std::string id = textWidget(
+    // Markup characters in a run are shown as text, never read as markup.
+    const json markup =
         source("STATIC", json::array({line("<span style=\"color:#00ff00\">GG</span> & <b>x</b>", "r")}),
-               json::array({attribute("r", "#ffff0000", 30)})),
-        560, 300);
-    const QImage img = grabUntil(id, [](const QImage& i) { return count(i, isRed) > 500; });
+               json::array({attribute("r", "#ff0000ff", 30)}));
+    NText_setSource(id.c_str(), markup.dump().c_str());
+    flush();
+    const QImage img = grabUntil(id, [](const QImage& i) { return count(i, isBlue) > 500; });
     EXPECT_EQ(count(img, isGreen), 0);
 }
 
