@@ -27,13 +27,6 @@ TestCase {
         }
     }
 
-    function test_sevenColoursKeepSix() {
-        var c = CF.readContent({ content: "x", textAttributes: { effects: { colors:
-            ["#000001", "#000002", "#000003", "#000004", "#000005", "#000006", "#000007"] } } })
-        compare(c.colors.length, 6)
-        compare(CF.gradientStops(c.colors)[5].color, "#000006")
-    }
-
     function test_marquee() {
         compare(CF.marquee(0, 400, 60, true, 0, false), null, "a text 0 wide has nothing to move")
         compare(CF.marquee(50, 0, 60, true, 0, false), null)
@@ -100,5 +93,10 @@ TestCase {
         verify(CF.readContent({ content: "a", scrollAttributes: { effects: { animation: "UP" } } }).toRight)
         compare(CF.textureUrl("/tmp/a b.png"), "file:///tmp/a b.png")
         compare(CF.textureUrl("http://host/t.png"), "http://host/t.png")
+        // Seven colours keep six.
+        c = CF.readContent({ content: "x", textAttributes: { effects: { colors:
+            ["#000001", "#000002", "#000003", "#000004", "#000005", "#000006", "#000007"] } } })
+        compare(CF.gradientStops(c.colors)[5].color, "#000006")
+        compare(c.colors.length, 6)
     }
 }

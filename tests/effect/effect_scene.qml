@@ -61,10 +61,6 @@ Rectangle {
         return effect
     }
 
-    function showPage(shown) {
-        page.visible = shown
-    }
-
     // Shows the page and starts its effect in the same turn, as a widget does.
     function startOnPage() {
         page.visible = true

@@ -1,36 +1,22 @@
-// The text widget through the exported functions, as a host drives it:
-// paging with and without effects, marquees, folds, hard-edged text, markup
-// shown as text, setter guards, page images and bad input. Pictures come
-// from the window's own scene (no screen reading).
+// The text widget through the exported functions, as a host drives it;
+// pictures come from the window's own scene (no screen reading).
 
-#include "dorvo_preview.h"
 #include "support/scenefixture.h"
 
 #include "core/src/enginehost.h"
 #include "core/src/nwquickitem/textqmltypes.h"
 #include "core/src/textwidget.h"
 
-#include <QFileInfo>
-#include <QFontMetrics>
-#include <QImage>
-#include <QQuickItem>
-
 #include "pixels.h"
 
-#include <gtest/gtest.h>
+#include <QFontMetrics>
+
 #include <nlohmann/json.hpp>
 
-#include <chrono>
-#include <cmath>
-#include <functional>
-#include <string>
-#include <thread>
-
 using namespace testsupport;
+using namespace textpixels;
 using nlohmann::json;
 using Clock = std::chrono::steady_clock;
-
-using namespace textpixels;
 
 namespace {
 
@@ -139,20 +125,18 @@ protected:
                             int ms = 5000)
     {
         QImage img;
-        EXPECT_TRUE(waitFor([&] { return pred(img = grab(id)); }, ms)) << "not within " << ms << " ms";
+        EXPECT_TRUE(within(
+            ms, [&] { return pred(img = grab(id)); }, "the picture"));
         return img;
     }
+
+    void remove(const std::string& id)
+    {
+        deleteWidget(id.c_str());
+        made.pop_back();
+        flush();
+    }
 };
-
-bool hasRed(const QImage& img)
-{
-    return count(img, isRed) > 100;
-}
-
-bool hasGreen(const QImage& img)
-{
-    return count(img, isGreen) > 100;
-}
 
 } // namespace
 
@@ -165,7 +149,7 @@ TEST_F(TextWidgetTest, PagedTextEntersWithTheChosenEffect)
         json source = twoPages("PAGE_SWITCH", 2500);
         source["displayStyle"]["pageSwitchAttributes"]["inAnimation"] = {{"type", code}, {"duration", 1500}};
         const std::string id = textWidget(source);
-        ASSERT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 4000)) << "page 1 did not show";
+        grabUntil(id, [](const QImage& i) { return count(i, isRed) > 100; });
         auto dim = [](QRgb p) { return qGreen(p) > 40 && qGreen(p) <= 150 && qRed(p) < 60 && qBlue(p) < 60; };
         struct Sample
         {
@@ -196,16 +180,15 @@ TEST_F(TextWidgetTest, PagedTextEntersWithTheChosenEffect)
         }
         EXPECT_GE(between, 5) << "too few frames of the effect between the pages (" << samples.size()
                               << " samples)";
-        deleteWidget(id.c_str());
-        made.pop_back();
-        flush();
+        remove(id);
     }
 }
 
-// Unchanged values keep the scene; the setters of one batch
-// rebuild it once, keep the frame where the host put it, and the snapshot
-// that covered the rebuild goes.
-TEST_F(TextWidgetTest, UnchangedValuesKeepTheSceneAndABatchRebuildsOnce)
+// Unchanged values keep the scene; the setters of one batch rebuild it once,
+// keep the frame where the host put it, and the snapshot that covered the
+// rebuild goes. Scroll setters are refused (logged) outside the scroll type;
+// the record carries the enumeration strings of the codes set.
+TEST_F(TextWidgetTest, SettersRebuildOnceOnChangeAndScrollSettersOnlyForScrollType)
 {
     const json text = twoPages("PAGE_SWITCH", 3000);
     const std::string id = textWidget(text);
@@ -229,13 +212,14 @@ TEST_F(TextWidgetTest, UnchangedValuesKeepTheSceneAndABatchRebuildsOnce)
     flush();
     EXPECT_NE(content(id), scene) << "a changed value did not rebuild the scene";
     EXPECT_EQ(occurrences(logText(), "deleteQml"), rebuilds + 1);
-    const json r = record(id);
+    json r = record(id);
     EXPECT_EQ(r["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"], 2000);
     EXPECT_EQ(r["metadata"]["content"]["displayStyle"]["offset"]["y"], 4);
     EXPECT_EQ(r["layout"], json({{"x", 20}, {"y", 20}, {"width", 300}, {"height", 120}}));
-    bool snapshotShown = true;
-    EXPECT_TRUE(waitFor(
+    EXPECT_TRUE(within(
+        5000,
         [&] {
+            bool snapshotShown = true;
             onQtThread([&] {
                 auto* frame = qobject_cast<QQuickItem*>(widget(id)->item());
                 auto* shot = frame ? frame->findChild<QQuickItem*>("antiBlackShader") : nullptr;
@@ -243,15 +227,9 @@ TEST_F(TextWidgetTest, UnchangedValuesKeepTheSceneAndABatchRebuildsOnce)
             });
             return !snapshotShown;
         },
-        5000));
-}
+        "the snapshot gone"));
 
-// Scroll setters are refused (logged) outside the scroll type; the record
-// carries the enumeration strings of the codes set.
-TEST_F(TextWidgetTest, ScrollSettersOnlyForScrollTypeAndTheRecordsStrings)
-{
-    const std::string id = textWidget(twoPages("PAGE_SWITCH", 3000));
-    QObject* scene = content(id);
+    scene = content(id);
     NText_setScrollSpeed(id.c_str(), 321);
     NText_setScrollDirection(id.c_str(), 6);
     NText_setScrollIsEndToEnd(id.c_str(), true);
@@ -281,7 +259,7 @@ TEST_F(TextWidgetTest, ScrollSettersOnlyForScrollTypeAndTheRecordsStrings)
     NText_setSyncByMusic(id.c_str(), true);
     NText_setBackgroundColor(id.c_str(), "#ff102030");
     flush();
-    const json r = record(id);
+    r = record(id);
     effects = r["metadata"]["content"]["displayStyle"]["scrollAttributes"]["effects"];
     EXPECT_EQ(effects["speed"], 150);
     EXPECT_EQ(effects["animation"], "MARQUEE_UP");
@@ -308,28 +286,22 @@ TEST_F(TextWidgetTest, GrabWritesOneImagePerPageAndUpdatesAfterAChange)
     grabWidgetImage(id.c_str(), path.c_str(), true);
     flush();
     const QString base = QString::fromStdString(std::string(dir) + "/thumb");
-    // A file shows up before it is completely written: wait until all read back.
-    ASSERT_TRUE(waitFor(
-        [&] {
-            return !QImage(base + ".png").isNull() && !QImage(base + "1.png").isNull() &&
-                   !QImage(base + "2.png").isNull();
-        },
-        5000))
-        << "page images missing";
-    for (const QString& name : {base + ".png", base + "1.png", base + "2.png"}) {
-        QImage img(name);
-        ASSERT_FALSE(img.isNull()) << name.toStdString();
-        EXPECT_EQ(img.size(), QSize(300, 120)) << name.toStdString();
-        EXPECT_GT(count(img, [](QRgb p) { return isRed(p) || isGreen(p); }), 100) << name.toStdString();
+    // The whole picture, then page 1 (red) and page 2 (green). A file shows
+    // up before it is completely written: wait until each reads back.
+    const std::pair<QString, bool (*)(QRgb)> files[] = {
+        {".png", isRed}, {"1.png", isRed}, {"2.png", isGreen}};
+    for (const auto& f : files) {
+        ASSERT_TRUE(within(
+            5000, [&] { return count(QImage(base + f.first), f.second) > 100; }, f.first.toStdString()));
+        EXPECT_EQ(QImage(base + f.first).size(), QSize(300, 120)) << f.first.toStdString();
     }
-    EXPECT_GT(count(QImage(base + "2.png"), isGreen), 100);
 
     // Automatic update: a new background shows in the rewritten images.
     QFile::remove(base + ".png");
     NText_setBackgroundColor(id.c_str(), "#ff0000ff");
     flush();
-    EXPECT_TRUE(waitFor([&] { return count(QImage(base + ".png"), isBlue) > 1000; }, 5000))
-        << "not rewritten";
+    EXPECT_TRUE(within(
+        5000, [&] { return count(QImage(base + ".png"), isBlue) > 1000; }, "the rewritten image"));
 }
 
 TEST_F(TextWidgetTest, BadInputIsLoggedAndChangesNothing)
@@ -379,16 +351,14 @@ TEST_F(TextWidgetTest, BadInputIsLoggedAndChangesNothing)
     EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"],
               3000);
     EXPECT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 3000));
-}
 
-// Markup characters in a run are shown as text, never read as markup.
-TEST_F(TextWidgetTest, MarkupCharactersInRunsAreShownAsText)
-{
-    const std::string id = textWidget(
+    // Markup characters in a run are shown as text, never read as markup.
+    const json markup =
         source("STATIC", json::array({line("<span style=\"color:#00ff00\">GG</span> & <b>x</b>", "r")}),
-               json::array({attribute("r", "#ffff0000", 30)})),
-        560, 300);
-    const QImage img = grabUntil(id, [](const QImage& i) { return count(i, isRed) > 500; });
+               json::array({attribute("r", "#ff0000ff", 30)}));
+    NText_setSource(id.c_str(), markup.dump().c_str());
+    flush();
+    const QImage img = grabUntil(id, [](const QImage& i) { return count(i, isBlue) > 500; });
     EXPECT_EQ(count(img, isGreen), 0);
 }
 
@@ -428,8 +398,7 @@ TEST_F(TextWidgetTest, MarqueesMoveTheirWayAtTheSetSpeed)
         ASSERT_GE(a, 0);
         ASSERT_GE(b, 0);
         EXPECT_NEAR((a - b) / seconds, c.expected, std::abs(c.expected) / 10);
-        deleteWidget(id.c_str());
-        made.pop_back();
+        remove(id);
     }
 }
 
@@ -451,8 +420,7 @@ TEST_F(TextWidgetTest, LongTextsShowInEveryDisplay)
             flush();
             grabUntil(
                 id, [](const QImage& i) { return count(i, isRed) > 50; }, 10000);
-            deleteWidget(id.c_str());
-            made.pop_back();
+            remove(id);
         }
     }
 }
@@ -468,10 +436,10 @@ TEST_F(TextWidgetTest, JaggedPagedTextHasHardEdges)
     NText_setTextJagged(id.c_str(), true);
     NText_setBackgroundColor(id.c_str(), "#ff0000ff");
     flush();
-    const QImage first = grabUntil(id, hasRed);
+    const QImage first = grabUntil(id, [](const QImage& i) { return count(i, isRed) > 100; });
     EXPECT_EQ(count(first, isGreen), 0);
     EXPECT_EQ(count(first, [](QRgb p) { return p != qRgb(0, 0, 255) && p != qRgb(255, 0, 0); }), 0);
-    const QImage second = grabUntil(id, hasGreen);
+    const QImage second = grabUntil(id, [](const QImage& i) { return count(i, isGreen) > 100; });
     EXPECT_EQ(count(second, [](QRgb p) { return p != qRgb(0, 0, 255) && p != qRgb(0, 255, 0); }), 0);
 }
 

@@ -31,12 +31,16 @@ Item {
         })
     }
 
+    // One component at a time: the one made before goes.
+    property var last: null
     function make(file, w, h, widgetStr) {
+        if (last)
+            last.destroy()
         var c = Qt.createComponent("qrc:/preview/qml/text/baseScheme/" + file)
         verify(c.status === Component.Ready, c.errorString())
-        var o = c.createObject(top, { width: w, height: h })
-        o.init(PH.buildInfo(widgetStr))
-        return o
+        last = c.createObject(top, { width: w, height: h })
+        last.init(PH.buildInfo(widgetStr))
+        return last
     }
 
     function verify(c, m) { tc.verify(c, m) }
@@ -59,37 +63,29 @@ Item {
             compare(o.firstTo, -(o.textLen + 350))
             compare(o.secondFrom, 0)
             compare(o.firstDuration, Math.ceil((o.textLen + 350 + 350) * 1000 / 100))
-            o.destroy()
             // Head-to-tail spacing only when enabled and not paced by music.
             o = lamp(null, { headTail: true, spacing: 25 })
             compare(o.gap, 25)
-            o.destroy()
             o = lamp(null, { headTail: true, spacing: 25, sync: true, music: 4000 })
             compare(o.gap, 350)
-            o.destroy()
             // An out-of-range speed becomes 60.
             o = lamp(null, { speed: 900 })
             compare(o.speed, 60)
-            o.destroy()
             o = lamp(null, { speed: 500 })
             compare(o.speed, 500)
-            o.destroy()
             o = lamp(null, {}, 0)
             compare(o.ready, false)
-            o.destroy()
             // To the right, a text wider than the widget: two copies, and the
             // second pass takes over where the first ends.
             o = lamp(["a long text that is wider than the widget itself"], { animation: "MARQUEE_RIGHT" }, 300)
             var L = o.textLen, T = 2 * L + 300
             verify(L > 300)
             compare([o.copies, o.firstFrom, o.firstTo, o.secondFrom, o.secondTo], [2, -T, -T + 300 + L + 300, 300 - T, o.firstTo])
-            o.destroy()
             // Up, the text's height is its length.
             o = lamp(["line one", "line two"], { animation: "MARQUEE_UP" }, 200, 300)
             verify(!o.horizontal)
             verify(o.textLen > 20 && o.textLen < 100, "height " + o.textLen)
             compare(o.firstFrom, 300)
-            o.destroy()
         }
 
         // Music pacing crosses once and stops; speed 0 stands still; the
@@ -105,13 +101,11 @@ Item {
             var p = o.position
             wait(200)
             compare(o.position, p)
-            o.destroy()
             o = lamp(null, { speed: 0 }, 300)
             o.start()
             p = o.position
             wait(200)
             compare(o.position, p)
-            o.destroy()
             o = lamp(null, { jagged: true, speed: 37 }, 300)
             compare(o.mode, "sharp")
             o.start()
@@ -119,7 +113,6 @@ Item {
                 wait(47)
                 compare(o.position, Math.round(o.position))
             }
-            o.destroy()
         }
 
         function pages(type, lines, opts) {
@@ -132,11 +125,9 @@ Item {
             var o = pages("PAGE_SWITCH", four, { sync: true, music: 10000 })
             compare(o.pages.length, 4)
             compare(o.pageInterval, 2500)
-            o.destroy()
             o = pages("PAGE_SWITCH", four, { remain: 1234, duration: 5000 })
             compare(o.pageInterval, 1234)
             compare(o.countdown, Math.ceil(5000 / 1234))
-            o.destroy()
             // Pages wrap, the first pass ends after one picture per switch.
             o = pages("PAGE_SWITCH", ["one", "two", "three"], { remain: 100 })
             var grabs = 0
@@ -149,7 +140,6 @@ Item {
             var i = o.index
             wait(300)
             compare(o.index, i)
-            o.destroy()
             // A static text never switches.
             o = pages("STATIC", ["one", "two"], { remain: 100 })
             o.start()
@@ -158,7 +148,6 @@ Item {
             o.resume()
             wait(300)
             compare(o.index, 0)
-            o.destroy()
         }
 
         function test_pageEffectCalls() {
@@ -176,19 +165,16 @@ Item {
             verify(o.effect.pauses > 0)
             o.resume()
             verify(o.effect.resumes > 0)
-            o.destroy()
             // Hard-edged text: the effect runs on the text.
             o = pages("PAGE_SWITCH", ["one", "two"], { remain: 500, effect: 32, effectDuration: 200, jagged: true })
             o.start()
             compare(o.effect.lastItem.objectName, "pageText")
             compare(o.effect.duration, 200)
-            o.destroy()
             // No effect for code 0, no duration or a static text.
             for (var c of [["PAGE_SWITCH", 0, 500], ["PAGE_SWITCH", 16, 0], ["STATIC", 16, 500]]) {
                 o = pages(c[0], ["one", "two"], { effect: c[1], effectDuration: c[2] })
                 compare(o.effect, null, c)
-                o.destroy()
-            }
+                }
         }
 
         // A text without characters reports the error and shows nothing.

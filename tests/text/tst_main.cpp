@@ -7,11 +7,6 @@
 #include <QQmlEngine>
 #include <QtQuickTest>
 
-static void initPreviewResources()
-{
-    Q_INIT_RESOURCE(preview);
-}
-
 // The page-switch effect selector is replaced by a stand-in that records the
 // calls the text makes through its interface.
 class EffectStandIn : public QQmlAbstractUrlInterceptor
@@ -31,7 +26,7 @@ class TextTestSetup : public QObject
 public slots:
     void applicationAvailable()
     {
-        initPreviewResources();
+        Q_INIT_RESOURCE(preview);
         dorvo_preview::registerTextQmlTypes();
     }
     void qmlEngineAvailable(QQmlEngine* engine) { engine->setUrlInterceptor(&standIn); }
