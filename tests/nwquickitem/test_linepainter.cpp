@@ -32,6 +32,7 @@ TEST(LinePainter, EdgesWithinSixPixelsSnapInTheirOrder)
         {"left edge 3 px off snaps", {103, 20, 80, 40}, {other}, true, X, 100},
         {"a move keeps the size", {103, 20, 80, 40}, {other}, true, W, 80},
         {"6 px on the other side snaps", {94, 20, 80, 40}, {other}, true, X, 100},
+        {"7 px does not", {107, 20, 80, 40}, {other}, true, X, 107},
         {"left onto right comes first", {152, 0, 10, 10}, {other}, true, X, 150},
         {"right onto left", {15, 0, 80, 10}, {other}, true, Right, 100},
         {"top onto bottom", {0, 153, 10, 10}, {other}, true, Y, 150},
