@@ -138,7 +138,7 @@ TEST_F(ImageGroupTest, StaticStaysOnTheFirstPictureAndEntranceEffectsEndOnTheWho
     EXPECT_TRUE(waitFor([&] { return centre(id) == 'r'; }, 5000));
 }
 
-TEST_F(ImageGroupTest, ScrollKeepsTheHeaderStillAndWrapsWithoutSeam)
+TEST_F(ImageGroupTest, ScrollKeepsTheHeaderStillWrapsWithoutSeamAndLeavesRoomUnderATallHeader)
 {
     // A header 20 pixels high: three pictures of 80 make a column of 240.
     const std::string id = make({{"type", "SCROLL"},
@@ -165,19 +165,18 @@ TEST_F(ImageGroupTest, ScrollKeepsTheHeaderStillAndWrapsWithoutSeam)
     }
     // Still for 2 s, then red, green, blue and red again: the second column follows the first.
     EXPECT_EQ(seen.substr(0, 4), "rgbr") << seen;
-}
+    deleteWidget(id.c_str());
 
-TEST_F(ImageGroupTest, HeaderTallerThanTheWidgetLeavesRoomForThePictures)
-{
-    const std::string id = make({{"type", "SCROLL"},
-                                 {"headerPath", picture("tall", "#ffffff", 100, 300)},
-                                 {"scrollAttributes", {{"effects", {{"speed", 0}}}}},
-                                 {"pictureList", pictures({{picture("r", "#ff0000"), 1000}})}});
+    // A header taller than the widget.
+    const std::string tall = make({{"type", "SCROLL"},
+                                   {"headerPath", picture("tall", "#ffffff", 100, 300)},
+                                   {"scrollAttributes", {{"effects", {{"speed", 0}}}}},
+                                   {"pictureList", pictures({{picture("r", "#ff0000"), 1000}})}});
     // The header keeps the top and the pictures show below it, in one picture
     // (the header's file may load after the list's).
     EXPECT_TRUE(waitFor(
         [&] {
-            const QImage image = grab(id);
+            const QImage image = grab(tall);
             return !image.isNull() && colourOf(image.pixel(50, 10)) == 'w' &&
                    colourOf(image.pixel(50, 60)) == 'r' && colourOf(image.pixel(50, 90)) == 'r';
         },
