@@ -21,7 +21,7 @@ struct Files
     std::string twoWebp;    // the same two frames as an animated WebP
     std::string barsSvg;    // 200 x 100 drawing: ten vertical bars, red and blue alternately
     std::string oddPath;    // halvesPng under a name with a blank, '#', '%', '?' and CJK characters
-    std::string corrupt;    // random bytes named .jpg
+    std::string corrupt;    // a JPEG marker and filler named .jpg
     std::string missing;    // a path that does not exist
     bool ok = false;
 };

@@ -1,6 +1,4 @@
-// The picture widget through the exported functions, as a host drives it:
-// stretched and fitted stills of every format, animations, SVG at zoom,
-// entrance effects, marquees, odd paths, broken files and bad input.
+// The picture widget through the exported functions, as a host drives it.
 // Pictures come from the window's own scene (no screen reading).
 
 #include "dorvo_preview.h"
@@ -9,28 +7,18 @@
 #include "support/wait.h"
 #include "text/pixels.h"
 
-#include "channel/messagecontrol.h"
-#include "channel/playchannel.h"
 #include "core/src/enginehost.h"
 #include "core/src/imagewidget.h"
-#include "core/src/window.h"
-#include "qwinquickview/qwinquickview.h"
 
 #include <QImage>
-#include <QQuickItem>
-#include <QQuickView>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <cmath>
-#include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 using namespace testsupport;
 using namespace textpixels;
@@ -146,23 +134,6 @@ TEST_F(ImageWidgetTest, EveryStillFormatAndOddPathStretchedFillsTheWidget)
     }
 }
 
-TEST_F(ImageWidgetTest, KeptRatioIsLetterboxedAndCentred)
-{
-    const std::string id = picture(picturetest::files().halvesPng, 300, 300, 20, 20,
-                                   [](const char* id) { NImage_setKeepOriginalScale(id, true); });
-    // 200 x 100 fitted into 300 x 300: 300 x 150 in rows 75 to 225.
-    ASSERT_TRUE(waitFor([&] { return showsHalves(grab(id), 77, 223); }, 4000));
-    const QImage img = grab(id);
-    for (int y : {2, 70, 230, 297})
-        for (int x : {5, 150, 295})
-            EXPECT_FALSE(isRed(img.pixel(x, y)) || isBlue(img.pixel(x, y))) << x << "," << y;
-    EXPECT_EQ(record(id).value("displayRatio", ""), "ORIGINAL_SIZE");
-    // Any other value stretches again.
-    NImage_setKeepOriginalScale(id.c_str(), false);
-    flush();
-    EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000));
-}
-
 TEST_F(ImageWidgetTest, TwoFrameAnimationsAlternateTheirColours)
 {
     const auto& f = picturetest::files();
@@ -210,31 +181,29 @@ TEST_F(ImageWidgetTest, SvgIsFittedAndSharpAtThreeTimesZoom)
         << "blended pixels on a row: " << edgeBlend();
 }
 
-TEST_F(ImageWidgetTest, FadeEntranceShowsIntermediateColoursThenTheWholePicture)
+TEST_F(ImageWidgetTest, FadeEntranceShowsFadedFramesAndAnUnknownEffectNone)
 {
-    const std::string id = picture(picturetest::files().halvesPng, 300, 300, 20, 20, [](const char* id) {
-        NImage_setEffectType(id, 176);
-        NImage_setEffectDuration(id, 1500);
-    });
-    int dimFrames = 0;
-    const auto end = Clock::now() + std::chrono::seconds(6);
-    while (Clock::now() < end && !showsHalves(grab(id), 0, 300)) {
-        if (count(grab(id), isDimRed) > 10000)
-            ++dimFrames;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (const int effect : {176, 12345}) {
+        SCOPED_TRACE(effect);
+        const std::string id = picture(picturetest::files().halvesPng, 300, 300, 20, 20, [&](const char* id) {
+            NImage_setEffectType(id, effect);
+            NImage_setEffectDuration(id, 1500);
+        });
+        int dimFrames = 0;
+        const auto end = Clock::now() + std::chrono::seconds(6);
+        while (Clock::now() < end && !showsHalves(grab(id), 0, 300)) {
+            if (count(grab(id), isDimRed) > 10000)
+                ++dimFrames;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (effect == 176)
+            EXPECT_GE(dimFrames, 2) << "no faded frames";
+        else
+            EXPECT_EQ(dimFrames, 0) << "faded without an effect";
+        EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 3000))
+            << "the picture did not complete";
+        deleteWidget(id.c_str());
     }
-    EXPECT_GE(dimFrames, 2) << "no faded frames";
-    EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 3000))
-        << "the picture did not complete";
-}
-
-TEST_F(ImageWidgetTest, UnknownEffectCodeShowsThePictureWithoutEffect)
-{
-    const std::string id = picture(picturetest::files().halvesPng, 300, 300, 20, 20, [](const char* id) {
-        NImage_setEffectType(id, 12345);
-        NImage_setEffectDuration(id, 1000);
-    });
-    EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 3000));
 }
 
 TEST_F(ImageWidgetTest, MarqueesMoveAtTheSetSpeedInTheirDirection)
@@ -341,7 +310,7 @@ TEST_F(ImageWidgetTest, MissingOrCorruptFileLogsDrawsNothingAndStaysResponsive)
     }
 }
 
-TEST_F(ImageWidgetTest, SettersGuardTheirValuesAndBadInputChangesNothing)
+TEST_F(ImageWidgetTest, SettersGuardTheirValuesBadInputChangesNothingAndKeptRatioLetterboxes)
 {
     const std::string id = picture(picturetest::files().halvesPng);
     ASSERT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000));
@@ -364,10 +333,11 @@ TEST_F(ImageWidgetTest, SettersGuardTheirValuesAndBadInputChangesNothing)
     EXPECT_EQ(record(id), before);
     EXPECT_EQ(content(id), scene) << "the scene was rebuilt";
     const std::string log = logText();
-    EXPECT_NE(log.find("ImageWidget::setSource path is not UTF-8, ignored"), std::string::npos);
-    EXPECT_NE(log.find("ImageWidget::setEffectDuration invalid duration -5"), std::string::npos);
-    EXPECT_NE(log.find("ImageWidget::setScrollDirection invalid direction -1"), std::string::npos);
-    EXPECT_NE(log.find("ImageWidget::setScrollDirection invalid direction 99"), std::string::npos);
+    for (const char* line : {"ImageWidget::setSource path is not UTF-8, ignored",
+                             "ImageWidget::setEffectDuration invalid duration -5",
+                             "ImageWidget::setScrollDirection invalid direction -1",
+                             "ImageWidget::setScrollDirection invalid direction 99"})
+        EXPECT_NE(log.find(line), std::string::npos) << line;
     EXPECT_GE(occurrences(log, "same value. no op"), 5u);
     EXPECT_TRUE(showsHalves(grab(id), 0, 300));
 
@@ -376,26 +346,33 @@ TEST_F(ImageWidgetTest, SettersGuardTheirValuesAndBadInputChangesNothing)
     flush();
     EXPECT_EQ(record(id)["metadata"]["scrollAttributes"]["effects"].value("speed", 0), 700);
     EXPECT_NE(content(id), scene);
-}
+    // The kept ratio letterboxes: 200 x 100 fitted into 300 x 300 is 300 x 150
+    // in rows 75 to 225; any other value stretches again.
+    NImage_setKeepOriginalScale(id.c_str(), true);
+    flush();
+    ASSERT_TRUE(waitFor([&] { return showsHalves(grab(id), 77, 223); }, 4000));
+    const QImage img = grab(id);
+    for (int y : {2, 70, 230, 297})
+        for (int x : {5, 150, 295})
+            EXPECT_FALSE(isRed(img.pixel(x, y)) || isBlue(img.pixel(x, y))) << x << "," << y;
+    EXPECT_EQ(record(id).value("displayRatio", ""), "ORIGINAL_SIZE");
+    NImage_setKeepOriginalScale(id.c_str(), false);
+    flush();
+    EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000));
 
-TEST_F(ImageWidgetTest, PlaceholderCreationWithoutAWindowGivesNull)
-{
+    // Without a window attached yet, a placeholder could not be created.
     EXPECT_EQ(createdWithoutWindow, nullptr);
-    EXPECT_NE(logText().find("NHtml_createWidget() widget "), std::string::npos);
+    EXPECT_NE(log.find("NHtml_createWidget() widget "), std::string::npos);
 }
 
 TEST_F(ImageWidgetTest, FoldedWidgetShowsEachRectangleItsSectionOfTheStrip)
 {
     // Two 150 x 100 rectangles above each other: the picture is stretched
     // over a 300 x 100 strip, red in its first half, blue in its second.
-    const json content = {
-        {"layout", {{"x", 20}, {"y", 20}, {"width", 150}, {"height", 200}}},
-        {"fold",
-         {{"enable", true},
-          {"orientation", 0},
-          {"layoutItems", json::array({{{"x", 0}, {"y", 0}, {"width", 150}, {"height", 100}},
-                                       {{"x", 0}, {"y", 100}, {"width", 150}, {"height", 100}}})}}}};
-    const char* id = createWidget(5, "", content.dump().c_str());
+    const char* content = R"({"layout":{"x":20,"y":20,"width":150,"height":200},"fold":{"enable":true,
+        "orientation":0,"layoutItems":[{"x":0,"y":0,"width":150,"height":100},
+        {"x":0,"y":100,"width":150,"height":100}]}})";
+    const char* id = createWidget(5, "", content);
     ASSERT_NE(id, nullptr);
     made.push_back(id);
     flush();

@@ -1,7 +1,5 @@
 // The picture group widget through the exported functions, as a host drives
-// it: each picture's page time, the static type, the scrolling type under its
-// header, bad lists and group values set before the list. Pictures come from
-// the window's own scene.
+// it. Pictures come from the window's own scene.
 
 #include "dorvo_preview.h"
 #include "support/scenefixture.h"
@@ -10,6 +8,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 
 #include <nlohmann/json.hpp>
 
@@ -119,9 +118,18 @@ TEST_F(ImageGroupTest, PagesSwitchAfterEachPicturesOwnDurationAndWrapAround)
     }
 }
 
-TEST_F(ImageGroupTest, PagesWithAnEntranceEffectEndOnTheWholePicture)
+TEST_F(ImageGroupTest, StaticStaysOnTheFirstPictureAndEntranceEffectsEndOnTheWholePicture)
 {
-    json list = pictures({{picture("r", "#ff0000"), 1500}, {picture("g", "#00ff00"), 1500}});
+    const std::string red = picture("r", "#ff0000"), green = picture("g", "#00ff00");
+    const std::string still =
+        make({{"type", "STATIC"}, {"pictureList", pictures({{red, 300}, {green, 300}})}});
+    ASSERT_TRUE(waitFor([&] { return centre(still) == 'r'; }, 5000));
+    const auto end = Clock::now() + std::chrono::milliseconds(1500);
+    while (Clock::now() < end)
+        ASSERT_EQ(centre(still), 'r');
+    deleteWidget(still.c_str());
+
+    json list = pictures({{red, 1500}, {green, 1500}});
     for (json& p : list)
         p["inAnimation"] = {{"type", 176}, {"duration", 600}};
     const std::string id = make({{"type", "PAGE_SWITCH"}, {"pictureList", list}});
@@ -130,18 +138,7 @@ TEST_F(ImageGroupTest, PagesWithAnEntranceEffectEndOnTheWholePicture)
     EXPECT_TRUE(waitFor([&] { return centre(id) == 'r'; }, 5000));
 }
 
-TEST_F(ImageGroupTest, StaticTypeStaysOnTheFirstPicture)
-{
-    const std::string id =
-        make({{"type", "STATIC"},
-              {"pictureList", pictures({{picture("r", "#ff0000"), 300}, {picture("g", "#00ff00"), 300}})}});
-    ASSERT_TRUE(waitFor([&] { return centre(id) == 'r'; }, 5000));
-    const auto end = Clock::now() + std::chrono::milliseconds(1500);
-    while (Clock::now() < end)
-        ASSERT_EQ(centre(id), 'r');
-}
-
-TEST_F(ImageGroupTest, ScrollKeepsTheHeaderStillAndWrapsWithoutSeam)
+TEST_F(ImageGroupTest, ScrollKeepsTheHeaderStillWrapsWithoutSeamAndLeavesRoomUnderATallHeader)
 {
     // A header 20 pixels high: three pictures of 80 make a column of 240.
     const std::string id = make({{"type", "SCROLL"},
@@ -168,19 +165,18 @@ TEST_F(ImageGroupTest, ScrollKeepsTheHeaderStillAndWrapsWithoutSeam)
     }
     // Still for 2 s, then red, green, blue and red again: the second column follows the first.
     EXPECT_EQ(seen.substr(0, 4), "rgbr") << seen;
-}
+    deleteWidget(id.c_str());
 
-TEST_F(ImageGroupTest, HeaderTallerThanTheWidgetLeavesRoomForThePictures)
-{
-    const std::string id = make({{"type", "SCROLL"},
-                                 {"headerPath", picture("tall", "#ffffff", 100, 300)},
-                                 {"scrollAttributes", {{"effects", {{"speed", 0}}}}},
-                                 {"pictureList", pictures({{picture("r", "#ff0000"), 1000}})}});
+    // A header taller than the widget.
+    const std::string tall = make({{"type", "SCROLL"},
+                                   {"headerPath", picture("tall", "#ffffff", 100, 300)},
+                                   {"scrollAttributes", {{"effects", {{"speed", 0}}}}},
+                                   {"pictureList", pictures({{picture("r", "#ff0000"), 1000}})}});
     // The header keeps the top and the pictures show below it, in one picture
     // (the header's file may load after the list's).
     EXPECT_TRUE(waitFor(
         [&] {
-            const QImage image = grab(id);
+            const QImage image = grab(tall);
             return !image.isNull() && colourOf(image.pixel(50, 10)) == 'w' &&
                    colourOf(image.pixel(50, 60)) == 'r' && colourOf(image.pixel(50, 90)) == 'r';
         },
@@ -262,19 +258,12 @@ TEST_F(ImageGroupTest, PagesRunAcrossTheFoldRectangles)
     const std::string path = g_dir + "/halves.png";
     QImage halves(200, 50, QImage::Format_RGB32);
     halves.fill(QColor("#ff0000"));
-    for (int y = 0; y < 50; ++y)
-        for (int x = 100; x < 200; ++x)
-            halves.setPixel(x, y, qRgb(0, 0, 255));
+    QPainter(&halves).fillRect(100, 0, 100, 50, QColor("#0000ff"));
     ASSERT_TRUE(halves.save(QString::fromStdString(path)));
-    const json record = {{"layout", {{"x", 10}, {"y", 10}, {"width", 200}, {"height", 100}}},
-                         {"fold",
-                          {{"enable", true},
-                           {"orientation", 0},
-                           {"layoutItems",
-                            {{{"x", 0}, {"y", 0}, {"width", 100}, {"height", 50}},
-                             {{"x", 0}, {"y", 50}, {"width", 100}, {"height", 50}}}}}},
-                         {"metadata", {{"type", "STATIC"}, {"pictureList", pictures({{path, 5000}})}}}};
-    const char* id = createWidget(6, "", record.dump().c_str());
+    const std::string record = R"({"layout":{"x":10,"y":10,"width":200,"height":100},"fold":{"enable":true,
+        "orientation":0,"layoutItems":[{"x":0,"y":0,"width":100,"height":50},{"x":0,"y":50,"width":100,
+        "height":50}]},"metadata":{"type":"STATIC","pictureList":[{"duration":5000,"dataSource":")";
+    const char* id = createWidget(6, "", (record + path + "\"}]}}").c_str());
     ASSERT_NE(id, nullptr);
     made.push_back(id);
     QImage img;

@@ -1,8 +1,6 @@
 // The libmpv player, its play list and the background music, without a
-// picture: refused arguments, seeking, the end of a list that does not loop,
-// bounded stops, and music that plays, pauses, loops a lone track, shuffles
-// once and refuses bad descriptions while whatever plays goes on. Status words
-// and looping over a list are read on screen by the video widget test.
+// picture. Status words and looping over a list are read on screen by the
+// video widget test.
 
 #include "core/src/avplayer/audioplayer.h"
 #include "core/src/avplayer/kestvaplayer.h"
@@ -113,8 +111,6 @@ TEST_F(MediaPlayerTest, BadArgumentsAreRefusedAndSeekReportsThePosition)
     EXPECT_NEAR(static_cast<double>(seek(2000)), 2000.0, 100.0);
 }
 
-// ---- KestAVPlayer ----
-
 TEST_F(MediaPlayerTest, PlayListWithoutLoopEnds)
 {
     KestAVPlayer player;
@@ -152,30 +148,6 @@ TEST_F(MediaPlayerTest, StopWithWaitIsBoundedWhenThePlayerIsStuck)
     EXPECT_TRUE(player.player()->waitFor(MpvPlayer::Stopped, 5000));
 }
 
-// ---- Background music ----
-
-TEST_F(MediaPlayerTest, PlaysAndThePositionAdvances)
-{
-    QMLAudio audio;
-    audio.playAudio(music({f().longToneMp3}, "ORDER"));
-    ASSERT_TRUE(waitFor([&] { return audio.player()->position() > 300; }, 10000));
-    const int64_t p = audio.player()->position();
-    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > p + 300; }, 5000));
-    EXPECT_EQ(audio.player()->volume(), 1.0f);
-    EXPECT_EQ(testsupport::countStartingWith(*log, "Page:audiopath is :"), 1u);
-
-    audio.pause();
-    ASSERT_TRUE(audio.player()->player()->waitFor(MpvPlayer::Paused, 3000));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the last position report
-    const int64_t frozen = audio.player()->position();
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    EXPECT_LE(std::llabs(audio.player()->position() - frozen), 50);
-    audio.resume();
-    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > frozen + 200; }, 5000));
-    audio.stop();
-    EXPECT_TRUE(audio.player()->player()->waitFor(MpvPlayer::Stopped, 3000));
-}
-
 TEST_F(MediaPlayerTest, OneTrackLoopsByItself)
 {
     QMLAudio audio;
@@ -207,26 +179,34 @@ TEST_F(MediaPlayerTest, RandomShufflesOnceAndThenRepeats)
     EXPECT_EQ(first, std::vector<QString>(seen.begin() + 3, seen.end()));
 }
 
-// Each bad description is logged and changes nothing: the music playing goes on.
-TEST_F(MediaPlayerTest, BadDescriptionsAreLoggedAndLeaveTheMusicPlaying)
+// Music plays, pauses and resumes; each bad description is logged and
+// changes nothing: the music playing goes on.
+TEST_F(MediaPlayerTest, PlaysPausesAndBadDescriptionsLeaveTheMusicPlaying)
 {
     QMLAudio audio;
     audio.playAudio(music({f().longToneMp3}, "ORDER"));
-    ASSERT_TRUE(waitFor([&] { return audio.player()->position() > 200; }, 10000));
+    ASSERT_TRUE(waitFor([&] { return audio.player()->position() > 300; }, 10000));
+    EXPECT_EQ(audio.player()->volume(), 1.0f);
+    EXPECT_EQ(testsupport::countStartingWith(*log, "Page:audiopath is :"), 1u);
+    audio.pause();
+    ASSERT_TRUE(audio.player()->player()->waitFor(MpvPlayer::Paused, 3000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the last position report
+    const int64_t frozen = audio.player()->position();
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_LE(std::llabs(audio.player()->position() - frozen), 50);
+    audio.resume();
+    EXPECT_TRUE(waitFor([&] { return audio.player()->position() > frozen + 200; }, 5000));
+
     const QString playing = audio.player()->currentMedia();
     const char* const malformed = "{\"audioList\": [}";
     const char* bad[] = {
         "",
-        "{",
         "not json",
         "null",
         "[1,2]",
-        "42",
         malformed,
         R"({"audioList":5})",
-        R"({"audioList":"a.mp3"})",
         R"({"audioList":null})",
-        R"({"audioList":[]})",
         R"({"audioList":[],"playPolicy":"RANDOM"})",
         R"({"audioList":[null, 3, "x", []]})",
         R"({"audioList":[{"originalDataSource":null}, {"originalDataSource":3}, {"originalDataSource":""}]})",
@@ -246,6 +226,8 @@ TEST_F(MediaPlayerTest, BadDescriptionsAreLoggedAndLeaveTheMusicPlaying)
     EXPECT_TRUE(waitFor([&] { return audio.player()->position() > p + 300; }, 5000));
     EXPECT_EQ(audio.player()->player()->state(), MpvPlayer::Playing);
     EXPECT_EQ(audio.player()->currentMedia(), playing);
+    audio.stop();
+    EXPECT_TRUE(audio.player()->player()->waitFor(MpvPlayer::Stopped, 3000));
 }
 
 TEST_F(MediaPlayerTest, WrongTypedFieldsAreToleratedWhereThePathIsGood)

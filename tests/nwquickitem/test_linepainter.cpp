@@ -5,25 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using dorvo_preview::QmlCallLinePainter;
-
-namespace {
-
-QmlCallLinePainter::Snap moveSnap(QRectF current, std::vector<QRectF> others)
-{
-    return QmlCallLinePainter::absorb(current, others, true);
-}
-
-bool hasVerticalLineAt(const QmlCallLinePainter::Snap& snap, double x)
-{
-    for (const QLineF& l : snap.lines) {
-        if (l.x1() == x && l.x2() == x)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 TEST(LinePainter, EdgesWithinSixPixelsSnapInTheirOrder)
 {
@@ -50,9 +34,7 @@ TEST(LinePainter, EdgesWithinSixPixelsSnapInTheirOrder)
         {"6 px on the other side snaps", {94, 20, 80, 40}, {other}, true, X, 100},
         {"7 px does not", {107, 20, 80, 40}, {other}, true, X, 107},
         {"left onto right comes first", {152, 0, 10, 10}, {other}, true, X, 150},
-        {"right onto right", {65, 0, 80, 10}, {other}, true, Right, 150},
         {"right onto left", {15, 0, 80, 10}, {other}, true, Right, 100},
-        {"top onto top", {0, 97, 10, 10}, {other}, true, Y, 100},
         {"top onto bottom", {0, 153, 10, 10}, {other}, true, Y, 150},
         // The first snaps x to 100; the second's left edge at 104 is 4 away and snaps again.
         {"each sees the previous result",
@@ -62,11 +44,9 @@ TEST(LinePainter, EdgesWithinSixPixelsSnapInTheirOrder)
          X,
          104},
         {"resize keeps the left edge", {0, 0, 147, 40}, {other}, false, X, 0},
-        {"resize moves the right edge", {0, 0, 147, 40}, {other}, false, W, 150},
         {"a near left edge keeps the width", {103, 0, 200, 40}, {{100, 100, 500, 50}}, false, W, 200},
         {"widths within 6 px match", {300, 0, 52, 40}, {{0, 200, 50, 50}}, false, W, 50},
         {"heights within 6 px match", {0, 0, 40, 96}, {{100, 0, 50, 100}}, false, H, 100},
-        {"nothing to snap to", {1, 2, 3, 4}, {}, true, X, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -74,36 +54,18 @@ TEST(LinePainter, EdgesWithinSixPixelsSnapInTheirOrder)
         const double got[] = {r.x(), r.y(), r.width(), r.height(), r.right()};
         EXPECT_DOUBLE_EQ(got[c.side], c.expected);
     }
-}
-
-TEST(LinePainter, SnapsReportedAndGuideLinesDrawn)
-{
-    const QRectF other(100, 300, 50, 50);
-    auto snap = moveSnap(QRectF(103, 20, 80, 40), {other});
-    EXPECT_TRUE(snap.snapped);
-    EXPECT_TRUE(hasVerticalLineAt(snap, 100));
-    snap = moveSnap(QRectF(107, 20, 80, 40), {other});
+    // Already aligned: no snap, but the guide line, running 8 px beyond both rectangles.
+    const auto snap = QmlCallLinePainter::absorb(QRectF(100, 20, 80, 40), {QRectF(100, 300, 50, 50)}, true);
     EXPECT_FALSE(snap.snapped);
-    EXPECT_TRUE(snap.lines.empty());
-    snap = moveSnap(QRectF(1, 2, 3, 4), {});
-    EXPECT_FALSE(snap.snapped);
-    EXPECT_TRUE(snap.lines.empty());
-    // Already aligned: no snap, but the line, running 8 px beyond both rectangles.
-    snap = moveSnap(QRectF(100, 20, 80, 40), {other});
-    EXPECT_FALSE(snap.snapped);
-    EXPECT_TRUE(hasVerticalLineAt(snap, 100));
-    for (const QLineF& l : snap.lines) {
-        if (l.x1() == 100) {
-            EXPECT_DOUBLE_EQ(std::min(l.y1(), l.y2()), 20 - 8);
-            EXPECT_DOUBLE_EQ(std::max(l.y1(), l.y2()), 350 + 8);
-        }
-    }
+    EXPECT_TRUE(std::any_of(snap.lines.begin(), snap.lines.end(), [](const QLineF& l) {
+        return l.x1() == 100 && l.x2() == 100 && std::min(l.y1(), l.y2()) == 12 &&
+               std::max(l.y1(), l.y2()) == 358;
+    }));
     // Equal widths draw the marker line above.
-    snap = QmlCallLinePainter::absorb(QRectF(300, 0, 52, 40), {QRectF(0, 200, 50, 50)}, false);
-    bool marker = false;
-    for (const QLineF& l : snap.lines)
-        marker = marker || (l.y1() == -4 && l.y2() == -4 && l.x1() == 300 && l.x2() == 350);
-    EXPECT_TRUE(marker);
+    const auto widths = QmlCallLinePainter::absorb(QRectF(300, 0, 52, 40), {QRectF(0, 200, 50, 50)}, false);
+    EXPECT_TRUE(std::any_of(widths.lines.begin(), widths.lines.end(), [](const QLineF& l) {
+        return l.y1() == -4 && l.y2() == -4 && l.x1() == 300 && l.x2() == 350;
+    }));
 }
 
 TEST(LinePainter, TypeSelectsTheCoordinateAndEnableDragTellsIfItMoved)
@@ -117,9 +79,6 @@ TEST(LinePainter, TypeSelectsTheCoordinateAndEnableDragTellsIfItMoved)
     // y did not snap (x did): the answer is y itself and enableDrag is false.
     EXPECT_DOUBLE_EQ(painter.getAbsorbentValue(103, 0, 10, 10, true), 0);
     EXPECT_FALSE(painter.enableDrag());
-    painter.setType(QmlCallLinePainter::W);
-    EXPECT_DOUBLE_EQ(painter.getAbsorbentValue(0, 0, 98, 10, false), 100);
-    EXPECT_TRUE(painter.enableDrag());
     painter.setType(QmlCallLinePainter::H);
     EXPECT_DOUBLE_EQ(painter.getAbsorbentValue(0, 0, 10, 152, false), 150);
     EXPECT_TRUE(painter.enableDrag());

@@ -65,10 +65,11 @@ TEST_F(WidgetCalls, HostGeometryMovesTheItemReportsRegistersAndDeletionRemovesAl
     deleteWidget(b.c_str());
 }
 
-TEST_F(WidgetCalls, BadGeometryIsRefusedAndAWidgetOfNoSizeStaysSelectable)
+TEST_F(WidgetCalls, BadGeometryUnknownIdsAndNullsChangeNothing)
 {
     const std::string a = box(20, 20, 100, 80);
     const Rect before = geometry(a);
+    const size_t widgets = dorvo_preview::EngineHost::instance()->widgets().size();
     clearEvents();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
@@ -78,29 +79,6 @@ TEST_F(WidgetCalls, BadGeometryIsRefusedAndAWidgetOfNoSizeStaysSelectable)
         setWidgetWidth(a.c_str(), bad);
         setWidgetHeight(a.c_str(), bad);
     }
-    flush();
-    EXPECT_TRUE(sameRect(geometry(a), before));
-    EXPECT_TRUE(rects().empty());
-    EXPECT_TRUE(found("invalid value"));
-    ns::ItemRectData entry;
-    ASSERT_TRUE(inRegistry(a, &entry));
-    EXPECT_DOUBLE_EQ(entry.x, 20);
-    // Zero is a size, not a refusal.
-    setWidgetWidth(a.c_str(), 0);
-    setWidgetHeight(a.c_str(), 0);
-    selectWidgetBorder(a.c_str(), true);
-    flush();
-    EXPECT_EQ(geometry(a).w, 0);
-    EXPECT_TRUE(isSelected(a));
-    deleteWidget(a.c_str());
-}
-
-TEST_F(WidgetCalls, UnknownIdsAndNullsChangeNothing)
-{
-    const std::string a = box(20, 20, 100, 80);
-    const Rect before = geometry(a);
-    const size_t widgets = dorvo_preview::EngineHost::instance()->widgets().size();
-    clearEvents();
     for (const char* id : {"no-such-widget", "", static_cast<const char*>(nullptr), win}) {
         setWidgetX(id, 10);
         setWidgetY(id, 10);
@@ -117,19 +95,29 @@ TEST_F(WidgetCalls, UnknownIdsAndNullsChangeNothing)
         addWidget(a.c_str(), id);
         deleteWidget(id);
     }
-    flush();
-    EXPECT_TRUE(sameRect(geometry(a), before));
-    EXPECT_EQ(dorvo_preview::EngineHost::instance()->widgets().size(), widgets);
-    EXPECT_TRUE(selected().empty());
-    EXPECT_TRUE(rects().empty());
-    EXPECT_TRUE(found("cannot find widget id no-such-widget"));
-    EXPECT_TRUE(found("addWidget refused, " + std::string(win) + " is a window"));
-    EXPECT_TRUE(screen->pixel(sx(70), sy(60)).near(255, 0, 0)) << "the widget left its window";
     // Calls a box lacks are not an error of the engine.
     setWidgetVisible(a.c_str(), false);
     grabWidgetImage(a.c_str(), "/tmp/x.png", false);
     flush();
     EXPECT_TRUE(sameRect(geometry(a), before));
+    EXPECT_EQ(dorvo_preview::EngineHost::instance()->widgets().size(), widgets);
+    EXPECT_TRUE(selected().empty());
+    EXPECT_TRUE(rects().empty());
+    EXPECT_TRUE(found("invalid value"));
+    EXPECT_TRUE(found("cannot find widget id no-such-widget"));
+    EXPECT_TRUE(found("addWidget refused, " + std::string(win) + " is a window"));
+    ns::ItemRectData entry;
+    ASSERT_TRUE(inRegistry(a, &entry));
+    EXPECT_DOUBLE_EQ(entry.x, 20);
+    EXPECT_TRUE(screen->pixel(sx(70), sy(60)).near(255, 0, 0)) << "the widget left its window";
+    // Zero is a size, not a refusal.
+    setWidgetWidth(a.c_str(), 0);
+    setWidgetHeight(a.c_str(), 0);
+    selectWidgetBorder(a.c_str(), true);
+    flush();
+    EXPECT_EQ(geometry(a).w, 0);
+    EXPECT_TRUE(isSelected(a));
+    deleteWidget(a.c_str());
 }
 
 TEST_F(WidgetCalls, DestroyingTheWindowTakesItsWidgets)
@@ -209,21 +197,18 @@ TEST_F(WidgetCalls, AWidgetMadeForAContainerBorrowsItsItemAndStaysOutOfTheRegist
     EXPECT_DOUBLE_EQ(geometry(host).w, 100);
 }
 
-TEST_F(WidgetCalls, IntervalOfAVideoGetsFourSecondsMore)
+TEST_F(WidgetCalls, IntervalMusicBookkeepingAndBorderScale)
 {
     const std::string a = box(20, 20, 100, 80);
     const char* video = createWidget(kVideoBoxType, "", "{}");
     flush();
+    // A video gets four seconds more.
     setWidgetInterval(a.c_str(), 10);
     setWidgetInterval(video, 10);
     flush();
     EXPECT_EQ(interval(a), 10);
     EXPECT_EQ(interval(video), 14);
-}
 
-TEST_F(WidgetCalls, MusicBookkeeping)
-{
-    const std::string a = box(20, 20, 100, 80);
     setWidgetBackMusicDuration(a.c_str(), 5000);
     flush();
     EXPECT_TRUE(found("Widget::setBackMusicDuration error duration: 5000, music info is "));
@@ -239,18 +224,13 @@ TEST_F(WidgetCalls, MusicBookkeeping)
     EXPECT_TRUE(found("pause force state, do not create music"));
     pausePreviewForce(win, false);
     setWidgetBackMusicDuration(a.c_str(), 5000);
-    flush();
-    EXPECT_TRUE(found("music start music interval is 5000"));
     pausePreview(win);
     resumePreview(win);
     flush();
+    EXPECT_TRUE(found("music start music interval is 5000"));
     EXPECT_TRUE(found("pauseMusic"));
     EXPECT_TRUE(found("resumeMusic"));
-}
 
-TEST_F(WidgetCalls, BorderScaleFromTheHost)
-{
-    const std::string a = box(20, 20, 100, 80);
     const auto line = [&] { return frameProperty(a, "lineItemWidth").toDouble(); };
     setAllWidgetBorderScale(win, 200);
     flush();

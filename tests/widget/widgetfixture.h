@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <functional>
@@ -131,19 +132,14 @@ protected:
         return qobject_cast<dorvo_preview::Widget*>(dorvo_preview::EngineHost::getWidget(id));
     }
 
-    // A property of the widget's frame (its QML item's child named name, or
-    // the item itself for nullptr), read on the Qt thread.
-    static QVariant frameProperty(const std::string& id, const char* property,
-                                  const char* child = "dragBorder")
+    // A property of the widget's frame, read on the Qt thread.
+    static QVariant frameProperty(const std::string& id, const char* property)
     {
         QVariant value;
         onQtThread([&] {
             auto* w = widget(id);
-            QObject* item = w ? w->item() : nullptr;
-            if (item && child)
-                item = item->findChild<QObject*>(QString::fromLatin1(child));
-            if (item)
-                value = item->property(property);
+            if (QObject* frame = w && w->item() ? w->item()->findChild<QObject*>("dragBorder") : nullptr)
+                value = frame->property(property);
         });
         return value;
     }
@@ -157,15 +153,13 @@ protected:
             return r;
         onQtThread([&] {
             auto* w = widget(id);
-            if (!w || !w->item())
-                return;
-            QObject* item = w->item();
-            r = {id,
-                 false,
-                 item->property("x").toDouble(),
-                 item->property("y").toDouble(),
-                 item->property("width").toDouble(),
-                 item->property("height").toDouble()};
+            if (QObject* item = w ? w->item() : nullptr) {
+                r.id = id;
+                r.x = item->property("x").toDouble();
+                r.y = item->property("y").toDouble();
+                r.w = item->property("width").toDouble();
+                r.h = item->property("height").toDouble();
+            }
         });
         return r;
     }
@@ -178,13 +172,10 @@ protected:
                     qobject_cast<dorvo_preview::Window*>(dorvo_preview::EngineHost::getWindow(win)))
                 all = window->getRectVct("");
         });
-        for (const auto& r : all)
-            if (r.id == id) {
-                if (found)
-                    *found = r;
-                return true;
-            }
-        return false;
+        const auto it = std::find_if(all.begin(), all.end(), [&](const auto& r) { return r.id == id; });
+        if (it != all.end() && found)
+            *found = *it;
+        return it != all.end();
     }
 
     // Lets the engine run what was posted and the scene draw it.
