@@ -87,10 +87,8 @@ TEST_F(TarroWidgets, CalendarLayoutColoursAndLunarLine)
 {
     ClockText::setTestNow(localMs(QDate(2024, 1, 1), QTime(10, 0)));
     const std::string id = place(NCalendar_createWidget(), 20, 20, 300, 240);
+    // Its texts for the day: the calendar's own test and the next one here.
     ASSERT_TRUE(waitFor([&] { return prop(id, "text", "lunarText").toString() != ""; }));
-    EXPECT_EQ(prop(id, "text", "headerText").toString(), QStringLiteral("2024-01"));
-    EXPECT_EQ(prop(id, "text", "dayText").toString(), QStringLiteral("01"));
-    EXPECT_EQ(prop(id, "text", "lunarText").toString(), QStringLiteral("【阴历】 兔年 冬月二十"));
 
     const QImage on = settled(id);
     ASSERT_EQ(on.size(), QSize(300, 240));

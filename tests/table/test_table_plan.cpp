@@ -134,15 +134,10 @@ TEST(TablePlan, LargeTableIsCappedAt20000Pixels)
 TEST(RtMediaPlan, RowsOfTemplates)
 {
     const auto rows = RtMediaPlan::rowsOf("Temp:$t\r\nno key\n\n$PM2.5\n");
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].label, "Temp:");
-    EXPECT_EQ(rows[0].key, "$t");
-    EXPECT_EQ(rows[1].label, "no key");
-    EXPECT_EQ(rows[1].key, "");
-    EXPECT_EQ(rows[2].label, "");
-    EXPECT_EQ(rows[2].key, "$PM2.5");
+    QStringList seen;
     for (const auto& r : rows)
-        EXPECT_EQ(r.value, "--");
+        seen << r.label + "|" + r.key + "|" + r.value;
+    EXPECT_EQ(seen, (QStringList{"Temp:|$t|--", "no key||--", "|$PM2.5|--"}));
     EXPECT_EQ(RtMediaPlan::rowsOf(std::string(5000, '\n') + "a").size(), 1u);
 }
 
@@ -150,7 +145,6 @@ TEST(RtMediaPlan, IntervalsLayoutsAndUnits)
 {
     EXPECT_EQ(RtMediaPlan::pageInterval(5000), 5500);
     EXPECT_EQ(RtMediaPlan::pageInterval(-500), 1000);
-    EXPECT_EQ(RtMediaPlan::pageInterval(-100000), 1000);
     EXPECT_EQ(RtMediaPlan::pageInterval(INT64_MAX), INT_MAX);
     const json m = {
         {"regular", "A$t\nB$AH"},

@@ -30,19 +30,13 @@ void onRect(const char*)
     ++g_rects;
 }
 
-json sunny(const std::string& text = "Sunny", double temp = 21.4)
+json sunny(const std::string& text = "Sunny")
 {
-    return {{"json",
-             {{"message", "ok"},
-              {"weather",
-               {{"weather", text},
-                {"temp", temp},
-                {"tempMin", 12},
-                {"tempMax", 25},
-                {"humidity", 40},
-                {"windDirection", "NW"},
-                {"wind", "3"},
-                {"windSpeed", "12"}}}}}};
+    json answer = json::parse(R"({"json": {"message": "ok", "weather": {"temp": 21.4, "tempMin": 12, )"
+                              R"("tempMax": 25, "humidity": 40, "windDirection": "NW", "wind": "3", )"
+                              R"("windSpeed": "12"}}})");
+    answer["json"]["weather"]["weather"] = text;
+    return answer;
 }
 
 bool isRed(QRgb c)
@@ -79,16 +73,6 @@ protected:
         NWeather_setCity(id.c_str(), json{{"cityNewCode", city}}.dump().c_str());
         return id;
     }
-    // An answer with air figures.
-    static json withAir(const json& detail)
-    {
-        json answer = sunny();
-        answer["json"]["weather"]["aqi"] = "42";
-        answer["json"]["weather"]["airQuality"] = "good";
-        answer["json"]["weather"]["aqiDetail"] = detail;
-        return answer;
-    }
-
     static WeatherWidget* weather(const std::string& id)
     {
         return qobject_cast<WeatherWidget*>(dorvo_preview::EngineHost::getWidget(id));
@@ -179,28 +163,22 @@ TEST_F(WeatherWidgets, MarkupFromTheServiceIsDrawnAsText)
         EXPECT_EQ(r.find("evil"), std::string::npos) << r;
 }
 
-TEST_F(WeatherWidgets, TwentySettersInARowSendAtMostOneRequest)
+// Twenty setters in a row send at most one request. A refused text leaves the
+// whole record (the records' own tests try each wrong key; here the setters
+// must not apply a part or reset it).
+TEST_F(WeatherWidgets, SettersCoalesceAndBadHostInputChangesNothing)
 {
     service->script(sunny().dump());
-    const std::string id = make("setters", 10, 200, 400, 80);
-    ASSERT_TRUE(waitFor([&] { return !requestsFor("setters").empty() && !inFlight(id); }, 10000));
-    const size_t before = requestsFor("setters").size();
+    const std::string id = make("input", 10, 300, 400, 80);
+    ASSERT_TRUE(waitFor([&] { return !requestsFor("input").empty() && !inFlight(id); }, 10000));
+    const size_t requests = requestsFor("input").size();
     for (int i = 0; i < 20; ++i) {
         NWeather_setDisplay(id.c_str(), ("$w $c #" + std::to_string(i)).c_str());
         NWeather_setSharpened(id.c_str(), i % 2);
     }
     flush();
     EXPECT_TRUE(waitFor([&] { return lines(id).join("").endsWith("#19"); }, 5000));
-    EXPECT_LE(requestsFor("setters").size(), before + 1);
-}
-
-// A refused text leaves the whole record (the records' own tests try each
-// wrong key; here the setters must not apply a part or reset it).
-TEST_F(WeatherWidgets, BadHostInputIsLoggedAndChangesNothing)
-{
-    service->script(sunny().dump());
-    const std::string id = make("input", 10, 300, 400, 80);
-    flush();
+    EXPECT_LE(requestsFor("input").size(), requests + 1);
     const std::string before = recordText(id);
     const size_t logged = occurrences(logText(), "from_string: exception");
     for (const char* text : {"not json", "\xff\xfe", "[]"}) {
@@ -222,9 +200,10 @@ TEST_F(WeatherWidgets, BadHostInputIsLoggedAndChangesNothing)
     EXPECT_NE(logText().find("WeatherWidget::setDisplay refused"), std::string::npos);
 }
 
-// Each way an answer can fail with a 1 s refresh (which bodies are bad is
-// judged in the client's own test): nothing crashes, one request at a time, placeholders or
-// the last good text, and the widget still answers the host.
+// Each way the transport can fail with a 1 s refresh (which bodies are bad is
+// judged in the client's own test, so one bad status stands for them): one
+// request at a time, placeholders or the last good text, and the widget still
+// answers the host.
 TEST_F(WeatherWidgets, FaultMatrix)
 {
     struct Fault
@@ -234,8 +213,6 @@ TEST_F(WeatherWidgets, FaultMatrix)
         bool hangs;
     } faults[] = {
         {"HTTP 500", {{"status", 500}, {"body", "boom"}}, false},
-        {"not json", {{"body", "not json"}}, false},
-        {"wrong types", {{"json", {{"message", "ok"}, {"weather", {{"temp", {1}}, {"weather", 5}}}}}}, false},
         {"closed", {{"mode", "close"}}, false},
         {"50 MB body", {{"bodyBytes", 50 * 1024 * 1024}}, false},
         {"headers then silence", {{"mode", "headers"}}, true},
@@ -296,14 +273,7 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
     NBaseWeather_setLanguage(id.c_str(), "en");
     ASSERT_TRUE(waitFor([&] { return !requestsFor("base-a").empty(); }, 8000));
     auto panel = [&](const char* key) { return prop(id, "panel").toMap().value(key).toString(); };
-    auto lit = [&] {
-        const QImage img = grab(id);
-        int n = 0;
-        for (int y = 0; y < img.height(); y += 2)
-            for (int x = 0; x < img.width(); x += 2)
-                n += img.pixelColor(x, y).lightness() > 40;
-        return n;
-    };
+    auto lit = [&] { return count(grab(id), [](QRgb c) { return QColor(c).lightness() > 40; }); };
     flush();
     EXPECT_FALSE(prop(id, "ready").toBool());
     EXPECT_EQ(lit(), 0) << "the panel shows before a good answer";
@@ -316,7 +286,7 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
     ASSERT_TRUE(waitFor([&] { return prop(id, "ready").toBool(); }, 10000));
     EXPECT_EQ(panel("temperature"), "21.4");
     EXPECT_EQ(panel("icon"), "qrc:/preview/img/tarroweather/sunny.svg");
-    EXPECT_TRUE(waitFor([&] { return lit() > 1000; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return lit() > 4000; }, 5000));
     const QUrlQuery q(QUrl(QString::fromStdString(requestsFor("base-a").back())));
     EXPECT_EQ(q.queryItemValue("lang"), "en");
 
@@ -380,10 +350,11 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
 // it in the afternoon, and hidden when the times are not usable.
 TEST_F(WeatherWidgets, SeniorPanelPagesStylesAndTheSunriseArc)
 {
-    service->script(
-        withAir(
-            {{"pm10", "100"}, {"pm25", "40"}, {"no2", "100"}, {"so2", "100"}, {"o3", "100"}, {"co", "10"}})
-            .dump());
+    json air = sunny();
+    air["json"]["weather"].update(
+        json::parse(R"({"aqi": "42", "airQuality": "good", "aqiDetail": {"pm10": "100",)"
+                    R"( "pm25": "40", "no2": "100", "so2": "100", "o3": "100", "co": "10"}})"));
+    service->script(air.dump());
     const std::string id = place(NSeniorWeather_createWidget(), 0, 0, 400, 480);
     NSeniorWeather_setRefreshCycle(id.c_str(), 1);
     for (auto* off : {&NSeniorWeather_setComfortEnabled, &NSeniorWeather_setSpeedAndPressureEnabled,
