@@ -127,8 +127,6 @@ TEST(Lunar, Names)
     for (const auto& t : terms)
         EXPECT_EQ(LunarCalendar::solarTermDay(t.year, t.term), t.day) << t.year << " " << t.term;
 
-    EXPECT_EQ(LunarCalendar::lunarLine(QDate(2024, 1, 1)), QStringLiteral("【阴历】 兔年 冬月二十"));
-    EXPECT_EQ(LunarCalendar::lunarLine(QDate(1899, 12, 31)), QString());
     EXPECT_EQ(LunarCalendar::dayView(QDate(1900, 1, 30)).value("lunar").toString(), QString());
     EXPECT_EQ(LunarCalendar::dayView(QDate(1900, 1, 30)).value("dayText").toString(), QStringLiteral("30"));
 }
@@ -161,9 +159,7 @@ TEST(Lunar, LocalDay)
         EXPECT_EQ(day.value("header").toString(), QString::fromUtf8(c.header)) << c.utc;
         EXPECT_EQ(day.value("dayText").toString(), QString::fromUtf8(c.day)) << c.utc;
         EXPECT_EQ(day.value("lunar").toString(), QString::fromUtf8(c.lunar)) << c.utc;
-        if (c.toMidnight >= 0) {
-            EXPECT_NEAR(day.value("msecsToMidnight").toLongLong(), c.toMidnight, 200) << c.utc;
-        }
+        EXPECT_NEAR(day.value("msecsToMidnight").toLongLong(), c.toMidnight, 200) << c.utc;
     }
     ClockText::setTestNow(-1);
     if (oldTz)

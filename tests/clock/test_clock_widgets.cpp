@@ -118,14 +118,7 @@ TEST_F(ClockWidgets, AnalogueHandsOfTwoZones)
         << "the second hand did not move within a second";
 
     // Paused, the dial is not painted again; resumed, it follows the seconds.
-    auto paints = [&] {
-        int n = -1;
-        onQtThread([&] {
-            if (auto* w = widget(ids[0]); w && w->contentItem())
-                n = w->contentItem()->property("paintCount").toInt();
-        });
-        return n;
-    };
+    auto paints = [&] { return prop(ids[0], "paintCount").toInt(); };
     pausePreview(win);
     flush();
     const int paused = paints();
@@ -137,26 +130,20 @@ TEST_F(ClockWidgets, AnalogueHandsOfTwoZones)
 TEST_F(ClockWidgets, DigitalClockTextsOfZonesAndOffsets)
 {
     ClockText::setTestNow(utc("2026-07-01T12:00:05Z"));
-    struct Clock
-    {
-        const char* gmt;
-        const char* zone;
-        int offset;
-        const char* regular;
-    };
     // The first two draw the same as the literal text of the third.
-    const Clock clocks[] = {{"GMT+05:00", "", 0, "$HH:$mm"},
-                            {"GMT+00:00", "", 5, "$HH:$mm"},
-                            {"GMT+00:00", "", 0, "17:00"},
-                            {"GMT+01:00", "Europe/Berlin", 0, "$HH:$mm"}};
+    const std::tuple<const char*, const char*, int, const char*> clocks[] = {
+        {"GMT+05:00", "", 0, "$HH:$mm"},
+        {"GMT+00:00", "", 5, "$HH:$mm"},
+        {"GMT+00:00", "", 0, "17:00"},
+        {"GMT+01:00", "Europe/Berlin", 0, "$HH:$mm"}};
     std::vector<std::string> ids;
     int i = 0;
-    for (const Clock& c : clocks) {
+    for (const auto& [gmt, zone, offset, regular] : clocks) {
         const std::string id = place(NDigitalClock_createWidget(), 10, 10 + 75 * i++, 200, 70);
-        NDigitalClock_setGMT(id.c_str(), c.gmt);
-        NDigitalClock_setZone(id.c_str(), c.zone);
-        NDigitalClock_setOffset(id.c_str(), c.offset);
-        NDigitalClock_setDataTimeRegular(id.c_str(), c.regular);
+        NDigitalClock_setGMT(id.c_str(), gmt);
+        NDigitalClock_setZone(id.c_str(), zone);
+        NDigitalClock_setOffset(id.c_str(), offset);
+        NDigitalClock_setDataTimeRegular(id.c_str(), regular);
         NDigitalClock_setFontStyle(
             id.c_str(),
             R"({"font":{"family":["DejaVu Sans"],"size":40,"style":"BOLD"},"textColor":"#FFFF0000"})");
@@ -309,6 +296,7 @@ TEST_F(ClockWidgets, CreationRecordsDefaultsAndAnalogueSetters)
     const json upMeta = record(up)["metadata"];
     EXPECT_EQ(upMeta["countType"], "COUNT_UP");
     EXPECT_EQ(upMeta["solidText"]["text"], "Up ");
+    EXPECT_EQ(upMeta["units"].size(), 4u);
     EXPECT_TRUE(shown(up, "countText").startsWith("Up ")) << shown(up, "countText").toStdString();
     const json badMeta = record(bad)["metadata"];
     EXPECT_EQ(badMeta["solidText"]["text"], "");

@@ -1,8 +1,6 @@
-// The example programs under examples/, replayed by the demo host as a host would play them: every call
-// is accepted, the library logs no refusal, and every widget on the canvas draws something (its
-// rectangle on the screen is not one flat colour in at least one of a few screenshots). The media the
-// examples name under /tmp/dorvo_preview-demo are made by scripts/demo-media.sh in the build tree.
-// The content examples of docs/formats.md (its ```json blocks) are each passed by some example.
+// The example programs under examples/, replayed by the demo host: every call is accepted, nothing is
+// refused in the log, and every widget draws something; the media they name are made by
+// scripts/demo-media.sh. Each content example of docs/formats.md is passed by some example.
 
 #include "support/weatherservice.h"
 

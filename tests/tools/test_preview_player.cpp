@@ -1,6 +1,5 @@
 // The demo host tools/preview-player, run as a child process on small program files: exit codes, error
 // reports that let the rest of the program run, screenshots, and the JSON lines on standard output.
-// The tests that start the engine need an X display (the test runner provides one with xvfb-run).
 
 #include <gtest/gtest.h>
 

@@ -61,12 +61,11 @@ template <typename T> T randomRecord()
 }
 
 // Every key of a random record, alone, changes only its own field.
-template <typename T> void eachKeyAlone(T (*random)())
+template <typename T> void eachKeyAlone()
 {
     for (int round = 0; round < 20; ++round) {
-        const T source = random();
-        const T target = random();
-        const json from = toJson(source);
+        const T target = randomRecord<T>();
+        const json from = randomLike(toJson(T()));
         EXPECT_EQ(toJson(T(target)), toJson(target));
         for (auto it = from.begin(); it != from.end(); ++it) {
             T changed = target;
@@ -83,8 +82,8 @@ template <typename T> void eachKeyAlone(T (*random)())
 
 TEST(WeatherRecords, RandomRecordsRoundTripAndEachKeyChangesOnlyItsField)
 {
-    eachKeyAlone<ns::SimpleWeather>(randomRecord<ns::SimpleWeather>);
-    eachKeyAlone<ns::SeniorWeather>(randomRecord<ns::SeniorWeather>);
+    eachKeyAlone<ns::SimpleWeather>();
+    eachKeyAlone<ns::SeniorWeather>();
     // A nested key alone: area.city leaves the other area fields.
     ns::SimpleWeather w = randomRecord<ns::SimpleWeather>();
     json expected = toJson(w);
@@ -245,10 +244,9 @@ TEST(TarroWeather, LanguagesPeriodsAndCodes)
     // Icons by the code and the local hour of the answer's zone (night forms
     // for icons with a sun); the service's text never becomes a path.
     const std::tuple<const char*, double, int, const char*> icons[] = {
-        {"100", 0, 18, "sunnynight"},    {"100", 0, 6, "sunnynight"},  {"100", 0, 7, "sunny"},
-        {"100", 8, 2, "sunny"},          {"100", -5, 2, "sunnynight"}, {"307", 0, 2, "snow"},
-        {"102", 0, 23, "cloudynight"},   {"300", 0, 2, "showernight"}, {"12345", 0, 2, ""},
-        {"../../etc/passwd", 0, 12, ""}, {"sunnynight", 0, 2, ""},
+        {"100", 0, 18, "sunnynight"}, {"100", 0, 6, "sunnynight"},     {"100", 0, 7, "sunny"},
+        {"100", 8, 2, "sunny"},       {"100", -5, 2, "sunnynight"},    {"307", 0, 2, "snow"},
+        {"300", 0, 2, "showernight"}, {"../../etc/passwd", 0, 12, ""}, {"sunnynight", 0, 2, ""},
     };
     ns::BaseWeather s;
     for (const auto& [code, zone, utcHour, icon] : icons) {

@@ -21,6 +21,7 @@ using dorvo_preview::WeatherWidget;
 using nlohmann::json;
 using testsupport::waitFor;
 using textpixels::count;
+using textpixels::isRed;
 
 namespace {
 
@@ -37,11 +38,6 @@ json sunny(const std::string& text = "Sunny")
                               R"("windSpeed": "12"}}})");
     answer["json"]["weather"]["weather"] = text;
     return answer;
-}
-
-bool isRed(QRgb c)
-{
-    return qRed(c) > 160 && qGreen(c) < 90 && qBlue(c) < 90;
 }
 
 const char* kRedFont = R"({"font":{"family":["DejaVu Sans"],"style":"BOLD","size":40,"isUnderline":false},)"
@@ -73,27 +69,23 @@ protected:
         NWeather_setCity(id.c_str(), json{{"cityNewCode", city}}.dump().c_str());
         return id;
     }
-    static WeatherWidget* weather(const std::string& id)
+    // What f reads from the widget, on the Qt thread.
+    template <typename F> static auto ask(const std::string& id, F f)
     {
-        return qobject_cast<WeatherWidget*>(dorvo_preview::EngineHost::getWidget(id));
+        decltype(f(nullptr)) out{};
+        onQtThread([&] {
+            if (auto* w = qobject_cast<WeatherWidget*>(dorvo_preview::EngineHost::getWidget(id)))
+                out = f(w);
+        });
+        return out;
     }
     static QStringList lines(const std::string& id)
     {
-        QStringList out;
-        onQtThread([&] {
-            if (auto* w = weather(id))
-                out = w->lines();
-        });
-        return out;
+        return ask(id, [](WeatherWidget* w) { return w->lines(); });
     }
     static bool inFlight(const std::string& id)
     {
-        bool out = false;
-        onQtThread([&] {
-            if (auto* w = weather(id))
-                out = w->requestInFlight();
-        });
-        return out;
+        return ask(id, [](WeatherWidget* w) { return w->requestInFlight(); });
     }
     static std::vector<std::string> requestsFor(const std::string& city)
     {
@@ -179,7 +171,7 @@ TEST_F(WeatherWidgets, SettersCoalesceAndBadHostInputChangesNothing)
     flush();
     EXPECT_TRUE(waitFor([&] { return lines(id).join("").endsWith("#19"); }, 5000));
     EXPECT_LE(requestsFor("input").size(), requests + 1);
-    const std::string before = recordText(id);
+    const json before = record(id);
     const size_t logged = occurrences(logText(), "from_string: exception");
     for (const char* text : {"not json", "\xff\xfe", "[]"}) {
         NWeather_setCity(id.c_str(), text);
@@ -196,7 +188,7 @@ TEST_F(WeatherWidgets, SettersCoalesceAndBadHostInputChangesNothing)
     flush();
     EXPECT_TRUE(
         waitFor([&] { return occurrences(logText(), "from_string: exception") >= logged + 12; }, 3000));
-    EXPECT_EQ(recordText(id), before);
+    EXPECT_EQ(record(id), before);
     EXPECT_NE(logText().find("WeatherWidget::setDisplay refused"), std::string::npos);
 }
 
@@ -384,21 +376,9 @@ TEST_F(WeatherWidgets, SeniorPanelPagesStylesAndTheSunriseArc)
     EXPECT_EQ(prop(id, "currentPage").toString(), "airQuality");
 
     NSeniorWeather_setLivingIndexEnabled(id.c_str(), false);
-    auto count = [](const QImage& img, const std::function<bool(const QColor&)>& match,
-                    double* meanX = nullptr) {
-        int n = 0;
-        double sum = 0;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if (match(img.pixelColor(x, y)))
-                    ++n, sum += x;
-        if (meanX)
-            *meanX = n ? sum / n / img.width() : -1;
-        return n;
-    };
-    auto track = [](const QColor& c) {
-        return std::abs(c.red() - 0xb6) < 6 && std::abs(c.green() - 0xbd) < 6 &&
-               std::abs(c.blue() - 0xc9) < 6;
+    auto track = [](QRgb c) {
+        return std::abs(qRed(c) - 0xb6) < 6 && std::abs(qGreen(c) - 0xbd) < 6 &&
+               std::abs(qBlue(c) - 0xc9) < 6;
     };
     const std::tuple<int, double, int> styles[] = {
         {1, 400. / 480, 6}, {2, 800. / 240, 6}, {3, 800. / 140, 0}, {4, 160. / 480, 1}};
@@ -438,8 +418,16 @@ TEST_F(WeatherWidgets, SeniorPanelPagesStylesAndTheSunriseArc)
     // The sun along the arc (no basic panel, so its icon stays out).
     NSeniorWeather_setBaseInfoEnabled(id.c_str(), false);
     NSeniorWeather_setSunriseAndSunsetEnabled(id.c_str(), true);
-    auto sun = [](const QColor& c) {
-        return c.red() > 230 && c.green() > 170 && c.green() < 220 && c.blue() < 110;
+    // The sun's pixels and their mean x as a fraction of the width.
+    auto sun = [](const QImage& img, double* meanX) {
+        double n = 0, sum = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (const QColor c = img.pixelColor(x, y);
+                    c.red() > 230 && c.green() > 170 && c.green() < 220 && c.blue() < 110)
+                    ++n, sum += x;
+        *meanX = n ? sum / n / img.width() : -1;
+        return n;
     };
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     const std::tuple<qint64, qint64, double, double> times[] = {
@@ -453,7 +441,7 @@ TEST_F(WeatherWidgets, SeniorPanelPagesStylesAndTheSunriseArc)
         double x = -1;
         EXPECT_TRUE(waitFor(
             [&] {
-                const int n = count(grab(id), sun, &x);
+                const double n = sun(grab(id), &x);
                 return from < 0 ? n == 0 : n > 20 && x > from && x < to;
             },
             8000))
