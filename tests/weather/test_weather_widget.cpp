@@ -21,6 +21,7 @@ using dorvo_preview::WeatherWidget;
 using nlohmann::json;
 using testsupport::waitFor;
 using textpixels::count;
+using textpixels::isRed;
 
 namespace {
 
@@ -30,24 +31,13 @@ void onRect(const char*)
     ++g_rects;
 }
 
-json sunny(const std::string& text = "Sunny", double temp = 21.4)
+json sunny(const std::string& text = "Sunny")
 {
-    return {{"json",
-             {{"message", "ok"},
-              {"weather",
-               {{"weather", text},
-                {"temp", temp},
-                {"tempMin", 12},
-                {"tempMax", 25},
-                {"humidity", 40},
-                {"windDirection", "NW"},
-                {"wind", "3"},
-                {"windSpeed", "12"}}}}}};
-}
-
-bool isRed(QRgb c)
-{
-    return qRed(c) > 160 && qGreen(c) < 90 && qBlue(c) < 90;
+    json answer = json::parse(R"({"json": {"message": "ok", "weather": {"temp": 21.4, "tempMin": 12, )"
+                              R"("tempMax": 25, "humidity": 40, "windDirection": "NW", "wind": "3", )"
+                              R"("windSpeed": "12"}}})");
+    answer["json"]["weather"]["weather"] = text;
+    return answer;
 }
 
 const char* kRedFont = R"({"font":{"family":["DejaVu Sans"],"style":"BOLD","size":40,"isUnderline":false},)"
@@ -79,37 +69,23 @@ protected:
         NWeather_setCity(id.c_str(), json{{"cityNewCode", city}}.dump().c_str());
         return id;
     }
-    // An answer with air figures.
-    static json withAir(const json& detail)
+    // What f reads from the widget, on the Qt thread.
+    template <typename F> static auto ask(const std::string& id, F f)
     {
-        json answer = sunny();
-        answer["json"]["weather"]["aqi"] = "42";
-        answer["json"]["weather"]["airQuality"] = "good";
-        answer["json"]["weather"]["aqiDetail"] = detail;
-        return answer;
-    }
-
-    static WeatherWidget* weather(const std::string& id)
-    {
-        return qobject_cast<WeatherWidget*>(dorvo_preview::EngineHost::getWidget(id));
+        decltype(f(nullptr)) out{};
+        onQtThread([&] {
+            if (auto* w = qobject_cast<WeatherWidget*>(dorvo_preview::EngineHost::getWidget(id)))
+                out = f(w);
+        });
+        return out;
     }
     static QStringList lines(const std::string& id)
     {
-        QStringList out;
-        onQtThread([&] {
-            if (auto* w = weather(id))
-                out = w->lines();
-        });
-        return out;
+        return ask(id, [](WeatherWidget* w) { return w->lines(); });
     }
     static bool inFlight(const std::string& id)
     {
-        bool out = false;
-        onQtThread([&] {
-            if (auto* w = weather(id))
-                out = w->requestInFlight();
-        });
-        return out;
+        return ask(id, [](WeatherWidget* w) { return w->requestInFlight(); });
     }
     static std::vector<std::string> requestsFor(const std::string& city)
     {
@@ -179,29 +155,23 @@ TEST_F(WeatherWidgets, MarkupFromTheServiceIsDrawnAsText)
         EXPECT_EQ(r.find("evil"), std::string::npos) << r;
 }
 
-TEST_F(WeatherWidgets, TwentySettersInARowSendAtMostOneRequest)
+// Twenty setters in a row send at most one request. A refused text leaves the
+// whole record (the records' own tests try each wrong key; here the setters
+// must not apply a part or reset it).
+TEST_F(WeatherWidgets, SettersCoalesceAndBadHostInputChangesNothing)
 {
     service->script(sunny().dump());
-    const std::string id = make("setters", 10, 200, 400, 80);
-    ASSERT_TRUE(waitFor([&] { return !requestsFor("setters").empty() && !inFlight(id); }, 10000));
-    const size_t before = requestsFor("setters").size();
+    const std::string id = make("input", 10, 300, 400, 80);
+    ASSERT_TRUE(waitFor([&] { return !requestsFor("input").empty() && !inFlight(id); }, 10000));
+    const size_t requests = requestsFor("input").size();
     for (int i = 0; i < 20; ++i) {
         NWeather_setDisplay(id.c_str(), ("$w $c #" + std::to_string(i)).c_str());
         NWeather_setSharpened(id.c_str(), i % 2);
     }
     flush();
     EXPECT_TRUE(waitFor([&] { return lines(id).join("").endsWith("#19"); }, 5000));
-    EXPECT_LE(requestsFor("setters").size(), before + 1);
-}
-
-// A refused text leaves the whole record (the records' own tests try each
-// wrong key; here the setters must not apply a part or reset it).
-TEST_F(WeatherWidgets, BadHostInputIsLoggedAndChangesNothing)
-{
-    service->script(sunny().dump());
-    const std::string id = make("input", 10, 300, 400, 80);
-    flush();
-    const std::string before = recordText(id);
+    EXPECT_LE(requestsFor("input").size(), requests + 1);
+    const json before = record(id);
     const size_t logged = occurrences(logText(), "from_string: exception");
     for (const char* text : {"not json", "\xff\xfe", "[]"}) {
         NWeather_setCity(id.c_str(), text);
@@ -218,13 +188,14 @@ TEST_F(WeatherWidgets, BadHostInputIsLoggedAndChangesNothing)
     flush();
     EXPECT_TRUE(
         waitFor([&] { return occurrences(logText(), "from_string: exception") >= logged + 12; }, 3000));
-    EXPECT_EQ(recordText(id), before);
+    EXPECT_EQ(record(id), before);
     EXPECT_NE(logText().find("WeatherWidget::setDisplay refused"), std::string::npos);
 }
 
-// Each way an answer can fail with a 1 s refresh (which bodies are bad is
-// judged in the client's own test): nothing crashes, one request at a time, placeholders or
-// the last good text, and the widget still answers the host.
+// Each way the transport can fail with a 1 s refresh (which bodies are bad is
+// judged in the client's own test, so one bad status stands for them): one
+// request at a time, placeholders or the last good text, and the widget still
+// answers the host.
 TEST_F(WeatherWidgets, FaultMatrix)
 {
     struct Fault
@@ -234,8 +205,6 @@ TEST_F(WeatherWidgets, FaultMatrix)
         bool hangs;
     } faults[] = {
         {"HTTP 500", {{"status", 500}, {"body", "boom"}}, false},
-        {"not json", {{"body", "not json"}}, false},
-        {"wrong types", {{"json", {{"message", "ok"}, {"weather", {{"temp", {1}}, {"weather", 5}}}}}}, false},
         {"closed", {{"mode", "close"}}, false},
         {"50 MB body", {{"bodyBytes", 50 * 1024 * 1024}}, false},
         {"headers then silence", {{"mode", "headers"}}, true},
@@ -296,14 +265,7 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
     NBaseWeather_setLanguage(id.c_str(), "en");
     ASSERT_TRUE(waitFor([&] { return !requestsFor("base-a").empty(); }, 8000));
     auto panel = [&](const char* key) { return prop(id, "panel").toMap().value(key).toString(); };
-    auto lit = [&] {
-        const QImage img = grab(id);
-        int n = 0;
-        for (int y = 0; y < img.height(); y += 2)
-            for (int x = 0; x < img.width(); x += 2)
-                n += img.pixelColor(x, y).lightness() > 40;
-        return n;
-    };
+    auto lit = [&] { return count(grab(id), [](QRgb c) { return QColor(c).lightness() > 40; }); };
     flush();
     EXPECT_FALSE(prop(id, "ready").toBool());
     EXPECT_EQ(lit(), 0) << "the panel shows before a good answer";
@@ -316,7 +278,7 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
     ASSERT_TRUE(waitFor([&] { return prop(id, "ready").toBool(); }, 10000));
     EXPECT_EQ(panel("temperature"), "21.4");
     EXPECT_EQ(panel("icon"), "qrc:/preview/img/tarroweather/sunny.svg");
-    EXPECT_TRUE(waitFor([&] { return lit() > 1000; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return lit() > 4000; }, 5000));
     const QUrlQuery q(QUrl(QString::fromStdString(requestsFor("base-a").back())));
     EXPECT_EQ(q.queryItemValue("lang"), "en");
 
@@ -380,10 +342,11 @@ TEST_F(WeatherWidgets, BasePanelShowsTheFirstGoodAnswerInThreeLayouts)
 // it in the afternoon, and hidden when the times are not usable.
 TEST_F(WeatherWidgets, SeniorPanelPagesStylesAndTheSunriseArc)
 {
-    service->script(
-        withAir(
-            {{"pm10", "100"}, {"pm25", "40"}, {"no2", "100"}, {"so2", "100"}, {"o3", "100"}, {"co", "10"}})
-            .dump());
+    json air = sunny();
+    air["json"]["weather"].update(
+        json::parse(R"({"aqi": "42", "airQuality": "good", "aqiDetail": {"pm10": "100",)"
+                    R"( "pm25": "40", "no2": "100", "so2": "100", "o3": "100", "co": "10"}})"));
+    service->script(air.dump());
     const std::string id = place(NSeniorWeather_createWidget(), 0, 0, 400, 480);
     NSeniorWeather_setRefreshCycle(id.c_str(), 1);
     for (auto* off : {&NSeniorWeather_setComfortEnabled, &NSeniorWeather_setSpeedAndPressureEnabled,
@@ -413,21 +376,9 @@ TEST_F(WeatherWidgets, SeniorPanelPagesStylesAndTheSunriseArc)
     EXPECT_EQ(prop(id, "currentPage").toString(), "airQuality");
 
     NSeniorWeather_setLivingIndexEnabled(id.c_str(), false);
-    auto count = [](const QImage& img, const std::function<bool(const QColor&)>& match,
-                    double* meanX = nullptr) {
-        int n = 0;
-        double sum = 0;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if (match(img.pixelColor(x, y)))
-                    ++n, sum += x;
-        if (meanX)
-            *meanX = n ? sum / n / img.width() : -1;
-        return n;
-    };
-    auto track = [](const QColor& c) {
-        return std::abs(c.red() - 0xb6) < 6 && std::abs(c.green() - 0xbd) < 6 &&
-               std::abs(c.blue() - 0xc9) < 6;
+    auto track = [](QRgb c) {
+        return std::abs(qRed(c) - 0xb6) < 6 && std::abs(qGreen(c) - 0xbd) < 6 &&
+               std::abs(qBlue(c) - 0xc9) < 6;
     };
     const std::tuple<int, double, int> styles[] = {
         {1, 400. / 480, 6}, {2, 800. / 240, 6}, {3, 800. / 140, 0}, {4, 160. / 480, 1}};
@@ -467,8 +418,16 @@ TEST_F(WeatherWidgets, SeniorPanelPagesStylesAndTheSunriseArc)
     // The sun along the arc (no basic panel, so its icon stays out).
     NSeniorWeather_setBaseInfoEnabled(id.c_str(), false);
     NSeniorWeather_setSunriseAndSunsetEnabled(id.c_str(), true);
-    auto sun = [](const QColor& c) {
-        return c.red() > 230 && c.green() > 170 && c.green() < 220 && c.blue() < 110;
+    // The sun's pixels and their mean x as a fraction of the width.
+    auto sun = [](const QImage& img, double* meanX) {
+        double n = 0, sum = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (const QColor c = img.pixelColor(x, y);
+                    c.red() > 230 && c.green() > 170 && c.green() < 220 && c.blue() < 110)
+                    ++n, sum += x;
+        *meanX = n ? sum / n / img.width() : -1;
+        return n;
     };
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     const std::tuple<qint64, qint64, double, double> times[] = {
@@ -482,7 +441,7 @@ TEST_F(WeatherWidgets, SeniorPanelPagesStylesAndTheSunriseArc)
         double x = -1;
         EXPECT_TRUE(waitFor(
             [&] {
-                const int n = count(grab(id), sun, &x);
+                const double n = sun(grab(id), &x);
                 return from < 0 ? n == 0 : n > 20 && x > from && x < to;
             },
             8000))
