@@ -197,8 +197,9 @@ TEST_F(CrashVictimTest, EachCrashWritesDumpAndReport)
         EXPECT_TRUE(run.output.contains("crash callback called")) << run.output.toStdString();
         EXPECT_FALSE(run.output.contains("survived the crash"));
         const auto [dump, reportLines] = crashFiles(c.application);
-        if (c.options.contains("--reporter"))
+        if (c.options.contains("--reporter")) {
             EXPECT_EQ(readText(m_reporterOutput).split('\n'), reportLines.mid(0, 5) + QStringList{""});
+        }
         std::vector<QString> inDump = {QString("signal: %1 (%2)").arg(c.signal).arg(c.name), "raw backtrace",
                                        "symbolized backtrace", "end of dump", c.function};
         inDump.insert(inDump.end(), c.inDump.begin(), c.inDump.end());

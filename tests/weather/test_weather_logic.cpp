@@ -244,9 +244,10 @@ TEST(TarroWeather, LanguagesPeriodsAndCodes)
     // Icons by the code and the local hour of the answer's zone (night forms
     // for icons with a sun); the service's text never becomes a path.
     const std::tuple<const char*, double, int, const char*> icons[] = {
-        {"100", 0, 18, "sunnynight"}, {"100", 0, 6, "sunnynight"},     {"100", 0, 7, "sunny"},
-        {"100", 8, 2, "sunny"},       {"100", -5, 2, "sunnynight"},    {"307", 0, 2, "snow"},
-        {"300", 0, 2, "showernight"}, {"../../etc/passwd", 0, 12, ""}, {"sunnynight", 0, 2, ""},
+        {"100", 0, 18, "sunnynight"},  {"100", 0, 6, "sunnynight"},  {"100", 0, 7, "sunny"},
+        {"100", 8, 2, "sunny"},        {"100", -5, 2, "sunnynight"}, {"307", 0, 2, "snow"},
+        {"102", 0, 23, "cloudynight"}, {"300", 0, 2, "showernight"}, {"../../etc/passwd", 0, 12, ""},
+        {"sunnynight", 0, 2, ""},
     };
     ns::BaseWeather s;
     for (const auto& [code, zone, utcHour, icon] : icons) {
