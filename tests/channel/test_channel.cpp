@@ -259,10 +259,10 @@ TEST_F(Channel, WorkerRunsMessagesAsTheyArriveAndPausesAfterExec)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(listener->calls().size(), 2u);
     EXPECT_EQ(channel->control()->pending(), 2u);
-    // Resuming runs what waited.
+    // Resuming runs what waited (the creation first, then the setter).
     channel->worker()->start();
-    ASSERT_TRUE(waitFor([&] { return recordedCreation(*listener, 13, id); }));
-    EXPECT_EQ(listener->calls().size(), 4u);
+    ASSERT_TRUE(waitFor([&] { return listener->calls().size() == 4u; })) << listener->calls().size();
+    EXPECT_TRUE(recordedCreation(*listener, 13, id));
     // Paused when asked: pause() returns once the worker has stopped taking messages.
     channel->worker()->pause();
     EXPECT_TRUE(paused());
