@@ -387,17 +387,12 @@ TEST_F(TextWidgetTest, MarqueesMoveTheirWayAtTheSetSpeed)
                           : topmost(i, isRed) > 0 && bottommost(i, isRed) < i.height() - 1;
         });
         auto edge = [&](const QImage& i) { return across ? leftmost(i, isRed) : topmost(i, isRed); };
-        auto timedEdge = [&](Clock::time_point& at) {
-            return testsupport::timedAtMiddle([&] { return edge(grab(id)); }, at);
-        };
-        Clock::time_point t0, t1;
-        const int a = timedEdge(t0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        const int b = timedEdge(t1);
-        const double seconds = std::chrono::duration<double>(t1 - t0).count();
-        ASSERT_GE(a, 0);
-        ASSERT_GE(b, 0);
-        EXPECT_NEAR((a - b) / seconds, c.expected, std::abs(c.expected) / 10);
+        // Speeds count leftwards and upwards: the fall of the edge's coordinate.
+        const auto r = testsupport::speedBetween([&] { return -edge(grab(id)); }, 1500);
+        ASSERT_LE(r.first, 0);
+        ASSERT_LE(r.second, 0);
+        EXPECT_TRUE(r.near(c.expected, std::abs(c.expected) / 10))
+            << r.slowest << " to " << r.fastest << " px/s, not near " << c.expected;
         remove(id);
     }
 }
