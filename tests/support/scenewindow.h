@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -76,6 +77,23 @@ inline QImage grabWidgetArea(const char* win, const std::string& id)
         out = all.copy(r.intersected(all.rect()));
     });
     return out;
+}
+
+// Pictures that show the same thing: same size, and fewer than perMille
+// thousandths of the pixels apart by more than a step of antialiasing. Text
+// drawn twice may differ in a few edge pixels (its glyphs cached anew).
+inline bool samePicture(const QImage& a, const QImage& b, int perMille = 10)
+{
+    if (a.size() != b.size())
+        return false;
+    int apart = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            apart += std::abs(qRed(p) - qRed(q)) > 48 || std::abs(qGreen(p) - qGreen(q)) > 48 ||
+                     std::abs(qBlue(p) - qBlue(q)) > 48 || std::abs(qAlpha(p) - qAlpha(q)) > 48;
+        }
+    return apart * 1000 < perMille * a.width() * a.height();
 }
 
 } // namespace testsupport
