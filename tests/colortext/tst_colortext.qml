@@ -31,16 +31,10 @@ TestCase {
         compare(CF.marquee(0, 400, 60, true, 0, false), null, "a text 0 wide has nothing to move")
         compare(CF.marquee(50, 0, 60, true, 0, false), null)
         var ht = CF.marquee(100, 350, 100, true, 25, false)
-        compare(ht.copies, 1 + 1 + (1 + 3))
-        compare(ht.secondFrom, 0)
-        compare(ht.secondTo, -125)
-        compare(ht.secondDuration, 1250)
+        compare([ht.copies, ht.secondFrom, ht.secondTo, ht.secondDuration], [1 + 1 + (1 + 3), 0, -125, 1250])
         var right = CF.marquee(500, 300, 60, true, 10, true)
-        var total = right.copies * 500 + 10 * (right.copies - 1)
-        compare(right.copies, 3)
-        compare(right.firstFrom, -total)
-        compare(right.firstTo, -total + 300 + 510)
-        compare(right.secondFrom, 300 - total)
+        var total = 3 * 500 + 10 * 2
+        compare([right.copies, right.firstFrom, right.firstTo, right.secondFrom], [3, -total, -total + 300 + 510, 300 - total])
     }
 
     // The outward-then-halving search finds the same answer as counting.
@@ -69,12 +63,10 @@ TestCase {
         var chars = "abcdefghijklmnopqrstuvwxyz0123456789".split("")
         // 10 per line, 3 lines fit.
         var fit = CF.fitStatic(chars, 100, 95, 10, 30, fakeMeasure(10, 10, 30))
-        compare(fit.text, chars.slice(0, 30).join(""))
-        verify(fit.wrap)
+        compare([fit.text, fit.wrap], [chars.slice(0, 30).join(""), true])
         // Lower than a line: one unwrapped line narrower than the layer, less one character.
         fit = CF.fitStatic(chars, 100, 20, 10, 30, fakeMeasure(10, 10, 30))
-        compare(fit.text, chars.slice(0, 8).join(""))
-        verify(!fit.wrap)
+        compare([fit.text, fit.wrap], [chars.slice(0, 8).join(""), false])
         // All of a short text.
         fit = CF.fitStatic(["a", "b"], 100, 95, 10, 30, fakeMeasure(10, 10, 30))
         compare(fit.text, "ab")
@@ -83,10 +75,7 @@ TestCase {
     function test_readContentRepairsBadMembers() {
         var c = CF.readContent({ content: 7, type: "SPIRAL", textAttributes: { font: { size: 0, style: 9 },
                                  strokeWidth: -4 }, paragraphAttributes: { lineSpacing: -50 } })
-        compare(c.text, "7")
-        compare(c.type, "STATIC")
-        compare(c.size, 1)
-        compare(c.strokeWidth, 0)
+        compare([c.text, c.type, c.size, c.strokeWidth], ["7", "STATIC", 1, 0])
         verify(c.size + c.lineSpacing >= 1)
         compare(CF.readContent({ content: "a\r\nb", type: "SCROLL" }).text, "a b")
         verify(!CF.readContent({ content: "a", scrollAttributes: { effects: { animation: "MARQUEE_LEFT" } } }).toRight)
@@ -96,7 +85,6 @@ TestCase {
         // Seven colours keep six.
         c = CF.readContent({ content: "x", textAttributes: { effects: { colors:
             ["#000001", "#000002", "#000003", "#000004", "#000005", "#000006", "#000007"] } } })
-        compare(CF.gradientStops(c.colors)[5].color, "#000006")
-        compare(c.colors.length, 6)
+        compare([c.colors.length, CF.gradientStops(c.colors)[5].color], [6, "#000006"])
     }
 }

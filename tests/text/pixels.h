@@ -1,8 +1,9 @@
 #pragma once
 
-// Pixel predicates and counts over grabbed pictures of the text scenes.
+// Pixel predicates, counts and extents over grabbed pictures of the text scenes.
 
 #include <QImage>
+#include <QRect>
 
 #include <functional>
 
@@ -30,34 +31,15 @@ inline int count(const QImage& img, const std::function<bool(QRgb)>& pred)
     return n;
 }
 
-// The first column (across) or row holding a matching pixel, from the start
-// or from the end; -1 when none.
-inline int firstLine(const QImage& img, const std::function<bool(QRgb)>& pred, bool across, bool fromEnd)
+// The smallest rectangle holding every matching pixel; null when none.
+inline QRect box(const QImage& img, const std::function<bool(QRgb)>& pred)
 {
-    const int lines = across ? img.width() : img.height(), length = across ? img.height() : img.width();
-    for (int i = 0; i < lines; ++i) {
-        const int at = fromEnd ? lines - 1 - i : i;
-        for (int j = 0; j < length; ++j)
-            if (pred(across ? img.pixel(at, j) : img.pixel(j, at)))
-                return at;
-    }
-    return -1;
-}
-inline int leftmost(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    return firstLine(img, pred, true, false);
-}
-inline int rightmost(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    return firstLine(img, pred, true, true);
-}
-inline int topmost(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    return firstLine(img, pred, false, false);
-}
-inline int bottommost(const QImage& img, const std::function<bool(QRgb)>& pred)
-{
-    return firstLine(img, pred, false, true);
+    QRect r;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (pred(img.pixel(x, y)))
+                r |= QRect(x, y, 1, 1);
+    return r;
 }
 
 } // namespace textpixels

@@ -16,7 +16,6 @@
 using namespace testsupport;
 using namespace textpixels;
 using nlohmann::json;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
@@ -102,11 +101,13 @@ protected:
         });
         return json::parse(text, nullptr, false);
     }
+    static json style(const std::string& id) { return record(id)["metadata"]["content"]["displayStyle"]; }
 
-    // A text widget at (20, 20), 300 x 120, with the given content.
-    std::string textWidget(const json& source, int w = 300, int h = 120)
+    // A text widget at (20, 20), w x h, with the given content (none for a
+    // widget made from a creation record).
+    std::string textWidget(const json& source, int w = 300, int h = 120,
+                           const char* id = NText_createWidget())
     {
-        const char* id = NText_createWidget();
         EXPECT_NE(id, nullptr);
         if (!id)
             return "";
@@ -115,7 +116,8 @@ protected:
         setWidgetY(id, 20);
         setWidgetWidth(id, static_cast<float>(w));
         setWidgetHeight(id, static_cast<float>(h));
-        NText_setSource(id, source.dump().c_str());
+        if (!source.is_null())
+            NText_setSource(id, source.dump().c_str());
         flush();
         return id;
     }
@@ -213,8 +215,8 @@ TEST_F(TextWidgetTest, SettersRebuildOnceOnChangeAndScrollSettersOnlyForScrollTy
     EXPECT_NE(content(id), scene) << "a changed value did not rebuild the scene";
     EXPECT_EQ(occurrences(logText(), "deleteQml"), rebuilds + 1);
     json r = record(id);
-    EXPECT_EQ(r["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"], 2000);
-    EXPECT_EQ(r["metadata"]["content"]["displayStyle"]["offset"]["y"], 4);
+    EXPECT_EQ(style(id)["pageSwitchAttributes"]["remainDuration"], 2000);
+    EXPECT_EQ(style(id)["offset"]["y"], 4);
     EXPECT_EQ(r["layout"], json({{"x", 20}, {"y", 20}, {"width", 300}, {"height", 120}}));
     EXPECT_TRUE(within(
         5000,
@@ -241,12 +243,12 @@ TEST_F(TextWidgetTest, SettersRebuildOnceOnChangeAndScrollSettersOnlyForScrollTy
         EXPECT_NE(logText().find(std::string(setter) + " only support scroll type"), std::string::npos);
     NText_setDisplayType(id.c_str(), 2);
     flush();
-    EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["type"], "STATIC");
+    EXPECT_EQ(style(id)["type"], "STATIC");
 
     // Still ignored once the text scrolls.
     NText_setDisplayType(id.c_str(), 1);
     flush();
-    json effects = record(id)["metadata"]["content"]["displayStyle"]["scrollAttributes"]["effects"];
+    json effects = style(id)["scrollAttributes"]["effects"];
     const json unchanged = {
         {"speed", 100}, {"animation", "MARQUEE_LEFT"}, {"isHeadTail", false}, {"headTailSpacing", "0"}};
     for (const auto& member : unchanged.items())
@@ -260,7 +262,7 @@ TEST_F(TextWidgetTest, SettersRebuildOnceOnChangeAndScrollSettersOnlyForScrollTy
     NText_setBackgroundColor(id.c_str(), "#ff102030");
     flush();
     r = record(id);
-    effects = r["metadata"]["content"]["displayStyle"]["scrollAttributes"]["effects"];
+    effects = style(id)["scrollAttributes"]["effects"];
     EXPECT_EQ(effects["speed"], 150);
     EXPECT_EQ(effects["animation"], "MARQUEE_UP");
     EXPECT_EQ(effects["headTailSpacing"], "44");
@@ -273,19 +275,15 @@ TEST_F(TextWidgetTest, SettersRebuildOnceOnChangeAndScrollSettersOnlyForScrollTy
     EXPECT_EQ(r["metadata"]["content"]["backgroundMusic"]["isTextSync"], true);
     NText_setScrollDirection(id.c_str(), 7);
     flush();
-    EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["scrollAttributes"]["effects"]["animation"],
-              "PAN_LEFT");
+    EXPECT_EQ(style(id)["scrollAttributes"]["effects"]["animation"], "PAN_LEFT");
 }
 
 TEST_F(TextWidgetTest, GrabWritesOneImagePerPageAndUpdatesAfterAChange)
 {
     const std::string id = textWidget(twoPages("PAGE_SWITCH", 5000));
-    char dir[] = "/tmp/dorvo-text-images-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    const std::string path = std::string(dir) + "/thumb.png";
-    grabWidgetImage(id.c_str(), path.c_str(), true);
+    const QString base = QString::fromStdString(runningPath + "/thumb");
+    grabWidgetImage(id.c_str(), (base + ".png").toUtf8().constData(), true);
     flush();
-    const QString base = QString::fromStdString(std::string(dir) + "/thumb");
     // The whole picture, then page 1 (red) and page 2 (green). A file shows
     // up before it is completely written: wait until each reads back.
     const std::pair<QString, bool (*)(QRgb)> files[] = {
@@ -348,8 +346,7 @@ TEST_F(TextWidgetTest, BadInputIsLoggedAndChangesNothing)
     EXPECT_NE(log.find("setBackMusicDuration backMusicValid false"), std::string::npos);
     // The installed family of these texts is found, not reported missing.
     EXPECT_EQ(log.find("Font Not Find DejaVu Sans"), std::string::npos);
-    EXPECT_EQ(record(id)["metadata"]["content"]["displayStyle"]["pageSwitchAttributes"]["remainDuration"],
-              3000);
+    EXPECT_EQ(style(id)["pageSwitchAttributes"]["remainDuration"], 3000);
     EXPECT_TRUE(waitFor([&] { return count(grab(id), isRed) > 100; }, 3000));
 
     // Markup characters in a run are shown as text, never read as markup.
@@ -383,14 +380,16 @@ TEST_F(TextWidgetTest, MarqueesMoveTheirWayAtTheSetSpeed)
         const bool across = c.w > c.h;
         // Measured once the block has come in whole: not touching an edge.
         grabUntil(id, [&](const QImage& i) {
-            return across ? leftmost(i, isRed) > 0 && rightmost(i, isRed) < i.width() - 1
-                          : topmost(i, isRed) > 0 && bottommost(i, isRed) < i.height() - 1;
+            const QRect b = box(i, isRed);
+            return across ? b.left() > 0 && b.right() < i.width() - 1
+                          : b.top() > 0 && b.bottom() < i.height() - 1;
         });
-        auto edge = [&](const QImage& i) { return across ? leftmost(i, isRed) : topmost(i, isRed); };
-        // Speeds count leftwards and upwards: the fall of the edge's coordinate.
-        const auto r = testsupport::speedBetween([&] { return -edge(grab(id)); }, 1500);
-        ASSERT_LE(r.first, 0);
-        ASSERT_LE(r.second, 0);
+        // Speeds count leftwards and upwards: the fall of the edge's coordinate
+        // (0 when the block is gone).
+        const auto r = speedBetween(
+            [&] { return -(across ? box(grab(id), isRed).left() : box(grab(id), isRed).top()); }, 1500);
+        ASSERT_LT(r.first, 0);
+        ASSERT_LT(r.second, 0);
         EXPECT_TRUE(r.near(c.expected, std::abs(c.expected) / 10))
             << r.slowest << " to " << r.fastest << " px/s, not near " << c.expected;
         remove(id);
@@ -463,14 +462,7 @@ TEST_F(TextWidgetTest, FoldShowsStripSectionsInTheirRectangles)
                             {{"content", source("STATIC", lines,
                                                 json::array({attribute("r", "#ffff0000", 25),
                                                              attribute("g", "#ff00ff00", 25)}))}}}};
-    const char* id = createWidget(11, "", creation.dump().c_str());
-    ASSERT_NE(id, nullptr);
-    made.push_back(id);
-    setWidgetX(id, 20);
-    setWidgetY(id, 20);
-    setWidgetWidth(id, 200);
-    setWidgetHeight(id, 150);
-    flush();
+    const std::string id = textWidget(json(), 200, 150, createWidget(11, "", creation.dump().c_str()));
     auto in = [](const QImage& i, int y, int w, const std::function<bool(QRgb)>& pred) {
         return count(i.copy(0, y, w, 50), pred);
     };

@@ -57,24 +57,16 @@ Item {
         function test_marqueeArithmetic() {
             var o = lamp()
             verify(o.textLen > 0 && o.textLen < 100, "text length " + o.textLen)
-            compare(o.copies, 1 + Math.floor(350 / o.textLen) + 1)
-            compare(o.gap, 350)
-            compare(o.firstFrom, 350)
-            compare(o.firstTo, -(o.textLen + 350))
-            compare(o.secondFrom, 0)
+            compare([o.copies, o.gap, o.firstFrom, o.firstTo, o.secondFrom],
+                    [1 + Math.floor(350 / o.textLen) + 1, 350, 350, -(o.textLen + 350), 0])
             compare(o.firstDuration, Math.ceil((o.textLen + 350 + 350) * 1000 / 100))
             // Head-to-tail spacing only when enabled and not paced by music.
-            o = lamp(null, { headTail: true, spacing: 25 })
-            compare(o.gap, 25)
-            o = lamp(null, { headTail: true, spacing: 25, sync: true, music: 4000 })
-            compare(o.gap, 350)
+            compare(lamp(null, { headTail: true, spacing: 25 }).gap, 25)
+            compare(lamp(null, { headTail: true, spacing: 25, sync: true, music: 4000 }).gap, 350)
             // An out-of-range speed becomes 60.
-            o = lamp(null, { speed: 900 })
-            compare(o.speed, 60)
-            o = lamp(null, { speed: 500 })
-            compare(o.speed, 500)
-            o = lamp(null, {}, 0)
-            compare(o.ready, false)
+            compare(lamp(null, { speed: 900 }).speed, 60)
+            compare(lamp(null, { speed: 500 }).speed, 500)
+            compare(lamp(null, {}, 0).ready, false)
             // To the right, a text wider than the widget: two copies, and the
             // second pass takes over where the first ends.
             o = lamp(["a long text that is wider than the widget itself"], { animation: "MARQUEE_RIGHT" }, 300)
@@ -92,10 +84,7 @@ Item {
         // hard-edged mode moves in whole pixels.
         function test_marqueeMotion() {
             var o = lamp(null, { sync: true, music: 600 }, 300)
-            compare(o.mode, "audio")
-            compare(o.firstDuration, 600)
-            compare(o.firstFrom, 300)
-            compare(o.firstTo, -o.textLen)
+            compare([o.mode, o.firstDuration, o.firstFrom, o.firstTo], ["audio", 600, 300, -o.textLen])
             o.start()
             tryCompare(o, "position", Math.round(-o.textLen), 2000)
             var p = o.position
@@ -123,11 +112,9 @@ Item {
         function test_pageIntervalsAndPasses() {
             var four = ["page 0", "page 1", "page 2", "page 3"]
             var o = pages("PAGE_SWITCH", four, { sync: true, music: 10000 })
-            compare(o.pages.length, 4)
-            compare(o.pageInterval, 2500)
+            compare([o.pages.length, o.pageInterval], [4, 2500])
             o = pages("PAGE_SWITCH", four, { remain: 1234, duration: 5000 })
-            compare(o.pageInterval, 1234)
-            compare(o.countdown, Math.ceil(5000 / 1234))
+            compare([o.pageInterval, o.countdown], [1234, Math.ceil(5000 / 1234)])
             // Pages wrap, the first pass ends after one picture per switch.
             o = pages("PAGE_SWITCH", ["one", "two", "three"], { remain: 100 })
             var grabs = 0
@@ -153,13 +140,10 @@ Item {
         function test_pageEffectCalls() {
             var o = pages("PAGE_SWITCH", ["one", "two", "three"], { remain: 150, effect: 16, effectDuration: 1000 })
             verify(o.effect !== null, "no effect selector")
-            compare(o.effect.effType, 16)
             // The effect runs within the page's interval.
-            compare(o.effect.duration, 150)
-            compare(o.effect.inAnimation.duration, 150)
+            compare([o.effect.effType, o.effect.duration, o.effect.inAnimation.duration], [16, 150, 150])
             o.start()
-            compare(o.effect.starts, 1)
-            compare(o.effect.lastItem.objectName, "pageBackground")
+            compare([o.effect.starts, o.effect.lastItem.objectName], [1, "pageBackground"])
             tryCompare(o.effect, "starts", 3, 2000)
             o.pause()
             verify(o.effect.pauses > 0)
@@ -168,13 +152,10 @@ Item {
             // Hard-edged text: the effect runs on the text.
             o = pages("PAGE_SWITCH", ["one", "two"], { remain: 500, effect: 32, effectDuration: 200, jagged: true })
             o.start()
-            compare(o.effect.lastItem.objectName, "pageText")
-            compare(o.effect.duration, 200)
+            compare([o.effect.lastItem.objectName, o.effect.duration], ["pageText", 200])
             // No effect for code 0, no duration or a static text.
-            for (var c of [["PAGE_SWITCH", 0, 500], ["PAGE_SWITCH", 16, 0], ["STATIC", 16, 500]]) {
-                o = pages(c[0], ["one", "two"], { effect: c[1], effectDuration: c[2] })
-                compare(o.effect, null, c)
-                }
+            for (var c of [["PAGE_SWITCH", 0, 500], ["PAGE_SWITCH", 16, 0], ["STATIC", 16, 500]])
+                compare(pages(c[0], ["one", "two"], { effect: c[1], effectDuration: c[2] }).effect, null, c)
         }
 
         // A text without characters reports the error and shows nothing.
@@ -185,8 +166,7 @@ Item {
             var errors = []
             o.baseMediaError.connect(function (m) { errors.push(m) })
             o.init()
-            compare(errors, ["[RichText] RichText.onError error ,text is empty "])
-            compare(o.display, null)
+            compare([errors, o.display], [["[RichText] RichText.onError error ,text is empty "], null])
             o.destroy()
         }
 

@@ -195,16 +195,13 @@ Item {
             c.pageAdded.connect(function (i, p) { added.push(i) })
             c.finished.connect(function (n) { done = n })
             c.start(input(20000, 20), 400, 300)
-            verify(c.running)
-            compare(done, -1)
+            compare([c.running, done], [true, -1])
             tryVerify(function () { return done >= 0 }, 20000)
-            compare(added[0], 0)
-            compare(added.length, expected.length)
+            compare([added[0], added.length], [0, expected.length])
             compare(c.pages.join(""), expected.join(""))
             done = -1
             c.start(input(20000, 20), 400, 300)
-            compare(done, expected.length)
-            verify(!c.running)
+            compare([done, c.running], [expected.length, false])
             // A newer layout replaces a running one; a layout running when
             // its component goes away ends quietly.
             c.start(input(30000, 20), 400, 300)
@@ -218,23 +215,20 @@ Item {
         }
 
         function test_degenerateInput() {
-            compare(pager.layout(JR.layoutInput([], {}, null), 300, 200).length, 0)
-            compare(pager.layout(input(5, 16), 0, 200).length, 0)
-            compare(pager.layout(input(5, 16), 300, -5).length, 0)
-            // Input of the wrong shape reads as no text.
-            compare(pager.layout("nope", 300, 200).length, 0)
-            compare(pager.layout([null, 5, { head: 3, lines: [7, [null, { text: 4 }]] }], 300, 200).length, 0)
+            // No text, no page area, input of the wrong shape: no pages.
+            var none = [[JR.layoutInput([], {}, null), 300, 200], [input(5, 16), 0, 200], [input(5, 16), 300, -5],
+                        ["nope", 300, 200], [[null, 5, { head: 3, lines: [7, [null, { text: 4 }]] }], 300, 200]]
+            for (var i = 0; i < none.length; ++i)
+                compare(pager.layout(none[i][0], none[i][1], none[i][2]).length, 0, "row " + i)
             // A run whose attributes are missing still lays out with defaults.
             var ps = PH.normaliseParagraphs([{ lines: [{ segs: [{ content: "abc", attributeKey: "nope" }] }] }])
             compare(TH.plainText(pager.layout(JR.layoutInput(ps, {}, null), 300, 200).join("")), "abc")
             compare(attrMap([1e12])["k0"].font.size, PH.MAX_FONT_SIZE)
             ps = PH.normaliseParagraphs([null, 5, { lines: "x" }, { lines: [null, { segs: [{ content: 12 }, null] }] }])
-            compare(ps.length, 4)
-            compare(ps[3].lines[1].segs[0].content, "12")
+            compare([ps.length, ps[3].lines[1].segs[0].content], [4, "12"])
             compare(PH.normaliseParagraphs("nope").length, 0)
             var m = PH.attributeMap([{ key: "k", attributes: { textColor: "red\" onload=\"x", font: { size: "abc", family: ["A'B", 3] } } }])
-            compare(m["k"].textColor, "#ffffffff")
-            compare(m["k"].font.size, PH.DEFAULT_FONT_SIZE)
+            compare([m["k"].textColor, m["k"].font.size], ["#ffffffff", PH.DEFAULT_FONT_SIZE])
             verify(TH.spanHtml("x", m["k"], null).indexOf("A'B") < 0)
         }
 
@@ -247,9 +241,7 @@ Item {
                     '<span style="background-color:#ff000000; color:#ffff0000;font-family:\'FZKai-Z03S\';font-size:20px">'
                     + "<u><i><b>a&nbsp;b</b></i></u></span>")
             compare(PH.horizontalAlignment(7), "CENTER")
-            compare(PH.scrollSpeed(501), 60)
-            compare(PH.scrollSpeed(500), 500)
-            compare(PH.scrollSpeed(-1), 60)
+            compare([PH.scrollSpeed(501), PH.scrollSpeed(500), PH.scrollSpeed(-1)], [60, 500, 60])
         }
     }
 }
