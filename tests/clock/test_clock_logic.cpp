@@ -49,9 +49,8 @@ class ClockLogic : public ::testing::Test
 protected:
     static void SetUpTestSuite() { log = testsupport::captureLog(); }
     void SetUp() override { log->reset(); }
-    static std::shared_ptr<testsupport::MemorySink> log;
+    static inline std::shared_ptr<testsupport::MemorySink> log;
 };
-std::shared_ptr<testsupport::MemorySink> ClockLogic::log;
 
 TEST_F(ClockLogic, EachKeyAloneChangesOnlyItsField)
 {

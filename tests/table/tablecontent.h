@@ -1,6 +1,6 @@
 #pragma once
 
-// Table contents the tests and the bench build: a grid of rows x columns of
+// Table contents for the tests: a grid of rows x columns of
 // the given sizes whose rows are filled with their own colours.
 
 #include <QColor>
