@@ -141,44 +141,34 @@ TEST_F(CrashVictimTest, EachCrashWritesDumpAndReport)
     {
         const char* mode;
         int signal;
-        const char* name;
         const char* function;
-        std::vector<const char*> inDump;
-        std::vector<const char*> notInDump;
+        QStringList inDump = {};
         QStringList options = {};
+        QStringList notInDump = {};
         const char* application = "crash_victim";
     } cases[] = {
         {"segv",
          SIGSEGV,
-         "SIGSEGV",
          "victimCrashSegv",
-         {"fault address: 0x0000000000000000", "(SEGV_MAPERR)", "(main thread)", "<- interrupted here"},
-         {}},
-        {"abort", SIGABRT, "SIGABRT", "victimCrashAbort", {}, {}},
-        {"fpe", SIGFPE, "SIGFPE", "victimCrashFpe", {"(FPE_INTDIV)"}, {}},
+         {"fault address: 0x0000000000000000", "(SEGV_MAPERR)", "(main thread)", "<- interrupted here"}},
+        {"abort", SIGABRT, "victimCrashAbort"},
+        {"fpe", SIGFPE, "victimCrashFpe", {"(FPE_INTDIV)"}},
 #if defined(__x86_64__) || defined(__i386__)
-        {"ill", SIGILL, "SIGILL", "victimCrashIll", {}, {}},
+        {"ill", SIGILL, "victimCrashIll"},
 #endif
-        {"bus", SIGBUS, "SIGBUS", "victimCrashBus", {}, {}},
+        {"bus", SIGBUS, "victimCrashBus"},
         // A raised signal still ends the process.
-        {"raise-segv", SIGSEGV, "SIGSEGV", "victimRaiseSegv", {"(SI_TKILL)"}, {}},
+        {"raise-segv", SIGSEGV, "victimRaiseSegv", {"(SI_TKILL)"}},
         // A thread without an alternate stack.
-        {"thread-segv", SIGSEGV, "SIGSEGV", "victimCrashSegv", {}, {"(main thread)"}},
+        {"thread-segv", SIGSEGV, "victimCrashSegv", {}, {}, {"(main thread)"}},
         // A stack overflow is handled on the alternate stack.
-        {"overflow", SIGSEGV, "SIGSEGV", "victimRecurse", {}, {}},
+        {"overflow", SIGSEGV, "victimRecurse"},
         // Armed before the application exists, the report takes the name given later.
-        {"segv",
-         SIGSEGV,
-         "SIGSEGV",
-         "victimCrashSegv",
-         {},
-         {},
-         {"--early", "--name", "renamed_victim"},
-         "renamed_victim"},
+        {"segv", SIGSEGV, "victimCrashSegv", {}, {"--early", "--name", "renamed"}, {}, "renamed"},
         // The handler gives up waiting after a while and ends the process of the original signal.
-        {"segv", SIGSEGV, "SIGSEGV", "victimCrashSegv", {}, {}, {"--hang-in-callback"}},
-        {"segv", SIGSEGV, "SIGSEGV", "victimCrashSegv", {}, {}, {"--reporter", reporter}},
-        {"none", 0, "", "", {}, {}},
+        {"segv", SIGSEGV, "victimCrashSegv", {}, {"--hang-in-callback"}},
+        {"segv", SIGSEGV, "victimCrashSegv", {}, {"--reporter", reporter}},
+        {"none", 0, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode + (" " + c.options.join(' ')).toStdString());
@@ -200,12 +190,12 @@ TEST_F(CrashVictimTest, EachCrashWritesDumpAndReport)
         if (c.options.contains("--reporter")) {
             EXPECT_EQ(readText(m_reporterOutput).split('\n'), reportLines.mid(0, 5) + QStringList{""});
         }
-        std::vector<QString> inDump = {QString("signal: %1 (%2)").arg(c.signal).arg(c.name), "raw backtrace",
-                                       "symbolized backtrace", "end of dump", c.function};
-        inDump.insert(inDump.end(), c.inDump.begin(), c.inDump.end());
-        for (const QString& text : inDump)
+        const QString signal = QString("signal: %1 (SIG%2)").arg(c.signal).arg(sigabbrev_np(c.signal));
+        for (const QString& text :
+             QStringList{signal, "raw backtrace", "symbolized backtrace", "end of dump", c.function} +
+                 c.inDump)
             EXPECT_TRUE(dump.contains(text)) << text.toStdString() << " not in\n" << dump.toStdString();
-        for (const char* text : c.notInDump)
+        for (const QString& text : c.notInDump)
             EXPECT_FALSE(dump.contains(text)) << dump.toStdString();
     }
 }
@@ -236,15 +226,17 @@ struct Actions
 };
 
 // No folder, one that cannot be made, a path naming a file: not armed, said once, and the signal actions
-// stay as they were.
-TEST(CrashHandlerSetup, UnusableFolderIsNotArmed)
+// stay as they were. Armed on a folder it makes (parents too): the five handlers go to one handler on an
+// alternate stack; a second handler is refused and leaves them alone; destruction restores actions and
+// stack, and a new handler (with or without a callback) arms again.
+TEST(CrashHandlerSetup, ArmsOnAUsableFolderOnceAndRestoresOnDestruction)
 {
     QTemporaryDir dir;
+    const Actions before;
     const QString file = dir.path() + "/plain-file";
     ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
     for (const QString& folder : {QString(), QString("/proc/nqexceptionhandler-test/crash"), file}) {
         SCOPED_TRACE(folder.toStdString());
-        const Actions before;
         MessageCapture capture;
         {
             NQExceptionHandler handler(folder, QString(), true, "v1.1.0", "Brantel", &noCallback);
@@ -254,15 +246,6 @@ TEST(CrashHandlerSetup, UnusableFolderIsNotArmed)
         EXPECT_TRUE(g_messages.contains("NQExceptionHandler::~NQExceptionHandler"));
         EXPECT_TRUE(Actions() == before);
     }
-}
-
-// Armed on a folder it makes (parents too): the five handlers go to one handler on an alternate stack; a
-// second handler is refused and leaves them alone; destruction restores actions and stack, and a new handler
-// (with or without a callback) arms again.
-TEST(CrashHandlerSetup, ArmsOnceAndRestoresOnDestruction)
-{
-    QTemporaryDir dir;
-    const Actions before;
     const QString folder = dir.path() + "/a/b/c";
     for (bool withCallback : {true, false}) {
         SCOPED_TRACE(withCallback);

@@ -16,43 +16,43 @@ using testsupport::SceneFixture;
 using testsupport::waitFor;
 using testsupport::within;
 
+using Setter = int (*)(const char*, const char*);
+
 struct Row
 {
-    const char* message;
     const char* exportName;
     const char* kind;
     const char* widgetClass;
+    Setter setter;
 };
 
-// The catalogue's messages that take a second string from the host.
+// The catalogue's messages whose export takes (const char* id, const char* text).
 const Row kRows[] = {
-#define DP_MSG(number, Name, op, Sig, Kind, Class, Method) {#Name, #op, #Kind, Class},
+#define DP_MSG(number, Name, op, Sig, Kind, Class, Method) DP_SIG_##Sig(op, Kind, Class)
+#define DP_SIG_SS(op, Kind, Class) {#op, #Kind, Class, &op},
+#define DP_SIG_S(...)
+#define DP_SIG_SB(...)
+#define DP_SIG_SF(...)
+#define DP_SIG_SI(...)
+#define DP_SIG_SIS(...)
+#define DP_SIG_SL(...)
+#define DP_SIG_SSB(...)
+#define DP_SIG_SSI(...)
+#define DP_SIG_TSS(...)
+#define DP_SIG_P(...)
+#define DP_SIG_V(...)
+#define DP_SIG_Create(...)
+#define DP_SIG_Exec(...)
+#define DP_SIG_Quit(...)
 #include "channel/msgcatalogue.def"
 #undef DP_MSG
-};
-
-using Setter = int (*)(const char*, const char*);
-
-// The exports that take (const char* id, const char* text).
-const std::map<std::string, Setter> kStringExports = {
-#define DP_MSG(number, Name, op, Sig, Kind, Class, Method) DP_SIG_##Sig(op)
-#define DP_SIG_SS(op) {#op, &op},
-#define DP_SIG_S(op)
-#define DP_SIG_SB(op)
-#define DP_SIG_SF(op)
-#define DP_SIG_SI(op)
-#define DP_SIG_SIS(op)
-#define DP_SIG_SL(op)
-#define DP_SIG_SSB(op)
-#define DP_SIG_SSI(op)
-#define DP_SIG_TSS(op)
-#define DP_SIG_P(op)
-#define DP_SIG_V(op)
-#define DP_SIG_Create(op)
-#define DP_SIG_Exec(op)
-#define DP_SIG_Quit(op)
-#include "channel/msgcatalogue.def"
-#undef DP_MSG
+    // One message carries the content of every family; each has its export.
+    {"NText_setSource", "Family", "TextWidget", NText_setSource},
+    {"NImage_setSource", "Family", "ImageWidget", NImage_setSource},
+    {"NVideo_setSource", "Family", "VideoWidget", NVideo_setSource},
+    {"NTable_setSource", "Family", "TableWidget", NTable_setSource},
+    {"NBaseWeather_setSource", "Family", "TarroBaseWeatherWidget", NBaseWeather_setSource},
+    {"NSeniorWeather_setSource", "Family", "TarroSeniorWeatherWidget", NSeniorWeather_setSource},
 };
 
 // Fields whose value is shown as it comes: repaired text or a 1 MB string
@@ -197,38 +197,18 @@ protected:
 
 TEST_F(BadInput, EveryStringExportSurvivesAndKeepsThePicture)
 {
-    std::vector<Row> rows;
-    for (const Row& row : kRows)
-        if (kStringExports.count(row.exportName))
-            rows.push_back(row);
-    // One message carries the content of every family; each has its export.
-    std::map<std::string, Setter> setters = kStringExports;
-    const std::tuple<const char*, Setter, const char*> sources[] = {
-        {"NText_setSource", NText_setSource, "TextWidget"},
-        {"NImage_setSource", NImage_setSource, "ImageWidget"},
-        {"NVideo_setSource", NVideo_setSource, "VideoWidget"},
-        {"NTable_setSource", NTable_setSource, "TableWidget"},
-        {"NBaseWeather_setSource", NBaseWeather_setSource, "TarroBaseWeatherWidget"},
-        {"NSeniorWeather_setSource", NSeniorWeather_setSource, "TarroSeniorWeatherWidget"}};
-    for (const auto& [name, setter, family] : sources) {
-        setters[name] = setter;
-        rows.push_back({"SetWidgetSource", name, "Family", family});
-    }
-
     // The target of every row: the window, a container, or one widget of the
     // row's family (rows of every widget go to the text widget).
     struct Case
     {
         Row row;
-        Setter setter;
         std::string target;
         bool compare; // the target's picture must not change
     };
     std::map<std::string, std::string> widgetOf; // family -> widget id
     std::string container;
     std::vector<Case> cases;
-    for (const Row& row : rows) {
-        const Setter setter = setters.at(row.exportName);
+    for (const Row& row : kRows) {
         const std::string kind = row.kind;
         std::string family = row.widgetClass;
         std::string target;
@@ -256,7 +236,7 @@ TEST_F(BadInput, EveryStringExportSurvivesAndKeepsThePicture)
         }
         const bool compare = kind != "Window" && kind != "Container" && !kFreeText.count(row.exportName) &&
                              !kMoving.count(family);
-        cases.push_back({row, setter, target, compare});
+        cases.push_back({row, target, compare});
     }
     ASSERT_GE(cases.size(), 60u);
     flush();
@@ -273,9 +253,9 @@ TEST_F(BadInput, EveryStringExportSurvivesAndKeepsThePicture)
         SCOPED_TRACE(c.row.exportName);
         newErrorLines();
         for (const std::string& input : inputs)
-            EXPECT_NE(c.setter(c.target.c_str(), input.c_str()), -1) << input.substr(0, 40);
-        c.setter(c.target.c_str(), nullptr);
-        c.setter("no-such-widget", "{}");
+            EXPECT_NE(c.row.setter(c.target.c_str(), input.c_str()), -1) << input.substr(0, 40);
+        c.row.setter(c.target.c_str(), nullptr);
+        c.row.setter("no-such-widget", "{}");
         // A free-text field lays the 1 MB text out for real: on a busy
         // machine that takes longer than an ordinary flush waits.
         EXPECT_TRUE(within(

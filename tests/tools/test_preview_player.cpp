@@ -5,7 +5,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImageReader>
