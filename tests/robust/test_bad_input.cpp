@@ -116,22 +116,6 @@ const char* kStaticText =
     R"({"paragraphs":[{"lines":[{"segs":[{"content":"Steady","attributeKey":"a"}]}]}],)"
     R"("textAttributes":[{"key":"a","attributes":{"textColor":"#FFFFFFFF","font":{"family":"DejaVu Sans","size":30}}}]})";
 
-// Pictures that show the same thing: same size, and fewer than 1 % of the
-// pixels apart by more than a step of antialiasing.
-bool samePicture(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return false;
-    int apart = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            apart += std::abs(qRed(p) - qRed(q)) > 48 || std::abs(qGreen(p) - qGreen(q)) > 48 ||
-                     std::abs(qBlue(p) - qBlue(q)) > 48 || std::abs(qAlpha(p) - qAlpha(q)) > 48;
-        }
-    return apart * 100 < a.width() * a.height();
-}
-
 bool hasWhite(const QImage& img)
 {
     for (int y = 0; y < img.height(); ++y)
@@ -275,7 +259,7 @@ TEST_F(BadInput, EveryStringExportSurvivesAndKeepsThePicture)
             send(c);
     for (const auto& [id, picture] : before) {
         const QImage after = grab(id);
-        const bool same = samePicture(after, picture);
+        const bool same = testsupport::samePicture(after, picture);
         EXPECT_TRUE(same) << "the picture of widget " << id << " changed; see " << runningPath;
         if (!same) {
             picture.save(QString::fromStdString(runningPath + "/" + id + "-before.png"));
