@@ -86,7 +86,8 @@ protected:
     {
         for (const std::string& id : made)
             deleteWidget(id.c_str());
-        flush();
+        if (!made.empty())
+            flush();
     }
 
     // Keeps a made widget for deletion after the test; waits until the
