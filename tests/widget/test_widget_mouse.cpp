@@ -17,7 +17,7 @@ const std::regex kRectForm(
 
 } // namespace
 
-TEST_F(WidgetMouse, SelectionByClickAndByTheHost)
+TEST_F(WidgetMouse, SelectionByClickAndByTheHostThenDragReportsAndClampsAtTheEdges)
 {
     const std::string a = box(20, 20, 100, 80);
     const std::string b = box(200, 100, 100, 80, "#0000FF");
@@ -47,11 +47,9 @@ TEST_F(WidgetMouse, SelectionByClickAndByTheHost)
     selectWidgetBorder(a.c_str(), false);
     ASSERT_TRUE(waitFor([] { return selected().size() >= 1; }, 3000));
     EXPECT_EQ(selected(), (std::vector<std::string>{""}));
-}
 
-TEST_F(WidgetMouse, DragReportsEveryCoordinateThenAFinalRectangleAndClampsAtTheEdges)
-{
-    const std::string a = box(20, 20, 100, 80);
+    // A drag reports every coordinate, then a final rectangle, and stops at the edges.
+    deleteWidget(b.c_str());
     click(sx(70), sy(60));
     clearEvents();
 
