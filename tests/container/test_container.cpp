@@ -9,6 +9,7 @@
 #include "core/src/widgetcontainer.h"
 #include "core/src/widgetfactory.h"
 #include "mediafiles.h"
+#include "textrecord.h"
 
 #include <QTimer>
 
@@ -29,24 +30,6 @@ struct Colour
 const Colour kRed{"#FFE02020", 224, 32, 32};
 const Colour kBlue{"#FF2020E0", 32, 32, 224};
 const Colour kYellow{"#FFE0E020", 224, 224, 32};
-
-// A static text of one letter, drawn in its background colour: the member
-// fills the container with one colour.
-inline std::string textRecord(const char* colour)
-{
-    const nlohmann::json attributes = {
-        {"textColor", colour},
-        {"backgroundColor", "#00000000"},
-        {"font", {{"family", "DejaVu Sans"}, {"size", 20}, {"style", "NORMAL"}, {"isUnderline", false}}}};
-    const nlohmann::json segment = {{"content", "M"}, {"attributeKey", "a"}};
-    const nlohmann::json content = {{"paragraphs",
-                                     {{{"lines", {{{"segs", {segment}}}}},
-                                       {"horizontalAlignment", "LEFT"},
-                                       {"verticalAlignment", "TOP"}}}},
-                                    {"textAttributes", {{{"key", "a"}, {"attributes", attributes}}}},
-                                    {"displayStyle", {{"type", "STATIC"}}}};
-    return nlohmann::json{{"backgroundColor", colour}, {"metadata", {{"content", content}}}}.dump();
-}
 
 class ContainerTest : public WidgetFixture
 {
@@ -78,7 +61,7 @@ protected:
     }
     std::string text(const std::string& box, const Colour& colour, int interval = 0)
     {
-        return member(box, 11, textRecord(colour.text), interval);
+        return member(box, 11, containertest::textRecord(colour.text), interval);
     }
     std::string video(const std::string& box, const std::string& path, int interval = 0)
     {
