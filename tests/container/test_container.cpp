@@ -42,38 +42,22 @@ protected:
         dorvo_preview::WidgetFactory::registerKind(13, {});
     }
 
-    void TearDown() override
-    {
-        for (const std::string& id : made_)
-            deleteWidget(id.c_str());
-        flush();
-    }
-
     std::string container(const std::string& extra = "")
     {
-        char content[256];
-        std::snprintf(content, sizeof content,
-                      "{\"layout\":{\"x\":%g,\"y\":%g,\"width\":%g,\"height\":%g}%s}", kX, kY, kW, kH,
-                      extra.c_str());
-        const char* id = createWidgetContainer(content);
-        EXPECT_NE(id, nullptr);
-        made_.push_back(id ? id : "");
-        flush();
-        return made_.back();
+        const nlohmann::json layout = {{"x", kX}, {"y", kY}, {"width", kW}, {"height", kH}};
+        return keep(createWidgetContainer(("{\"layout\":" + layout.dump() + extra + "}").c_str()));
     }
 
     // A member of box: a text of one colour, or a video of the file path.
     std::string member(const std::string& box, int type, const std::string& record, int interval,
                        const std::string& path = "")
     {
-        const char* id = createWidget(type, box.c_str(), record.c_str());
-        EXPECT_NE(id, nullptr);
-        made_.push_back(id ? id : "");
+        const std::string id = keep(createWidget(type, box.c_str(), record.c_str()));
         if (type == 13)
-            NVideo_setSource(id, path.c_str());
+            NVideo_setSource(id.c_str(), path.c_str());
         if (interval)
-            setWidgetInterval(id, interval);
-        return made_.back();
+            setWidgetInterval(id.c_str(), interval);
+        return id;
     }
     std::string text(const std::string& box, const Colour& colour, int interval = 0)
     {
@@ -141,26 +125,17 @@ protected:
         return shown;
     }
 
-    // Waits until the centre shows one of the colours; the time in ms and
-    // which one, or -1 at the deadline.
-    static int waitColour(const std::vector<Colour>& colours, int ms, int* which = nullptr)
+    static long long msSince(std::chrono::steady_clock::time_point start)
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    }
+    // Waits until the centre shows the colour: the time in ms, or -1 at the deadline.
+    static long long waitColour(const Colour& colour, int ms)
     {
         const auto start = std::chrono::steady_clock::now();
-        while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(ms)) {
-            for (size_t i = 0; i < colours.size(); ++i)
-                if (shows(colours[i])) {
-                    if (which)
-                        *which = static_cast<int>(i);
-                    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                std::chrono::steady_clock::now() - start)
-                                                .count());
-                }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return -1;
+        return waitFor([&] { return shows(colour); }, ms) ? msSince(start) : -1;
     }
-
-    std::vector<std::string> made_;
 };
 
 TEST_F(ContainerTest, HintTextUntilTheFirstMemberAndBackAfterTheLast)
@@ -196,36 +171,31 @@ TEST_F(ContainerTest, MembersAlternateByTheirIntervalsAndAPauseDelaysTheSwitch)
     text(box, kBlue, 4);
     flush();
     startPreviewFromContainer(box.c_str());
-    ASSERT_GE(waitColour({kRed}, 3000), 0);
-    auto t0 = std::chrono::steady_clock::now();
+    ASSERT_GE(waitColour(kRed, 3000), 0);
     const struct
     {
         Colour next;
         int afterMs;
     } steps[] = {{kBlue, 2000}, {kRed, 4000}, {kBlue, 2000}};
     for (const auto& step : steps) {
-        ASSERT_GE(waitColour({step.next}, step.afterMs + 1000), 0);
-        const auto now = std::chrono::steady_clock::now();
-        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(now - t0).count();
+        const long long took = waitColour(step.next, step.afterMs + 1000);
+        ASSERT_GE(took, 0);
         EXPECT_NEAR(took, step.afterMs, 300) << "switch to " << step.next.text;
-        t0 = now;
     }
+    const auto t0 = std::chrono::steady_clock::now();
     // Blue shows for 4 s; a 3 s pause one second in moves the switch 3 s later.
     EXPECT_FALSE(waitFor([] { return !shows(kBlue); }, 1000));
     pausePreview(win);
     EXPECT_FALSE(waitFor([] { return !shows(kBlue); }, 3000)) << "switched while paused";
     resumePreview(win);
-    const int rest = waitColour({kRed}, 5000);
-    const auto took =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
-    ASSERT_GE(rest, 0);
-    EXPECT_NEAR(took, 7000, 400);
+    ASSERT_GE(waitColour(kRed, 5000), 0);
+    EXPECT_NEAR(msSince(t0), 7000, 400);
     // Two pauses in a row keep the time of the first.
     pausePreview(win);
     pausePreview(win);
     EXPECT_FALSE(waitFor([] { return !shows(kRed); }, 500)) << "switched while paused";
     resumePreview(win);
-    EXPECT_GE(waitColour({kBlue}, 3500), 0) << "the timer runs again after a double pause";
+    EXPECT_GE(waitColour(kBlue, 3500), 0) << "the timer runs again after a double pause";
 }
 
 TEST_F(ContainerTest, VideoMovesTheListOnAtItsEndAndALoneVideoStartsNoTimer)
@@ -243,7 +213,7 @@ TEST_F(ContainerTest, VideoMovesTheListOnAtItsEndAndALoneVideoStartsNoTimer)
     });
     EXPECT_FALSE(timing);
     EXPECT_FALSE(previewing);
-    deleteWidget(made_.back().c_str());
+    deleteWidget(made.back().c_str());
     flush();
 
     // The 2 s video with an interval of 30 s: the list moves on at its end.
@@ -269,7 +239,7 @@ TEST_F(ContainerTest, VideoMovesTheListOnAtItsEndAndALoneVideoStartsNoTimer)
         5000))
         << "the video shows";
     EXPECT_EQ(between, "") << "neither the text nor the video";
-    const int afterEnd = waitColour({kYellow}, 8000);
+    const int afterEnd = waitColour(kYellow, 8000);
     EXPECT_GE(afterEnd, 1000) << "the video played first";
     EXPECT_LE(afterEnd, 4000) << "the end of the video moved the list on";
 }
@@ -283,7 +253,7 @@ TEST_F(ContainerTest, SwitchesNeverShowTheCanvasOrBlack)
     for (const Colour& c : colours)
         ids.push_back(text(box, c));
     flush();
-    ASSERT_GE(waitColour({kYellow}, 3000), 0);
+    ASSERT_GE(waitColour(kYellow, 3000), 0);
     int samples = 0, bad = 0, switches = 0, slowGaps = 0;
     std::string badColours;
     auto lastSwitch = std::chrono::steady_clock::now();
@@ -376,8 +346,21 @@ TEST_F(ContainerTest, ReorderingSwitchingAndRemovalFollowTheList)
     EXPECT_TRUE(waitFor([&] { return withContent() == 1 && shows(kBlue); }, 2000)) << withContent();
 }
 
-TEST_F(ContainerTest, BadStatesRunClean)
+TEST_F(ContainerTest, BadRecordsMakeAPlainContainerAndBadStatesRunClean)
 {
+    for (const char* content : {static_cast<const char*>(nullptr), "\xff\xfe{", "[1,2]",
+                                "{\"layout\":{\"x\":\"a\",\"width\":1e308,\"height\":-5},\"zOrder\":\"top\"}",
+                                "{\"metadata\":{\"emptyText\":7,\"emptyPixelSize\":99999999999}}",
+                                "{\"metadata\":{\"emptyText\":\"\",\"emptyPixelSize\":-1}}"}) {
+        SCOPED_TRACE(content ? content : "(null)");
+        const std::string id = keep(createWidgetContainer(content));
+        EXPECT_GE(geometry(id).w, 0);
+        EXPECT_LE(geometry(id).w, kCanvasW);
+        EXPECT_EQ(hintOf(id), std::make_pair(QString::fromUtf8("请添加媒体"), 14));
+        deleteWidget(id.c_str());
+        made.pop_back();
+    }
+
     // An empty, stopped container enabled; an unknown member; bad hint sizes.
     const std::string box = container();
     setWidgetContainerEnable(box.c_str(), true);
@@ -409,16 +392,9 @@ TEST_F(ContainerTest, BadStatesRunClean)
     pausePreview(win);
     resumePreview(win);
     EXPECT_TRUE(waitFor([&] { return !current(box).empty(); }, 3000)) << "the play goes on";
-    const auto timeouts = [] {
-        const std::string log = logText();
-        size_t n = 0;
-        for (size_t at = log.find("whenTimeout index is"); at != std::string::npos;
-             at = log.find("whenTimeout index is", at + 1))
-            ++n;
-        return n;
-    };
-    const size_t before = timeouts();
-    EXPECT_TRUE(waitFor([&] { return timeouts() > before; }, 3000)) << "the timer runs on";
+    const size_t before = logCount("whenTimeout index is");
+    EXPECT_TRUE(waitFor([&] { return logCount("whenTimeout index is") > before; }, 3000))
+        << "the timer runs on";
     // destroyWidgetContainer deletes the members; the container stays usable.
     destroyWidgetContainer(box.c_str());
     switchContainerIndex(box.c_str(), b.c_str());
@@ -427,26 +403,6 @@ TEST_F(ContainerTest, BadStatesRunClean)
     flush();
     EXPECT_TRUE(order(box).empty());
     EXPECT_TRUE(waitFor([] { return showsRedHint(); }, 3000));
-}
-
-TEST_F(ContainerTest, BadRecordsMakeAPlainContainer)
-{
-    for (const char* content : {static_cast<const char*>(nullptr), "\xff\xfe{", "[1,2]",
-                                "{\"layout\":{\"x\":\"a\",\"width\":1e308,\"height\":-5},\"zOrder\":\"top\"}",
-                                "{\"metadata\":{\"emptyText\":7,\"emptyPixelSize\":99999999999}}",
-                                "{\"metadata\":{\"emptyText\":\"\",\"emptyPixelSize\":-1}}"}) {
-        const char* id = createWidgetContainer(content);
-        ASSERT_NE(id, nullptr);
-        made_.push_back(id);
-        flush();
-        const Rect r = geometry(id);
-        EXPECT_GE(r.w, 0) << (content ? content : "(null)");
-        EXPECT_LE(r.w, kCanvasW) << (content ? content : "(null)");
-        EXPECT_EQ(hintOf(id), std::make_pair(QString::fromUtf8("请添加媒体"), 14));
-        deleteWidget(id);
-        made_.pop_back();
-    }
-    flush();
 }
 
 TEST_F(ContainerTest, TheSnapshotEndsWhenAMemberNeverStarts)
@@ -463,10 +419,7 @@ TEST_F(ContainerTest, TheSnapshotEndsWhenAMemberNeverStarts)
     ASSERT_TRUE(waitFor([&] { return !live(); }, 1000)) << "the switch froze the picture";
     const auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(waitFor(live, 3000));
-    const auto took =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
-            .count();
-    EXPECT_LE(took, 1300);
+    EXPECT_LE(msSince(start), 1300);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "picturefiles.h"
 
 #include <QColor>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -83,22 +82,18 @@ Files make()
     ok = ok && ffmpeg(frames + "-loop 0 '" + f.twoGif + "'");
     ok = ok && ffmpeg(frames + "-c:v libwebp_anim -lossless 1 -loop 0 '" + f.twoWebp + "'");
 
-    QFile svg(QString::fromStdString(f.barsSvg));
-    ok = ok && svg.open(QIODevice::WriteOnly);
     QByteArray text = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200\" height=\"100\" "
                       "viewBox=\"0 0 20 10\" shape-rendering=\"crispEdges\">";
     for (int i = 0; i < 10; ++i)
         text += QByteArray("<rect x=\"") + QByteArray::number(i * 2) +
                 "\" y=\"0\" width=\"2\" height=\"10\" fill=\"" + (i % 2 ? "#0000ff" : "#ff0000") + "\"/>";
     text += "</svg>\n";
-    ok = ok && svg.write(text) == text.size();
-    svg.close();
-
-    // A JPEG's first marker, then no picture.
-    QFile corrupt(QString::fromStdString(f.corrupt));
-    const QByteArray bytes = QByteArray("\xff\xd8") + QByteArray(4094, '\x5a');
-    ok = ok && corrupt.open(QIODevice::WriteOnly) && corrupt.write(bytes) == bytes.size();
-    corrupt.close();
+    // The corrupt file: a JPEG's first marker, then no picture.
+    for (const auto& [path, bytes] :
+         {std::pair{f.barsSvg, text}, {f.corrupt, QByteArray("\xff\xd8") + QByteArray(4094, '\x5a')}}) {
+        QFile out(QString::fromStdString(path));
+        ok = ok && out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+    }
     f.ok = ok;
     return f;
 }

@@ -41,25 +41,14 @@ protected:
         dorvo_preview::WidgetFactory::registerKind(kBoxType, {});
     }
 
-    void TearDown() override
-    {
-        for (const std::string& id : made)
-            deleteWidget(id.c_str());
-        flush();
-    }
-
     // A placeholder of kSide x kSide at canvas (x, y).
     std::string place(const Kind& kind, double x, double y)
     {
-        const char* id = kind.create();
-        EXPECT_NE(id, nullptr) << kind.name;
-        if (!id)
-            return "";
-        made.push_back(id);
-        setWidgetX(id, static_cast<float>(x));
-        setWidgetY(id, static_cast<float>(y));
-        setWidgetWidth(id, kSide);
-        setWidgetHeight(id, kSide);
+        const std::string id = keep(kind.create());
+        setWidgetX(id.c_str(), static_cast<float>(x));
+        setWidgetY(id.c_str(), static_cast<float>(y));
+        setWidgetWidth(id.c_str(), kSide);
+        setWidgetHeight(id.c_str(), kSide);
         flush();
         return id;
     }
@@ -90,8 +79,6 @@ protected:
             n += p.near(kFillR, kFillG, kFillB) ? 1 : 0;
         return n;
     }
-
-    std::vector<std::string> made;
 };
 
 } // namespace

@@ -183,7 +183,7 @@ TEST_F(ImageGroupTest, ScrollKeepsTheHeaderStillWrapsWithoutSeamAndLeavesRoomUnd
         5000));
 }
 
-TEST_F(ImageGroupTest, BadListsAreRefusedAndThePicturesStay)
+TEST_F(ImageGroupTest, BadListsAreRefusedAndGroupValuesReachTheLaterPictures)
 {
     const std::string red = picture("r", "#ff0000");
     const std::string id = make({{"type", "PAGE_SWITCH"}, {"pictureList", pictures({{red, 1000}})}});
@@ -211,19 +211,17 @@ TEST_F(ImageGroupTest, BadListsAreRefusedAndThePicturesStay)
     EXPECT_EQ(occurrences(log, "setEffectDuration invalid duration"), 1u);
     EXPECT_EQ(occurrences(log, "setEffectType invalid effect type"), 1u);
     EXPECT_EQ(occurrences(log, "setHeaderPath refused"), 1u);
-}
 
-TEST_F(ImageGroupTest, GroupValuesSetBeforeTheListReachTheLaterPictures)
-{
-    const char* id = NImageGroup_createWidget();
-    ASSERT_NE(id, nullptr);
-    made.push_back(id);
-    NImageGroup_setPageDuration(id, 1500);
-    NImageGroup_setEffectType(id, 3);
-    NImageGroup_setEffectDuration(id, 700);
-    NImageGroup_setPictureList(id, "[\"a.png\", 7, \"c.png\"]");
+    // Group values set before the list reach the later pictures.
+    const char* group = NImageGroup_createWidget();
+    ASSERT_NE(group, nullptr);
+    made.push_back(group);
+    NImageGroup_setPageDuration(group, 1500);
+    NImageGroup_setEffectType(group, 3);
+    NImageGroup_setEffectDuration(group, 700);
+    NImageGroup_setPictureList(group, "[\"a.png\", 7, \"c.png\"]");
     flush();
-    const json list = content(id)["pictureList"];
+    const json list = content(group)["pictureList"];
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[1]["dataSource"], "7");
     for (const json& p : list) {
@@ -232,21 +230,22 @@ TEST_F(ImageGroupTest, GroupValuesSetBeforeTheListReachTheLaterPictures)
         EXPECT_EQ(p["inAnimation"]["duration"], 700);
     }
     // A longer list gives the new pictures the same settings; a shorter one drops the rest.
-    NImageGroup_setPageDuration(id, 2500);
-    NImageGroup_setPictureList(id, "[\"a.png\", \"b.png\", \"c.png\", \"d.png\"]");
+    NImageGroup_setPageDuration(group, 2500);
+    NImageGroup_setPictureList(group, "[\"a.png\", \"b.png\", \"c.png\", \"d.png\"]");
     flush();
-    EXPECT_EQ(content(id)["pictureList"][3]["duration"], 2500);
-    NImageGroup_setPictureList(id, "[]");
+    EXPECT_EQ(content(group)["pictureList"][3]["duration"], 2500);
+    NImageGroup_setPictureList(group, "[]");
     flush();
-    EXPECT_TRUE(content(id)["pictureList"].empty());
+    EXPECT_TRUE(content(group)["pictureList"].empty());
     // Durations of zero or less in a record take the default; a huge one stays positive.
-    const json made =
+    const json defaults =
         content(make({{"type", "PAGE_SWITCH"},
                       {"pictureList", pictures({{"a.png", 0}, {"b.png", -20}, {"c.png", 1e12}})}}));
-    ASSERT_EQ(made["pictureList"].size(), 3u);
+    ASSERT_EQ(defaults["pictureList"].size(), 3u);
     for (int i : {0, 1})
-        EXPECT_EQ(made["pictureList"][i]["duration"], dorvo_preview::ImageGroupWidget::kDefaultPageDuration);
-    EXPECT_GT(made["pictureList"][2]["duration"].get<int>(), 0);
+        EXPECT_EQ(defaults["pictureList"][i]["duration"],
+                  dorvo_preview::ImageGroupWidget::kDefaultPageDuration);
+    EXPECT_GT(defaults["pictureList"][2]["duration"].get<int>(), 0);
 }
 
 // On an over-length screen the picture is laid on the strip of the fold's

@@ -4,6 +4,7 @@
 // folder the first time a test asks for them.
 
 #include <string>
+#include <vector>
 
 namespace mediatest {
 
@@ -24,5 +25,18 @@ struct Files
 
 // Makes the files once per process (skipping those already there).
 const Files& files();
+
+// A music description of the files, as the host sends it.
+inline std::string music(const std::vector<std::string>& paths, const std::string& policy)
+{
+    std::string list;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const std::string n = std::to_string(i + 1);
+        list += std::string(i ? "," : "") + R"({"id":)" + n + R"(,"name":"track)" + n +
+                R"(","dataSource":"http://example.invalid/)" + n + R"(.mp3","originalDataSource":")" +
+                paths[i] + R"(","duration":1000})";
+    }
+    return R"({"audioList":[)" + list + R"(],"playPolicy":")" + policy + R"("})";
+}
 
 } // namespace mediatest

@@ -85,22 +85,20 @@ TEST_F(HelperItems, SvgIsFittedAndCentred)
                                           "<rect width='200' height='100' fill='#00ff00'/></svg>");
     SvgImage item;
     item.setSize(QSizeF(100, 100));
-    item.setSource(path);
     QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    item.paint(&painter);
-    painter.end();
+    const auto paint = [&](const QString& source) {
+        item.setSource(source);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        item.paint(&painter);
+    };
+    paint(path);
     // 200 x 100 fitted into 100 x 100: full width, 50 high, centred.
     EXPECT_EQ(image.pixelColor(50, 50), QColor(0, 255, 0));
     EXPECT_EQ(image.pixelColor(50, 20).alpha(), 0);
     EXPECT_EQ(image.pixelColor(50, 80).alpha(), 0);
     // An invalid drawing paints nothing.
-    item.setSource(file("broken.svg", "<svg"));
-    image.fill(Qt::transparent);
-    painter.begin(&image);
-    item.paint(&painter);
-    painter.end();
+    paint(file("broken.svg", "<svg"));
     EXPECT_EQ(image.pixelColor(50, 50).alpha(), 0);
 }
 
@@ -147,23 +145,19 @@ TEST_F(HelperItems, NWTextBackgroundAndHardEdges)
     }
 }
 
-TEST_F(HelperItems, DeleteFilesRemovesNamesContainingTheKeyword)
+TEST_F(HelperItems, PlatformAnswersAndDeleteFiles)
 {
+    QmlCallQtCommon common;
+    // deleteFiles removes the names containing the keyword.
     const QString folder = dir.path();
     file("xxabcxx.png");
     file("ab_c.png");
-    QmlCallQtCommon common;
     EXPECT_TRUE(common.deleteFiles(folder, QStringLiteral("abc")));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("xxabcxx.png")));
     EXPECT_FALSE(common.deleteFiles(dir.filePath("no-such-folder"), QStringLiteral("abc")));
     // An empty keyword would match every name: refused.
     EXPECT_FALSE(common.deleteFiles(folder, QString()));
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("ab_c.png")));
-}
-
-TEST_F(HelperItems, PlatformAnswers)
-{
-    QmlCallQtCommon common;
     EXPECT_EQ(common.getFontName(QStringLiteral("FZKTJW")), QStringLiteral("FZKai-Z03S"));
     EXPECT_EQ(common.getFontName(QString::fromUtf8("等线 Light")), QStringLiteral("DengXian"));
     EXPECT_TRUE(common.getFontName(QStringLiteral("No Such Font")).isEmpty());

@@ -26,7 +26,6 @@ protected:
     {
         return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
     }
-    static bool found(const std::string& line) { return logText().find(line) != std::string::npos; }
 };
 
 } // namespace
@@ -65,7 +64,7 @@ TEST_F(WidgetCalls, HostGeometryMovesTheItemReportsRegistersAndDeletionRemovesAl
     deleteWidget(b.c_str());
 }
 
-TEST_F(WidgetCalls, BadGeometryUnknownIdsAndNullsChangeNothing)
+TEST_F(WidgetCalls, BadGeometryUnknownIdsNullsAndBadCreationChangeNothing)
 {
     const std::string a = box(20, 20, 100, 80);
     const Rect before = geometry(a);
@@ -103,9 +102,9 @@ TEST_F(WidgetCalls, BadGeometryUnknownIdsAndNullsChangeNothing)
     EXPECT_EQ(dorvo_preview::EngineHost::instance()->widgets().size(), widgets);
     EXPECT_TRUE(selected().empty());
     EXPECT_TRUE(rects().empty());
-    EXPECT_TRUE(found("invalid value"));
-    EXPECT_TRUE(found("cannot find widget id no-such-widget"));
-    EXPECT_TRUE(found("addWidget refused, " + std::string(win) + " is a window"));
+    EXPECT_TRUE(logCount("invalid value"));
+    EXPECT_TRUE(logCount("cannot find widget id no-such-widget"));
+    EXPECT_TRUE(logCount("addWidget refused, " + std::string(win) + " is a window"));
     ns::ItemRectData entry;
     ASSERT_TRUE(inRegistry(a, &entry));
     EXPECT_DOUBLE_EQ(entry.x, 20);
@@ -118,35 +117,16 @@ TEST_F(WidgetCalls, BadGeometryUnknownIdsAndNullsChangeNothing)
     EXPECT_EQ(geometry(a).w, 0);
     EXPECT_TRUE(isSelected(a));
     deleteWidget(a.c_str());
-}
-
-TEST_F(WidgetCalls, DestroyingTheWindowTakesItsWidgets)
-{
-    const std::string a = box(20, 20, 100, 80);
-    const std::string b = box(200, 20, 100, 80);
-    destroyWindow(win);
-    ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::instance()->widgets().empty(); }, 5000));
-    // Calls to them afterwards are misses, not faults.
-    for (const std::string& id : {a, b}) {
-        setWidgetX(id.c_str(), 5);
-        NText_setSource(id.c_str(), "{}");
-        deleteWidget(id.c_str());
-    }
-    auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
-    ASSERT_TRUE(waitFor([&] { return channel->control()->pending() == 0; }, 5000));
-    EXPECT_TRUE(found("cannot find widget id " + b));
-}
-
-TEST_F(WidgetCalls, CreationWithBadInput)
-{
-    const size_t before = dorvo_preview::EngineHost::instance()->widgets().size();
+    flush();
+    // Creation with bad input.
+    const size_t count = dorvo_preview::EngineHost::instance()->widgets().size();
     EXPECT_EQ(createWidget(21, "", ""), nullptr);
     EXPECT_EQ(createWidget(-1, "", ""), nullptr);
     // A type no kind answers to yet: logged, nothing registered.
     ASSERT_NE(createWidget(0, "", ""), nullptr);
     flush();
-    EXPECT_EQ(dorvo_preview::EngineHost::instance()->widgets().size(), before);
-    EXPECT_TRUE(found("can not find this widget 0"));
+    EXPECT_EQ(dorvo_preview::EngineHost::instance()->widgets().size(), count);
+    EXPECT_TRUE(logCount("can not find this widget 0"));
     // Malformed, wrong-typed and null default content: the frame's defaults.
     for (const char* content : {"{bad json", "[1,2,3]", "{\"layout\":{\"x\":\"10\",\"width\":-5}}",
                                 static_cast<const char*>(nullptr)}) {
@@ -167,17 +147,35 @@ TEST_F(WidgetCalls, CreationWithBadInput)
     EXPECT_TRUE(inRegistry(loose));
 }
 
-TEST_F(WidgetCalls, AWidgetMadeForAContainerBorrowsItsItemAndStaysOutOfTheRegistry)
+TEST_F(WidgetCalls, DestroyingTheWindowTakesItsWidgets)
 {
-    const std::string host = box(20, 20, 100, 80);
+    const std::string a = box(20, 20, 100, 80);
+    const std::string b = box(200, 20, 100, 80);
+    destroyWindow(win);
+    ASSERT_TRUE(waitFor([] { return dorvo_preview::EngineHost::instance()->widgets().empty(); }, 5000));
+    // Calls to them afterwards are misses, not faults.
+    for (const std::string& id : {a, b}) {
+        setWidgetX(id.c_str(), 5);
+        NText_setSource(id.c_str(), "{}");
+        deleteWidget(id.c_str());
+    }
+    auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
+    ASSERT_TRUE(waitFor([&] { return channel->control()->pending() == 0; }, 5000));
+    EXPECT_TRUE(logCount("cannot find widget id " + b));
+}
+
+TEST_F(WidgetCalls, BorrowedItemsIntervalMusicBookkeepingAndBorderScale)
+{
+    const std::string a = box(20, 20, 100, 80);
+    // A widget made for a container borrows its item and stays out of the registry.
     const char* member =
-        createWidget(kBoxType, host.c_str(), "{\"layout\":{\"x\":200,\"y\":200,\"width\":10,\"height\":10}}");
+        createWidget(kBoxType, a.c_str(), "{\"layout\":{\"x\":200,\"y\":200,\"width\":10,\"height\":10}}");
     ASSERT_NE(member, nullptr);
     flush();
     bool borrowed = false, shown = true, shared = false;
     onQtThread([&] {
         auto* w = qobject_cast<TestBoxWidget*>(widget(member));
-        auto* h = qobject_cast<TestBoxWidget*>(widget(host));
+        auto* h = qobject_cast<TestBoxWidget*>(widget(a));
         if (!w || !h)
             return;
         borrowed = w->itemBorrowed();
@@ -194,12 +192,8 @@ TEST_F(WidgetCalls, AWidgetMadeForAContainerBorrowsItsItemAndStaysOutOfTheRegist
     // Deleting the member leaves the container's item alone.
     deleteWidget(member);
     flush();
-    EXPECT_DOUBLE_EQ(geometry(host).w, 100);
-}
+    EXPECT_DOUBLE_EQ(geometry(a).w, 100);
 
-TEST_F(WidgetCalls, IntervalMusicBookkeepingAndBorderScale)
-{
-    const std::string a = box(20, 20, 100, 80);
     const char* video = createWidget(kVideoBoxType, "", "{}");
     flush();
     // A video gets four seconds more.
@@ -211,25 +205,25 @@ TEST_F(WidgetCalls, IntervalMusicBookkeepingAndBorderScale)
 
     setWidgetBackMusicDuration(a.c_str(), 5000);
     flush();
-    EXPECT_TRUE(found("Widget::setBackMusicDuration error duration: 5000, music info is "));
+    EXPECT_TRUE(logCount("Widget::setBackMusicDuration error duration: 5000, music info is "));
     setWidgetBackMusic(
         a.c_str(),
         "{\"audioList\":[{\"originalDataSource\":\"/nonexistent/a.mp3\"}],\"playPolicy\":\"ORDER\"}");
     setWidgetBackMusicDuration(a.c_str(), 0);
     flush();
-    EXPECT_TRUE(found("Widget::setBackMusicDuration error duration: 0"));
+    EXPECT_TRUE(logCount("Widget::setBackMusicDuration error duration: 0"));
     pausePreviewForce(win, true);
     setWidgetBackMusicDuration(a.c_str(), 5000);
     flush();
-    EXPECT_TRUE(found("pause force state, do not create music"));
+    EXPECT_TRUE(logCount("pause force state, do not create music"));
     pausePreviewForce(win, false);
     setWidgetBackMusicDuration(a.c_str(), 5000);
     pausePreview(win);
     resumePreview(win);
     flush();
-    EXPECT_TRUE(found("music start music interval is 5000"));
-    EXPECT_TRUE(found("pauseMusic"));
-    EXPECT_TRUE(found("resumeMusic"));
+    EXPECT_TRUE(logCount("music start music interval is 5000"));
+    EXPECT_TRUE(logCount("pauseMusic"));
+    EXPECT_TRUE(logCount("resumeMusic"));
 
     const auto line = [&] { return frameProperty(a, "lineItemWidth").toDouble(); };
     setAllWidgetBorderScale(win, 200);

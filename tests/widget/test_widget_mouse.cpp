@@ -17,7 +17,7 @@ const std::regex kRectForm(
 
 } // namespace
 
-TEST_F(WidgetMouse, SelectionByClickAndByTheHost)
+TEST_F(WidgetMouse, SelectionByClickAndByTheHostThenDragReportsAndClampsAtTheEdges)
 {
     const std::string a = box(20, 20, 100, 80);
     const std::string b = box(200, 100, 100, 80, "#0000FF");
@@ -47,11 +47,9 @@ TEST_F(WidgetMouse, SelectionByClickAndByTheHost)
     selectWidgetBorder(a.c_str(), false);
     ASSERT_TRUE(waitFor([] { return selected().size() >= 1; }, 3000));
     EXPECT_EQ(selected(), (std::vector<std::string>{""}));
-}
 
-TEST_F(WidgetMouse, DragReportsEveryCoordinateThenAFinalRectangleAndClampsAtTheEdges)
-{
-    const std::string a = box(20, 20, 100, 80);
+    // A drag reports every coordinate, then a final rectangle, and stops at the edges.
+    deleteWidget(b.c_str());
     click(sx(70), sy(60));
     clearEvents();
 
@@ -185,40 +183,7 @@ TEST_F(WidgetMouse, DragNearANeighbourSnapsAndDrawsTheGuideLine)
         << "a click on empty canvas clears the guide line";
 }
 
-TEST_F(WidgetMouse, DragDisabledHidesTheHandlesAndStopsMoving)
-{
-    const std::string a = box(100, 100, 120, 80);
-    selectWidgetBorder(a.c_str(), true);
-    // A corner dot (white) sits on the top-left corner while handles show.
-    ASSERT_TRUE(
-        waitFor([&] { return screen->pixel(sx(100) - 2, sy(100) - 2).near(255, 255, 255, 30); }, 2000));
-    setWidgetDragEnable(a.c_str(), false);
-    ASSERT_TRUE(
-        waitFor([&] { return !screen->pixel(sx(100) - 2, sy(100) - 2).near(255, 255, 255, 30); }, 2000));
-    drag(sx(160), sy(140), 40, 30);
-    Rect r = geometry(a);
-    EXPECT_DOUBLE_EQ(r.x, 100);
-    EXPECT_DOUBLE_EQ(r.y, 100);
-    // The right edge's handle is gone: the press falls through to the canvas.
-    drag(sx(219), sy(179), 30, 30, 6, false);
-    r = geometry(a);
-    EXPECT_DOUBLE_EQ(r.w, 120) << "no resizing either";
-    // Still selectable and double-clickable.
-    clearEvents();
-    moveTo(sx(160), sy(140));
-    afterLastClick();
-    xdotool("click --repeat 2 --delay 80 1");
-    ASSERT_TRUE(waitFor([] { return !doubleClicked().empty(); }, 3000));
-    EXPECT_EQ(doubleClicked().front(), a);
-    // true does not bring the handles back.
-    setWidgetDragEnable(a.c_str(), true);
-    flush();
-    EXPECT_FALSE(screen->pixel(sx(100) - 2, sy(100) - 2).near(255, 255, 255, 30));
-    drag(sx(160), sy(140), 40, 30);
-    EXPECT_DOUBLE_EQ(geometry(a).x, 100);
-}
-
-TEST_F(WidgetMouse, SelectionFrameKeepsItsScreenSizeAtEveryZoom)
+TEST_F(WidgetMouse, SelectionFrameKeepsItsScreenSizeAtEveryZoomAndDragDisabledStopsMoving)
 {
     const std::string a = box(100, 100, 120, 80);
     selectWidgetBorder(a.c_str(), true);
@@ -257,6 +222,33 @@ TEST_F(WidgetMouse, SelectionFrameKeepsItsScreenSizeAtEveryZoom)
         EXPECT_GE(blueRun, 1);
         EXPECT_LE(blueRun, 2);
     }
+    // Back at 100 %: a corner dot (white) sits on the top-left corner while
+    // handles show; drag disabled hides them and stops moving.
     setWindowScale(win, 100);
-    settle(400);
+    ASSERT_TRUE(
+        waitFor([&] { return screen->pixel(sx(100) - 2, sy(100) - 2).near(255, 255, 255, 30); }, 2000));
+    setWidgetDragEnable(a.c_str(), false);
+    ASSERT_TRUE(
+        waitFor([&] { return !screen->pixel(sx(100) - 2, sy(100) - 2).near(255, 255, 255, 30); }, 2000));
+    drag(sx(160), sy(140), 40, 30);
+    Rect r = geometry(a);
+    EXPECT_DOUBLE_EQ(r.x, 100);
+    EXPECT_DOUBLE_EQ(r.y, 100);
+    // The right edge's handle is gone: the press falls through to the canvas.
+    drag(sx(219), sy(179), 30, 30, 6, false);
+    r = geometry(a);
+    EXPECT_DOUBLE_EQ(r.w, 120) << "no resizing either";
+    // Still selectable and double-clickable.
+    clearEvents();
+    moveTo(sx(160), sy(140));
+    afterLastClick();
+    xdotool("click --repeat 2 --delay 80 1");
+    ASSERT_TRUE(waitFor([] { return !doubleClicked().empty(); }, 3000));
+    EXPECT_EQ(doubleClicked().front(), a);
+    // true does not bring the handles back.
+    setWidgetDragEnable(a.c_str(), true);
+    flush();
+    EXPECT_FALSE(screen->pixel(sx(100) - 2, sy(100) - 2).near(255, 255, 255, 30));
+    drag(sx(160), sy(140), 40, 30);
+    EXPECT_DOUBLE_EQ(geometry(a).x, 100);
 }

@@ -5,30 +5,16 @@
 // as a host drives it, with the host callbacks recorded. Widgets are the test
 // suite's own box kind (interface type kBoxType).
 
-#include "dorvo_preview.h"
 #include "support/hostwindow.h"
 #include "support/scenewindow.h"
-#include "support/wait.h"
-#include "support/xscreen.h"
 #include "testboxwidget.h"
 
 #include "core/appcommon/itemrectdata.h"
-#include "channel/messagecontrol.h"
-#include "channel/playchannel.h"
-#include "core/src/enginehost.h"
-#include "core/src/widget.h"
-#include "core/src/window.h"
 
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <functional>
 #include <mutex>
-#include <string>
-#include <thread>
 #include <vector>
 
 namespace testsupport {
@@ -36,11 +22,12 @@ namespace testsupport {
 constexpr int kBoxType = 20;
 constexpr int kVideoBoxType = 13;
 
-// What the host callbacks reported, in order.
+// What the host callbacks reported, in order, by callback.
+constexpr int kSelected = 0, kRects = 1, kDoubleClicked = 2;
 struct HostEvents
 {
     std::mutex mutex;
-    std::vector<std::string> selected, rects, doubleClicked;
+    std::vector<std::string> lists[3];
 };
 
 inline HostEvents& events()
@@ -49,10 +36,10 @@ inline HostEvents& events()
     return e;
 }
 
-template <std::vector<std::string> HostEvents::*list> void recordEvent(const char* text)
+template <int kind> void recordEvent(const char* text)
 {
     std::lock_guard<std::mutex> lock(events().mutex);
-    (events().*list).emplace_back(text ? text : "(null)");
+    events().lists[kind].emplace_back(text ? text : "(null)");
 }
 
 struct Rect
@@ -85,9 +72,9 @@ protected:
         registerTestBox(kBoxType);
         registerTestBox(kVideoBoxType, 1);
         openPreview("/tmp/dorvo-widget-XXXXXX", [] {
-            setOnWidgetSelected(&recordEvent<&HostEvents::selected>);
-            setOnRectChanged(&recordEvent<&HostEvents::rects>);
-            setOnWidgetDoubleClicked(&recordEvent<&HostEvents::doubleClicked>);
+            setOnWidgetSelected(&recordEvent<kSelected>);
+            setOnRectChanged(&recordEvent<kRects>);
+            setOnWidgetDoubleClicked(&recordEvent<kDoubleClicked>);
         });
     }
 
@@ -95,21 +82,48 @@ protected:
 
     void SetUp() override { clearEvents(); }
 
+    void TearDown() override
+    {
+        for (const std::string& id : made)
+            deleteWidget(id.c_str());
+        if (!made.empty())
+            flush();
+    }
+
+    // Keeps a made widget for deletion after the test; waits until the
+    // engine has run the creation.
+    std::string keep(const char* id)
+    {
+        EXPECT_NE(id, nullptr);
+        made.push_back(id ? id : "");
+        flush();
+        return made.back();
+    }
+
+    // How often a text occurs in the engine's log.
+    static size_t logCount(const std::string& what)
+    {
+        const std::string text = logText();
+        size_t n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++n;
+        return n;
+    }
+
     static void clearEvents()
     {
         std::lock_guard<std::mutex> lock(events().mutex);
-        events().selected.clear();
-        events().rects.clear();
-        events().doubleClicked.clear();
+        for (auto& list : events().lists)
+            list.clear();
     }
-    static std::vector<std::string> recorded(std::vector<std::string> HostEvents::*list)
+    static std::vector<std::string> recorded(int kind)
     {
         std::lock_guard<std::mutex> lock(events().mutex);
-        return events().*list;
+        return events().lists[kind];
     }
-    static std::vector<std::string> selected() { return recorded(&HostEvents::selected); }
-    static std::vector<std::string> rects() { return recorded(&HostEvents::rects); }
-    static std::vector<std::string> doubleClicked() { return recorded(&HostEvents::doubleClicked); }
+    static std::vector<std::string> selected() { return recorded(kSelected); }
+    static std::vector<std::string> rects() { return recorded(kRects); }
+    static std::vector<std::string> doubleClicked() { return recorded(kDoubleClicked); }
 
     // A box widget at the given canvas rectangle; waits until it is on screen.
     static const char* box(double x, double y, double w, double h, const char* color = "#FF0000")
@@ -124,8 +138,7 @@ protected:
         return id;
     }
 
-    // Runs fn on the Qt thread and waits for it.
-    static void onQtThread(const std::function<void()>& fn) { testsupport::onQtThreadOf(win, fn); }
+    static void onQtThread(const std::function<void()>& fn) { onQtThreadOf(win, fn); }
 
     static dorvo_preview::Widget* widget(const std::string& id)
     {
@@ -198,13 +211,8 @@ protected:
     // Waits until every posted call has run, then lets the scene draw.
     static void flush()
     {
-        auto channel = dorvo_preview::EngineHost::instance()->getPlayChannel();
-        if (channel) {
-            EXPECT_TRUE(within(
-                5000, [&] { return channel->control()->pending() == 0; }, "the posted calls"));
-        }
+        flushPosted(win);
         sync();
-        settle(60);
     }
 
     static bool isSelected(const std::string& id) { return frameProperty(id, "choosed").toBool(); }
@@ -281,6 +289,8 @@ protected:
             moveTo(x + dx * i / steps, y + dy * i / steps);
         release();
     }
+
+    std::vector<std::string> made;
 };
 
 } // namespace testsupport
