@@ -254,21 +254,14 @@ TEST_F(ContainerTest, SwitchesNeverShowTheCanvasOrBlack)
         ids.push_back(text(box, c));
     flush();
     ASSERT_GE(waitColour(kYellow, 3000), 0);
-    int samples = 0, bad = 0, switches = 0, slowGaps = 0;
+    // Forty samples a few milliseconds apart between switches, however
+    // slow the machine makes each one: a flash at a switch is seen.
+    int bad = 0;
     std::string badColours;
-    auto lastSwitch = std::chrono::steady_clock::now();
-    auto lastSample = lastSwitch;
-    while (switches < 15) {
-        const auto now = std::chrono::steady_clock::now();
-        if (now - lastSwitch > std::chrono::milliseconds(250)) {
-            switchContainerIndex(box.c_str(), ids[static_cast<size_t>(switches % 3)].c_str());
-            ++switches;
-            lastSwitch = now;
-        }
+    for (int sample = 0; sample < 15 * 40; ++sample) {
+        if (sample % 40 == 0)
+            switchContainerIndex(box.c_str(), ids[static_cast<size_t>(sample / 40 % 3)].c_str());
         const Rgb p = centre();
-        slowGaps += now - lastSample > std::chrono::milliseconds(20) ? 1 : 0;
-        lastSample = now;
-        ++samples;
         bool known = false;
         for (const Colour& c : colours)
             known = known || p.near(c.r, c.g, c.b, 24);
@@ -279,8 +272,6 @@ TEST_F(ContainerTest, SwitchesNeverShowTheCanvasOrBlack)
         std::this_thread::sleep_for(std::chrono::milliseconds(4));
     }
     EXPECT_EQ(bad, 0) << badColours;
-    // Samples follow each other within 20 ms (a busy machine may delay a few).
-    EXPECT_LE(slowGaps * 50, samples) << slowGaps << " gaps above 20 ms";
 }
 
 TEST_F(ContainerTest, ReorderingSwitchingAndRemovalFollowTheList)
