@@ -400,6 +400,16 @@ void makeUuid(char (&out)[kUuidLength + 1])
     out[pos] = '\0';
 }
 
+// Seconds of the wall clock, read as the start time is (time() reads a
+// coarse clock a few milliseconds behind it: a crash right after the start
+// would then seem to come before it). Safe in a signal handler.
+time_t wallSeconds()
+{
+    struct timespec now = {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return now.tv_sec;
+}
+
 void formatLocalTime(time_t when, char (&out)[kTimeTextSize])
 {
     struct tm parts = {};
@@ -684,7 +694,7 @@ void onFatalSignal(int sig, siginfo_t* info, void* context)
     g_handledSignal.store(sig);
 
     char crashTime[kTimeTextSize];
-    formatLocalTime(::time(nullptr), crashTime);
+    formatLocalTime(wallSeconds(), crashTime);
     char uuid[kUuidLength + 1];
     makeUuid(uuid);
     PathText& dumpPath = g_scratch.dumpPath;
@@ -801,7 +811,7 @@ void prepareHandlerCode()
     ::backtrace(frame, 1);
     ::tzset();
     char text[kTimeTextSize];
-    formatLocalTime(::time(nullptr), text);
+    formatLocalTime(wallSeconds(), text);
 }
 
 size_t guardSize()
