@@ -99,11 +99,8 @@ protected:
 
     static nlohmann::json record(const std::string& id)
     {
-        std::string text;
-        onQtThread([&] {
-            if (auto* w = widget(id))
-                text = w->recordJson();
-        });
+        const std::string text = testsupport::readWidget<dorvo_preview::MetadataWidget>(
+            win, id, [](auto* w) { return w->recordJson(); });
         return nlohmann::json::parse(text, nullptr, false);
     }
 };

@@ -42,23 +42,15 @@ protected:
 
     static json content(const std::string& id)
     {
-        json out;
-        onQtThread([&] {
-            if (auto* w = widget(id))
-                out = w->content();
-        });
-        return out;
+        return readWidget<dorvo_preview::ColorTextWidget>(win, id, [](auto* w) { return w->content(); });
     }
 
     static int builds(const std::string& id)
     {
-        int n = -1;
-        onQtThread([&] {
-            if (auto* w = widget(id))
-                if (QObject* item = w->contentItem())
-                    n = item->property("builds").toInt();
+        return readWidget<dorvo_preview::ColorTextWidget>(win, id, [](auto* w) {
+            QObject* item = w->contentItem();
+            return item ? item->property("builds").toInt() : -1;
         });
-        return n;
     }
 
     // Sends the setters in fn, then waits until the item has rebuilt (a

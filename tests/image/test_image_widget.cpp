@@ -57,29 +57,16 @@ protected:
         SceneFixture::TearDown();
     }
 
-    static dorvo_preview::ImageWidget* widget(const std::string& id)
-    {
-        return qobject_cast<dorvo_preview::ImageWidget*>(dorvo_preview::EngineHost::getWidget(id));
-    }
-
     static QObject* content(const std::string& id)
     {
-        QObject* item = nullptr;
-        onQtThread([&] {
-            if (auto* w = widget(id))
-                item = w->contentItem();
-        });
-        return item;
+        return readWidget<dorvo_preview::ImageWidget>(win, id, [](auto* w) { return w->contentItem(); });
     }
 
     static json record(const std::string& id)
     {
-        std::string text;
-        onQtThread([&] {
-            if (auto* w = widget(id))
-                text = w->recordJson();
-        });
-        return json::parse(text, nullptr, false);
+        return json::parse(
+            readWidget<dorvo_preview::ImageWidget>(win, id, [](auto* w) { return w->recordJson(); }), nullptr,
+            false);
     }
 
     // A picture widget at (x, y) of the canvas with the given file.
@@ -324,13 +311,10 @@ TEST_F(ImageWidgetTest, SettersGuardTheirValuesBadInputAndBadFilesChangeNothingA
         EXPECT_TRUE(
             waitFor([&] { return count(grab(id), isRed) == 0 && count(grab(id), isBlue) == 0; }, 3000));
         // The frame's snapshot of the previous picture has ended.
-        bool live = false;
-        onQtThread([&] {
-            if (auto* w = widget(id))
-                if (auto* shot = w->item()->findChild<QObject*>(QStringLiteral("antiBlackShader")))
-                    live = shot->property("live").toBool();
-        });
-        EXPECT_TRUE(live);
+        EXPECT_TRUE(readWidget<dorvo_preview::ImageWidget>(win, id, [](auto* w) {
+            auto* shot = w->item()->template findChild<QObject*>(QStringLiteral("antiBlackShader"));
+            return shot && shot->property("live").toBool();
+        }));
         NImage_setSource(id.c_str(), f.halvesJpg.c_str());
         flush();
         EXPECT_TRUE(waitFor([&] { return showsHalves(grab(id), 0, 300); }, 4000));

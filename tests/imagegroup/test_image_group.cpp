@@ -59,19 +59,9 @@ protected:
         startEngine("/tmp/dorvo-group-XXXXXX");
     }
 
-    static dorvo_preview::ImageGroupWidget* widget(const std::string& id)
-    {
-        return qobject_cast<dorvo_preview::ImageGroupWidget*>(dorvo_preview::EngineHost::getWidget(id));
-    }
-
     static json content(const std::string& id)
     {
-        json out;
-        onQtThread([&] {
-            if (auto* w = widget(id))
-                out = w->content();
-        });
-        return out;
+        return readWidget<dorvo_preview::ImageGroupWidget>(win, id, [](auto* w) { return w->content(); });
     }
 
     // A 100 x 100 group at (10, 10) made from a content object.

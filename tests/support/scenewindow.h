@@ -46,6 +46,18 @@ inline void onQtThreadOf(const char* win, const std::function<void()>& fn)
     EXPECT_TRUE(ran.load(std::memory_order_acquire));
 }
 
+// What read(w) returns for the widget id as a W, read on the window's Qt
+// thread; a value-initialised result when there is no such widget.
+template <typename W, typename F> auto readWidget(const char* win, const std::string& id, F read)
+{
+    decltype(read(static_cast<W*>(nullptr))) out{};
+    onQtThreadOf(win, [&] {
+        if (auto* w = qobject_cast<W*>(dorvo_preview::EngineHost::getWidget(id)))
+            out = read(w);
+    });
+    return out;
+}
+
 // Waits until every posted call has run, then lets the scene draw.
 inline void flushPosted(const char* win)
 {

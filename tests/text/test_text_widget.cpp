@@ -84,22 +84,14 @@ protected:
 
     static QObject* content(const std::string& id)
     {
-        QObject* item = nullptr;
-        onQtThread([&] {
-            if (auto* w = widget(id))
-                item = w->contentItem();
-        });
-        return item;
+        return readWidget<dorvo_preview::TextWidget>(win, id, [](auto* w) { return w->contentItem(); });
     }
 
     static json record(const std::string& id)
     {
-        std::string text;
-        onQtThread([&] {
-            if (auto* w = widget(id))
-                text = w->recordJson();
-        });
-        return json::parse(text, nullptr, false);
+        return json::parse(
+            readWidget<dorvo_preview::TextWidget>(win, id, [](auto* w) { return w->recordJson(); }), nullptr,
+            false);
     }
     static json style(const std::string& id) { return record(id)["metadata"]["content"]["displayStyle"]; }
 

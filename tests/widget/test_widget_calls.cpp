@@ -15,12 +15,7 @@ class WidgetCalls : public WidgetFixture
 protected:
     static int interval(const std::string& id)
     {
-        int value = -1;
-        onQtThread([&] {
-            if (auto* w = widget(id))
-                value = w->interval();
-        });
-        return value;
+        return readWidget<dorvo_preview::Widget>(win, id, [](auto* w) { return w->interval(); });
     }
     static bool sameRect(const Rect& a, const Rect& b)
     {
