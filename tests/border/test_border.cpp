@@ -58,12 +58,7 @@ protected:
     std::string make(bool colours = true)
     {
         const char* id = NImage_createWidget();
-        EXPECT_NE(id, nullptr);
-        made.push_back(id ? id : "");
-        setWidgetX(id, 20);
-        setWidgetY(id, 20);
-        setWidgetWidth(id, 100);
-        setWidgetHeight(id, 100);
+        place(id, 20, 20, 100, 100);
         setWidgetBorderScrollSpeed(id, 0);
         setWidgetBorderType(id, 4, "");
         if (colours) {
@@ -71,7 +66,7 @@ protected:
             setWidgetBorderGraColor(id, "#FFFF0000");
         }
         flush();
-        return made.back();
+        return id ? id : "";
     }
 
     // x of the first rise from the back colour to the figure in the top

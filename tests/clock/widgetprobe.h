@@ -50,20 +50,6 @@ inline double handAngle(const QImage& img, const std::function<bool(QRgb)>& pred
 class Fixture : public testsupport::SceneFixture
 {
 protected:
-    // Places a widget the host made; it is deleted after the test.
-    std::string place(const char* id, float x, float y, float w, float h)
-    {
-        EXPECT_NE(id, nullptr);
-        if (!id)
-            return "";
-        made.emplace_back(id);
-        setWidgetX(id, x);
-        setWidgetY(id, y);
-        setWidgetWidth(id, w);
-        setWidgetHeight(id, h);
-        return id;
-    }
-
     static dorvo_preview::MetadataWidget* widget(const std::string& id)
     {
         return qobject_cast<dorvo_preview::MetadataWidget*>(dorvo_preview::EngineHost::getWidget(id));

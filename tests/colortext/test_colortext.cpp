@@ -70,14 +70,8 @@ protected:
     std::string colorText(int w = 400, int h = 100)
     {
         const char* id = NColorfulText_createWidget();
-        EXPECT_NE(id, nullptr);
-        if (!id)
+        if (place(id, 20, 20, static_cast<float>(w), static_cast<float>(h)).empty())
             return "";
-        made.push_back(id);
-        setWidgetX(id, 20);
-        setWidgetY(id, 20);
-        setWidgetWidth(id, static_cast<float>(w));
-        setWidgetHeight(id, static_cast<float>(h));
         flush();
         EXPECT_TRUE(waitFor([&] { return builds(id) > 0; }, 5000)) << "no item";
         change(id, [&] {

@@ -74,14 +74,10 @@ protected:
                         const std::function<void(const char*)>& before = {})
     {
         const char* id = NImage_createWidget();
-        EXPECT_NE(id, nullptr);
-        if (!id)
+        if (place(id, static_cast<float>(x), static_cast<float>(y), static_cast<float>(w),
+                  static_cast<float>(h))
+                .empty())
             return "";
-        made.push_back(id);
-        setWidgetX(id, static_cast<float>(x));
-        setWidgetY(id, static_cast<float>(y));
-        setWidgetWidth(id, static_cast<float>(w));
-        setWidgetHeight(id, static_cast<float>(h));
         if (before)
             before(id);
         NImage_setSource(id, path.c_str());

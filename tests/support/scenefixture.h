@@ -52,6 +52,20 @@ protected:
         flush();
     }
 
+    // Places a widget the host made; it is deleted after the test.
+    std::string place(const char* id, float x, float y, float w, float h)
+    {
+        EXPECT_NE(id, nullptr);
+        if (!id)
+            return "";
+        made.emplace_back(id);
+        setWidgetX(id, x);
+        setWidgetY(id, y);
+        setWidgetWidth(id, w);
+        setWidgetHeight(id, h);
+        return id;
+    }
+
     static void onQtThread(const std::function<void()>& fn) { onQtThreadOf(win, fn); }
 
     // Waits until every posted call has run and the engine thread is idle;

@@ -100,14 +100,8 @@ protected:
     std::string textWidget(const json& source, int w = 300, int h = 120,
                            const char* id = NText_createWidget())
     {
-        EXPECT_NE(id, nullptr);
-        if (!id)
+        if (place(id, 20, 20, static_cast<float>(w), static_cast<float>(h)).empty())
             return "";
-        made.push_back(id);
-        setWidgetX(id, 20);
-        setWidgetY(id, 20);
-        setWidgetWidth(id, static_cast<float>(w));
-        setWidgetHeight(id, static_cast<float>(h));
         if (!source.is_null())
             NText_setSource(id, source.dump().c_str());
         flush();

@@ -69,23 +69,14 @@ protected:
         NWeather_setCity(id.c_str(), json{{"cityNewCode", city}}.dump().c_str());
         return id;
     }
-    // What f reads from the widget, on the Qt thread.
-    template <typename F> static auto ask(const std::string& id, F f)
-    {
-        decltype(f(nullptr)) out{};
-        onQtThread([&] {
-            if (auto* w = qobject_cast<WeatherWidget*>(dorvo_preview::EngineHost::getWidget(id)))
-                out = f(w);
-        });
-        return out;
-    }
     static QStringList lines(const std::string& id)
     {
-        return ask(id, [](WeatherWidget* w) { return w->lines(); });
+        return testsupport::readWidget<WeatherWidget>(win, id, [](WeatherWidget* w) { return w->lines(); });
     }
     static bool inFlight(const std::string& id)
     {
-        return ask(id, [](WeatherWidget* w) { return w->requestInFlight(); });
+        return testsupport::readWidget<WeatherWidget>(win, id,
+                                                      [](WeatherWidget* w) { return w->requestInFlight(); });
     }
     static std::vector<std::string> requestsFor(const std::string& city)
     {
