@@ -151,9 +151,8 @@ TEST_F(ColorTextTest, MarqueeMovesAtItsSpeedInItsDirection)
     }
     change(id, [&] { NColorfulText_setScrollSpeed(id.c_str(), 0); });
     const QRect still = box(grab(id), isRed);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_FALSE(still.isNull());
-    EXPECT_EQ(box(grab(id), isRed), still);
+    EXPECT_FALSE(waitFor([&] { return box(grab(id), isRed) != still; }, 500)) << "speed 0 moves";
     // A text wider than one texture holds still shows and moves.
     std::string longText;
     for (int n = 0; n < 400; ++n)
@@ -267,10 +266,10 @@ TEST_F(ColorTextTest, SettersPatchTheRecordAndBadValuesAreRefused)
     EXPECT_EQ(c["textAttributes"]["effects"]["TempTexturePath"], "/tmp/texture.png");
     EXPECT_NE(logText().find("dorvo_preview::ColorTextWidget::setBlink same value. no op"),
               std::string::npos);
-    std::string record;
-    onQtThread([&] { record = widget(id)->recordJson(); });
-    EXPECT_EQ(json::parse(record)["backgroundColor"], "#FF102030");
-    EXPECT_EQ(json::parse(record)["type"], "COLORFUL_TEXT");
+    const json record = json::parse(
+        readWidget<dorvo_preview::ColorTextWidget>(win, id, [](auto* w) { return w->recordJson(); }));
+    EXPECT_EQ(record["backgroundColor"], "#FF102030");
+    EXPECT_EQ(record["type"], "COLORFUL_TEXT");
 
     // Bad values: one log line each, nothing changes. A 10 000-character text
     // is taken and the engine goes on (flush fails otherwise); how fast it
