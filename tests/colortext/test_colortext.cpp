@@ -70,7 +70,7 @@ protected:
     std::string colorText(int w = 400, int h = 100)
     {
         const char* id = NColorfulText_createWidget();
-        if (place(id, 20, 20, static_cast<float>(w), static_cast<float>(h)).empty())
+        if (place(id, 20, 20, w, h).empty())
             return "";
         flush();
         EXPECT_TRUE(waitFor([&] { return builds(id) > 0; }, 5000)) << "no item";

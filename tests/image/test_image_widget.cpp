@@ -74,9 +74,7 @@ protected:
                         const std::function<void(const char*)>& before = {})
     {
         const char* id = NImage_createWidget();
-        if (place(id, static_cast<float>(x), static_cast<float>(y), static_cast<float>(w),
-                  static_cast<float>(h))
-                .empty())
+        if (place(id, x, y, w, h).empty())
             return "";
         if (before)
             before(id);

@@ -100,7 +100,7 @@ protected:
     std::string textWidget(const json& source, int w = 300, int h = 120,
                            const char* id = NText_createWidget())
     {
-        if (place(id, 20, 20, static_cast<float>(w), static_cast<float>(h)).empty())
+        if (place(id, 20, 20, w, h).empty())
             return "";
         if (!source.is_null())
             NText_setSource(id, source.dump().c_str());
