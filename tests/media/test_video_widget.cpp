@@ -250,13 +250,10 @@ TEST_F(VideoWidgetTest, ForcePauseStopsTheVideoAndInAContainerTheEndIsReportedNo
     auto* widget = qobject_cast<dorvo_preview::VideoWidget*>(dorvo_preview::EngineHost::getWidget(id));
     ASSERT_NE(widget, nullptr);
     std::atomic<int> finished{0};
-    QMetaObject::invokeMethod(
-        widget,
-        [&] {
-            widget->setWidgetContainerPreview(true);
-            QObject::connect(widget, &dorvo_preview::Widget::widgetPlayFinish, widget, [&] { ++finished; });
-        },
-        Qt::BlockingQueuedConnection);
+    testsupport::onQtThreadOf(win, [&] {
+        widget->setWidgetContainerPreview(true);
+        QObject::connect(widget, &dorvo_preview::Widget::widgetPlayFinish, widget, [&] { ++finished; });
+    });
     pausePreviewForce(win, false);
     resumePreview(win);
     EXPECT_TRUE(waitFor(barsShown, 10000)) << "the video did not play after the force pause";

@@ -19,31 +19,39 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <chrono>
 #include <functional>
+#include <future>
+#include <memory>
 #include <string>
 #include <thread>
 
 namespace testsupport {
 
-// Runs fn on the Qt thread of the window and waits for it. The flag hands
-// what fn wrote over to this thread in a way the thread sanitizer sees (Qt's
-// own wait is not instrumented).
+// Runs fn on the Qt thread of the window and waits for it. The call is
+// queued and its end handed back through a promise, a wait the thread
+// sanitizer sees (Qt's blocking call waits on a semaphore it does not see,
+// and its own code reads this thread's stack after fn has run). A window
+// that goes before the call runs fails the test instead of blocking it.
 inline void onQtThreadOf(const char* win, const std::function<void()>& fn)
 {
     QObject* window = dorvo_preview::EngineHost::getWindow(win ? win : "");
     ASSERT_NE(window, nullptr);
-    std::atomic<bool> ran{false};
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> ran = done->get_future();
     QMetaObject::invokeMethod(
         window,
-        [&] {
+        [&fn, done = std::move(done)] {
             fn();
-            ran.store(true, std::memory_order_release);
+            done->set_value();
         },
-        Qt::BlockingQueuedConnection);
-    EXPECT_TRUE(ran.load(std::memory_order_acquire));
+        Qt::QueuedConnection);
+    try {
+        ran.get();
+    } catch (const std::future_error&) {
+        ADD_FAILURE() << "the window went away before the call ran";
+    }
 }
 
 // What read(w) returns for the widget id as a W, read on the window's Qt
