@@ -10,14 +10,13 @@
 //   host_program crash RUNNING_DIR     waits for the Qt loop, then crashes with a null write.
 
 #include "dorvo_preview.h"
+#include "support/textfile.h"
 
 #include <QCoreApplication>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -133,14 +132,12 @@ int direct(const std::string& dir)
     if (!win || !text || textSource != 0 || quitResult != 0)
         return fail(5, "a call carried over to the loop's thread failed");
 
-    std::ifstream in(dir + "/log/preview/preview.log");
-    std::stringstream log;
-    log << in.rdbuf();
+    const std::string log = testsupport::readText(dir + "/log/preview/preview.log");
     for (const char* bad : {"refused: called from a thread other than the engine's", "different thread",
                             "failed, dropped", "was not created"})
-        if (log.str().find(bad) != std::string::npos)
+        if (log.find(bad) != std::string::npos)
             return fail(7, bad);
-    if (log.str().find("setWidgetSource()") == std::string::npos)
+    if (log.find("setWidgetSource()") == std::string::npos)
         return fail(8, "the carried source never reached the engine");
     std::printf("host_program: ok\n");
     return 0;

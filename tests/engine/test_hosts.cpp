@@ -5,6 +5,7 @@
 
 #include "dorvo_preview.h"
 #include "media/mediafiles.h"
+#include "support/textfile.h"
 #include "support/wait.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -30,23 +30,9 @@
 
 namespace {
 
+using testsupport::occurrences;
+using testsupport::readText;
 using testsupport::waitFor;
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-size_t count(const std::string& text, const std::string& what)
-{
-    size_t n = 0;
-    for (size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1))
-        ++n;
-    return n;
-}
 
 TEST(QueuedHost, StartRunStopThroughTheInterface)
 {
@@ -65,7 +51,7 @@ TEST(QueuedHost, StartRunStopThroughTheInterface)
     dup2(file, 1);
     auto consoleText = [&] {
         fflush(stdout);
-        return readFile(consoleFile);
+        return readText(consoleFile);
     };
     EXPECT_FALSE(initPreview(nullptr, nullptr));
     EXPECT_FALSE(initPreview(nullptr, nullptr)); // only updates the handles
@@ -81,8 +67,8 @@ TEST(QueuedHost, StartRunStopThroughTheInterface)
     dup2(saved, 1);
     close(saved);
     close(file);
-    EXPECT_EQ(count(console, "PlayChannel::PlayChannel()"), 1u) << console;
-    EXPECT_EQ(count(console, "QApplication is nullptr"), 1u);
+    EXPECT_EQ(occurrences(console, "PlayChannel::PlayChannel()"), 1u) << console;
+    EXPECT_EQ(occurrences(console, "QApplication is nullptr"), 1u);
     EXPECT_NE(console.find("process msg: SetWidgetX"), std::string::npos);
 
     char cwd[4096];
@@ -92,8 +78,8 @@ TEST(QueuedHost, StartRunStopThroughTheInterface)
     EXPECT_EQ(QCoreApplication::libraryPaths().first().toStdString(), root + "/running");
 
     const std::string logPath = root + "/running/log/preview/preview.log";
-    ASSERT_TRUE(waitFor([&] { return readFile(logPath).find("VERSION 1.1.0") != std::string::npos; }, 10000));
-    std::string log = readFile(logPath);
+    ASSERT_TRUE(waitFor([&] { return readText(logPath).find("VERSION 1.1.0") != std::string::npos; }, 10000));
+    std::string log = readText(logPath);
     // The first record is the logger's set-up record.
     EXPECT_LT(log.find("dorvo_preview logger is setup."), log.find('\n'));
     EXPECT_LT(log.find("dorvo_preview logger is setup."),
@@ -103,7 +89,7 @@ TEST(QueuedHost, StartRunStopThroughTheInterface)
     ASSERT_TRUE(waitFor([] { return QCoreApplication::instance() != nullptr; }, 10000));
     EXPECT_EQ(setWidgetY("after-exec", 2.0f), 0);
     ASSERT_TRUE(waitFor(
-        [&] { return readFile(logPath).find("cannot find widget id after-exec") != std::string::npos; },
+        [&] { return readText(logPath).find("cannot find widget id after-exec") != std::string::npos; },
         10000));
     // Several host threads at once: the Qt timer runs each thread's messages in the order it posted them.
     std::vector<std::thread> posters;
@@ -115,9 +101,9 @@ TEST(QueuedHost, StartRunStopThroughTheInterface)
     }
     for (auto& poster : posters)
         poster.join();
-    ASSERT_TRUE(
-        waitFor([&] { return count(readFile(logPath), "cannot find widget id order-") == 1200; }, 30000));
-    std::istringstream lines(readFile(logPath));
+    ASSERT_TRUE(waitFor(
+        [&] { return occurrences(readText(logPath), "cannot find widget id order-") == 1200; }, 30000));
+    std::istringstream lines(readText(logPath));
     int next[4] = {};
     for (std::string line; std::getline(lines, line);) {
         const size_t at = line.find("cannot find widget id order-");
@@ -130,13 +116,13 @@ TEST(QueuedHost, StartRunStopThroughTheInterface)
 
     // Qt's own warnings reach the log at warn level.
     qWarning("a warning from Qt's own logging");
-    log = readFile(logPath);
+    log = readText(logPath);
     EXPECT_NE(log.find("] W ["), std::string::npos);
     EXPECT_NE(log.find("a warning from Qt's own logging"), std::string::npos);
 
     // quit() returns once the loop has ended; the engine then refuses every call.
     EXPECT_EQ(quit(), 0);
-    EXPECT_NE(readFile(logPath).find("QtMsgCtrlListener::createQtExec end"), std::string::npos);
+    EXPECT_NE(readText(logPath).find("QtMsgCtrlListener::createQtExec end"), std::string::npos);
     EXPECT_EQ(setWidgetX("after-quit", 3.0f), -1);
     EXPECT_EQ(createWindow(), nullptr);
     EXPECT_EQ(NText_createWidget(), nullptr);
@@ -144,13 +130,13 @@ TEST(QueuedHost, StartRunStopThroughTheInterface)
     EXPECT_EQ(quit(), -1);
     EXPECT_FALSE(initPreview(nullptr, nullptr));
     EXPECT_EQ(init(), -1);
-    log = readFile(logPath);
+    log = readText(logPath);
     EXPECT_NE(log.find("quit QApplication"), std::string::npos);
     for (const char* refused : {"setWidgetX() error, engine stopped", "createWindow() error, engine stopped",
                                 "NText_createWidget() error, engine stopped", "exec() error, engine stopped",
                                 "quit() error, engine stopped", "initPreview() error, engine stopped",
                                 "init() error, engine stopped"})
-        EXPECT_EQ(count(log, refused), 1u) << refused;
+        EXPECT_EQ(occurrences(log, refused), 1u) << refused;
 }
 
 TEST(QueuedHost, DirectAndQueuedModesDoNotMix)
@@ -159,9 +145,10 @@ TEST(QueuedHost, DirectAndQueuedModesDoNotMix)
     EXPECT_EQ(init(), 0);
     EXPECT_FALSE(initPreview(nullptr, nullptr));
     const std::string console = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(count(console, "initPreview() refused, the engine already runs in direct (init) mode"), 1u)
+    EXPECT_EQ(occurrences(console, "initPreview() refused, the engine already runs in direct (init) mode"),
+              1u)
         << console;
-    EXPECT_EQ(count(console, "PlayChannel::PlayChannel()"), 1u);
+    EXPECT_EQ(occurrences(console, "PlayChannel::PlayChannel()"), 1u);
 }
 
 // A host that crashes after start-up leaves a dump and a report side by side in crash/preview under the
@@ -192,17 +179,17 @@ TEST(HostCrash, DumpAndReportUnderTheRunningPath)
     // The report's form is the crash handler's own (tests/crash); here: the
     // pair, and what the library and the host put in it.
     const QStringList lines =
-        QString::fromStdString(readFile(crash.filePath(reports[0]).toStdString())).split('\n');
+        QString::fromStdString(readText(crash.filePath(reports[0]).toStdString())).split('\n');
     EXPECT_EQ(lines.mid(0, 5), (QStringList{crash.filePath(dumps[0]), "Brantel", "host_program", "v1.1.0",
                                             QFileInfo(HOST_PROGRAM_PATH).canonicalFilePath()}));
-    const std::string text = readFile(crash.filePath(dumps[0]).toStdString());
+    const std::string text = readText(crash.filePath(dumps[0]).toStdString());
     EXPECT_NE(text.find("SIGSEGV"), std::string::npos) << text.substr(0, 400);
     EXPECT_NE(text.find("writeThroughNull"), std::string::npos) << text.substr(0, 2000);
 
     // The library's log knew of it. The engine thread starts before the log
     // moves to the file, so its first records may still be on the console.
     const QByteArray logText =
-        QByteArray::fromStdString(readFile(dir.path().toStdString() + "/log/preview/preview.log"));
+        QByteArray::fromStdString(readText(dir.path().toStdString() + "/log/preview/preview.log"));
     EXPECT_TRUE((console + logText).contains("creash path is " + dir.path().toUtf8() + "/crash/preview"));
     EXPECT_TRUE(logText.contains("crash dump call back"));
 }

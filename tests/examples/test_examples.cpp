@@ -2,6 +2,7 @@
 // refused in the log, and every widget draws something; the media they name are made by
 // scripts/demo-media.sh. Each content example of docs/formats.md is passed by some example.
 
+#include "support/textfile.h"
 #include "support/weatherservice.h"
 
 #include <gtest/gtest.h>
@@ -25,20 +26,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using json = nlohmann::json;
+using testsupport::readText;
 
 const char* const kDemoMedia = "/tmp/dorvo_preview-demo";
 // The error-level line the engine logs on every start; not a refusal.
 const char* const kStartLine = "create QApplication::instance()";
 // Apart by times that are not whole seconds, so that a blinking widget is seen in one of them.
 const int kShotsAtMs[] = {2900, 5250, 7800};
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> exampleNames()
 {
@@ -189,7 +183,7 @@ TEST_P(ExampleReplay, EveryWidgetDrawsAndNothingIsRefused)
     fs::remove_all(work);
     fs::create_directories(work);
 
-    std::string text = readFile(fs::path(EXAMPLES_DIR) / (GetParam() + ".json"));
+    std::string text = readText(fs::path(EXAMPLES_DIR) / (GetParam() + ".json"));
     for (size_t at = text.find(kDemoMedia); at != std::string::npos; at = text.find(kDemoMedia, at + 1))
         text.replace(at, std::string(kDemoMedia).size(), mediaDir());
     const json program = json::parse(text, nullptr, false);
@@ -210,14 +204,14 @@ TEST_P(ExampleReplay, EveryWidgetDrawsAndNothingIsRefused)
                    std::to_string(kShotsAtMs[i] + scene.lastSleepEndsMs);
     command += " '" + (work / "program.json").string() + "' >'" + (work / "out.txt").string() + "' 2>'" +
                (work / "err.txt").string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command << "\n" << readFile(work / "err.txt");
+    ASSERT_EQ(std::system(command.c_str()), 0) << command << "\n" << readText(work / "err.txt");
 
     // Every call made: no call the player could not make, no creating call that returned NULL.
-    std::istringstream err(readFile(work / "err.txt"));
+    std::istringstream err(readText(work / "err.txt"));
     for (std::string line; std::getline(err, line);)
         EXPECT_EQ(line.rfind("preview-player: call ", 0), std::string::npos) << line;
     // No refusal in the library's log.
-    std::istringstream log(readFile(work / "running" / "log" / "preview" / "preview.log"));
+    std::istringstream log(readText(work / "running" / "log" / "preview" / "preview.log"));
     for (std::string line; std::getline(log, line);) {
         if (line.find("] E [") != std::string::npos) {
             EXPECT_NE(line.find(kStartLine), std::string::npos) << "refused: " << line;
@@ -254,11 +248,11 @@ INSTANTIATE_TEST_SUITE_P(Examples, ExampleReplay, testing::ValuesIn(exampleNames
 // call of some example program; a block that is a program of calls has each of its calls in some example.
 TEST(FormatsDocument, EveryContentExampleIsReplayed)
 {
-    const std::string doc = readFile(FORMATS_DOC);
+    const std::string doc = readText(FORMATS_DOC);
     ASSERT_FALSE(doc.empty()) << FORMATS_DOC;
     std::vector<json> passed, calls;
     for (const std::string& name : exampleNames()) {
-        const json program = json::parse(readFile(fs::path(EXAMPLES_DIR) / (name + ".json")), nullptr, false);
+        const json program = json::parse(readText(fs::path(EXAMPLES_DIR) / (name + ".json")), nullptr, false);
         if (!program.is_object() || !program.contains("calls"))
             continue;
         for (const json& c : program["calls"]) {

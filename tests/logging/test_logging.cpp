@@ -2,12 +2,12 @@
 
 #include "logging/log.h"
 #include "logging/spdlogapplication.h"
+#include "support/textfile.h"
 
 #include <gtest/gtest.h>
 #include <spdlog/spdlog.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -16,14 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string readAll(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll().toStdString();
-}
 
 // Long records are not cut.
 TEST(Logging, ConsoleRecordsCarryPatternAndLocation)
@@ -61,8 +53,10 @@ TEST(Logging, FileRotatesAtTheLimitAndKeepsTheGivenCount)
     for (const QString& f : files)
         EXPECT_LE(QFileInfo(logDir.filePath(f)).size(), 4096) << f.toStdString();
     // The newest records are in preview.log, the oldest ones are gone.
-    EXPECT_NE(readAll(logDir.filePath("preview.log")).find("0399 "), std::string::npos);
-    EXPECT_EQ(readAll(logDir.filePath("preview.3.log")).find("0000 "), std::string::npos);
+    EXPECT_NE(testsupport::readText(logDir.filePath("preview.log").toStdString()).find("0399 "),
+              std::string::npos);
+    EXPECT_EQ(testsupport::readText(logDir.filePath("preview.3.log").toStdString()).find("0000 "),
+              std::string::npos);
     app.useConsole();
 }
 

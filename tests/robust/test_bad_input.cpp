@@ -12,6 +12,7 @@
 
 namespace {
 
+using testsupport::occurrences;
 using testsupport::SceneFixture;
 using testsupport::waitFor;
 using testsupport::within;

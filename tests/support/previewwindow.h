@@ -4,13 +4,12 @@
 // functions, as a host does; shared by the test fixtures.
 
 #include "dorvo_preview.h"
+#include "support/textfile.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 namespace testsupport {
@@ -55,10 +54,7 @@ inline void startPreviewWindow(const char* dirTemplate, const PreviewWindowSetup
 // The engine's log under a running path.
 inline std::string logOf(const std::string& runningPath)
 {
-    std::ifstream in(runningPath + "/log/preview/preview.log");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return readText(runningPath + "/log/preview/preview.log");
 }
 
 } // namespace testsupport

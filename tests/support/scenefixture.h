@@ -77,14 +77,6 @@ protected:
 
     static std::string logText() { return logOf(runningPath); }
 
-    static size_t occurrences(const std::string& text, const std::string& what)
-    {
-        size_t n = 0;
-        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-            ++n;
-        return n;
-    }
-
     std::vector<std::string> made;
     static inline const char* win = nullptr;
     static inline std::string runningPath;

@@ -2,11 +2,12 @@
 // the public header, the BitConverter members, the record conversions of
 // dorvo_records.h, and nothing else of ours.
 
+#include "support/textfile.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -16,10 +17,7 @@ namespace {
 
 std::set<std::string> declaredFunctions()
 {
-    std::ifstream header(DORVO_HEADER_PATH);
-    std::stringstream text;
-    text << header.rdbuf();
-    const std::string all = text.str();
+    const std::string all = testsupport::readText(DORVO_HEADER_PATH);
     const std::regex decl(R"(DORVO_PREVIEW_API\s+[A-Za-z_ *]+?\b([A-Za-z_][A-Za-z0-9_]*)\s*\()");
     std::set<std::string> names;
     for (auto it = std::sregex_iterator(all.begin(), all.end(), decl); it != std::sregex_iterator(); ++it)

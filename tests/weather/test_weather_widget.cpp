@@ -19,6 +19,7 @@
 using dorvo_preview::WeatherClient;
 using dorvo_preview::WeatherWidget;
 using nlohmann::json;
+using testsupport::occurrences;
 using testsupport::waitFor;
 using textpixels::count;
 using textpixels::isRed;

@@ -101,14 +101,7 @@ protected:
     }
 
     // How often a text occurs in the engine's log.
-    static size_t logCount(const std::string& what)
-    {
-        const std::string text = logText();
-        size_t n = 0;
-        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-            ++n;
-        return n;
-    }
+    static size_t logCount(const std::string& what) { return occurrences(logText(), what); }
 
     static void clearEvents()
     {
